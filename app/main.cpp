@@ -1,0 +1,10 @@
+#include "app/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ProgrammzustandVorbereiten();
+    ProgrammStartschritte();
+    return 0;
+}

@@ -1,0 +1,21 @@
+#include "platform/datetime.h"
+
+#include <QRegularExpression>
+
+namespace datetime {
+
+QString shortDate(const QDate& date, const QLocale& locale) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return locale.toString(date, format);
+}
+
+QString longTime(const QTime& time, const QLocale& locale) {
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
+    format.remove(zone);
+    return locale.toString(time, format.trimmed());
+}
+
+} // namespace datetime

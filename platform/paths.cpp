@@ -1,0 +1,40 @@
+#include "platform/paths.h"
+
+#include "platform/cp1252.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace paths {
+
+QString windowsDirectory() {
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base))
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/kelmar");
+}
+
+QString localPath(const std::string& windowsPath) {
+    QString p = cp1252::toQString(windowsPath);
+    p.replace(u'\\', u'/');
+    if (p.size() >= 2 && p.at(1) == u':' && p.at(0).isLetter() && p.at(0).unicode() < 128) {
+        const QChar drive = p.at(0).toLower();
+        QString rest = p.mid(2);
+        while (rest.endsWith(u'/') && rest.size() > 1)
+            rest.chop(1);
+        if (rest == QStringLiteral("/"))
+            rest.clear();
+        if (!rest.isEmpty() && !rest.startsWith(u'/'))
+            rest.prepend(u'/');
+        const QString root =
+            drive == u'c' ? QDir::homePath() : QStringLiteral("/mnt/") + QString(drive);
+        return root + rest;
+    }
+    return p;
+}
+
+bool isBareName(const QString& name) {
+    return !name.contains(u'/') && !name.contains(u'\\');
+}
+
+} // namespace paths

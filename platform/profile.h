@@ -1,0 +1,46 @@
+#pragma once
+// Profile (INI) files with the rules of the Windows profile functions: names without a
+// folder live in the Windows directory and match without regard to case, so do sections and
+// keys (first occurrence wins), and writing a key leaves every other line as it was.
+
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class Profile {
+public:
+    static constexpr size_t kMaxValue = 2047;
+
+    // The file a profile name designates. A bare name is looked up in the Windows directory,
+    // taking an existing file whose name differs only in case.
+    static QString resolve(const std::string& fileName);
+
+    // Reads the whole file once; a missing or unreadable file reads as empty.
+    static Profile load(const std::string& fileName);
+    static Profile fromText(std::string text);
+
+    bool exists() const { return exists_; }
+    const QString& path() const { return path_; }
+
+    std::string readString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
+    // Integers: decimal with an optional sign, or hexadecimal after "0x", "0X" or "$";
+    // anything else (or a value beyond 32 bits) gives the default.
+    int32_t readInt(std::string_view section, std::string_view key, int32_t defaultValue) const;
+    bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
+
+    // Sets one key, creating folder, file, section or key as needed, and replaces the file
+    // atomically. On failure returns false and, when asked, the reason.
+    static bool writeString(const std::string& fileName, std::string_view section,
+                            std::string_view key, std::string_view value,
+                            QString* error = nullptr);
+    // The text after setting one key; the pure part of writeString.
+    static std::string withValue(std::string text, std::string_view section,
+                                 std::string_view key, std::string_view value);
+
+private:
+    std::string text_;
+    QString path_;
+    bool exists_ = false;
+};

@@ -1,0 +1,79 @@
+#include "platform/sound.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <canberra.h>
+#include <memory>
+
+namespace {
+
+class CanberraPlayer final : public SoundPlayer {
+public:
+    CanberraPlayer() {
+        if (ca_context_create(&context_) != CA_SUCCESS)
+            context_ = nullptr;
+    }
+    ~CanberraPlayer() override {
+        if (context_)
+            ca_context_destroy(context_);
+    }
+
+    void play(SoundKind kind, const std::string& name) override {
+        if (!context_)
+            return;
+        switch (kind) {
+        case SoundKind::Asterisk:
+            return event("dialog-information");
+        case SoundKind::Exclamation:
+            return event("dialog-warning");
+        case SoundKind::Question:
+            return event("dialog-question");
+        case SoundKind::Default:
+            return event("bell");
+        case SoundKind::File:
+            if (QFileInfo(QString::fromLocal8Bit(name.c_str())).isFile())
+                file(name);
+            return;
+        case SoundKind::Resource:
+            return resource(name);
+        }
+    }
+
+private:
+    // Errors (no device, no sound theme) are silence by design.
+    void event(const char* id) {
+        ca_context_play(context_, 0, CA_PROP_EVENT_ID, id, nullptr);
+    }
+    void file(const std::string& path) {
+        ca_context_play(context_, 0, CA_PROP_MEDIA_FILENAME, path.c_str(), nullptr);
+    }
+    // libcanberra plays files only, so the resource is copied out once.
+    void resource(const std::string& name) {
+        const QString res = QStringLiteral(":/sounds/") + QString::fromLatin1(name.c_str());
+        if (!QFile::exists(res))
+            return;
+        if (!tempDir_)
+            tempDir_ = std::make_unique<QTemporaryDir>();
+        const QString target = tempDir_->filePath(QString::fromLatin1(name.c_str()));
+        if (!QFile::exists(target) && !QFile::copy(res, target))
+            return;
+        file(target.toStdString());
+    }
+
+    ca_context* context_ = nullptr;
+    std::unique_ptr<QTemporaryDir> tempDir_;
+};
+
+SoundPlayer* overridePlayer = nullptr;
+
+} // namespace
+
+SoundPlayer& soundPlayer() {
+    if (overridePlayer)
+        return *overridePlayer;
+    static CanberraPlayer player;
+    return player;
+}
+
+void setSoundPlayer(SoundPlayer* player) { overridePlayer = player; }

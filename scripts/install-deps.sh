@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages gesamt needs, and only those that are missing.
+# Usage: scripts/install-deps.sh [--test]   (--test adds what the test suite needs)
+set -euo pipefail
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libcanberra0
+          qt6-translations-l10n fonts-liberation2)
+if [[ "${1:-}" == "--test" ]]; then
+    packages+=(libgtest-dev libbenchmark-dev xvfb xauth poppler-utils)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds gesamt and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGESAMT_BUILD_TESTS=OFF -DGESAMT_BUILD_BENCH=OFF
+cmake --build build
+exec build/gesamt

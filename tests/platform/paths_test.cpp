@@ -1,0 +1,43 @@
+#include "platform/numparse.h"
+#include "platform/paths.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <gtest/gtest.h>
+
+TEST(Paths, DriveCIsTheHomeFolder) {
+    TempEnv env;
+    EXPECT_EQ(paths::localPath("c:\\kelmar"), env.home() + QStringLiteral("/kelmar"));
+    EXPECT_EQ(paths::localPath("C:\\kelmar\\laufkart\\"),
+              env.home() + QStringLiteral("/kelmar/laufkart"));
+    EXPECT_EQ(paths::localPath("c:\\"), env.home());
+    EXPECT_EQ(paths::localPath("d:\\turniere"), QStringLiteral("/mnt/d/turniere"));
+    EXPECT_EQ(paths::localPath("/tmp/x"), QStringLiteral("/tmp/x"));
+}
+
+TEST(Paths, WindowsDirectoryFollowsXdgConfigHome) {
+    TempEnv env;
+    EXPECT_EQ(paths::windowsDirectory(), env.home() + QStringLiteral("/.config/kelmar"));
+    qputenv("XDG_CONFIG_HOME", "/srv/conf");
+    EXPECT_EQ(paths::windowsDirectory(), QStringLiteral("/srv/conf/kelmar"));
+    qputenv("XDG_CONFIG_HOME", "relative/ignored");
+    EXPECT_EQ(paths::windowsDirectory(), env.home() + QStringLiteral("/.config/kelmar"));
+}
+
+TEST(NumParse, DecimalHexAndLimits) {
+    EXPECT_EQ(parseInt32("42"), 42);
+    EXPECT_EQ(parseInt32("-42"), -42);
+    EXPECT_EQ(parseInt32("+7"), 7);
+    EXPECT_EQ(parseInt32("$FF"), 255);
+    EXPECT_EQ(parseInt32("0x15B3"), 5555);
+    EXPECT_EQ(parseInt32("x10"), 16);
+    EXPECT_EQ(parseInt32("x10", false), std::nullopt);
+    EXPECT_EQ(parseInt32("2147483647"), 2147483647);
+    EXPECT_EQ(parseInt32("-2147483648"), INT32_MIN);
+    EXPECT_EQ(parseInt32("2147483648"), std::nullopt);
+    EXPECT_EQ(parseInt32("99999999999999999999999"), std::nullopt);
+    EXPECT_EQ(parseInt32(""), std::nullopt);
+    EXPECT_EQ(parseInt32("-"), std::nullopt);
+    EXPECT_EQ(parseInt32("0x"), std::nullopt);
+    EXPECT_EQ(parseInt32("12a"), std::nullopt);
+    EXPECT_EQ(parseInt32(" 12"), std::nullopt);
+}

@@ -1,0 +1,67 @@
+#include "app/runlog.h"
+#include "support/fileerrors.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+struct Boxes : ::testing::Test {
+    std::vector<std::string> shown;
+    TempEnv env;
+    void SetUp() override {
+        setDateiFehlerBox([this](const std::string& t) { shown.push_back(t); });
+        LogZuruecksetzen();
+        ASSERT_TRUE(LogOeffnen("gesamt.log"));
+    }
+    void TearDown() override {
+        setDateiFehlerBox(nullptr);
+        LogZuruecksetzen();
+    }
+    std::string log() {
+        LogSchreiben();
+        return readBytes(env.path(QStringLiteral("gesamt.log")));
+    }
+};
+
+} // namespace
+
+TEST_F(Boxes, PendingErrorIsShownOnceAndLogged) {
+    LastIoResult = 2;
+    EXPECT_FALSE(DateiFehlerPruefen("Inifile lesen"));
+    EXPECT_TRUE(DateiFehlerPruefen("Inifile lesen"));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Inifile lesen: Die verlangte Datei ist nicht vorhanden");
+    EXPECT_NE(log().find("\r\nFEHLER - Inifile lesen: Die verlangte Datei ist nicht vorhanden\r\n"),
+              std::string::npos);
+}
+
+TEST_F(Boxes, CodesWithoutTextShowNothing) {
+    for (int code : {1, 7, 107, 163, -1}) {
+        LastIoResult = code;
+        EXPECT_FALSE(DateiFehlerPruefen("x")) << code;
+        EXPECT_EQ(LastIoResult, 0);
+    }
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(log().find("FEHLER"), std::string::npos);
+}
+
+TEST_F(Boxes, EmptyContextGivesTheBareText) {
+    LastIoResult = 5;
+    DateiFehlerPruefen("");
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Die Datei ist schreibgesch\xFCtzt");
+    EXPECT_NE(log().find("\r\nFEHLER - Die Datei ist schreibgesch\xFCtzt\r\n"), std::string::npos);
+}
+
+TEST(DateiFehlerText, SharedAndSpecialTexts) {
+    EXPECT_EQ(DateiFehlerText(104), DateiFehlerText(103));
+    EXPECT_EQ(DateiFehlerText(105), DateiFehlerText(103));
+    for (int code = 155; code <= 158; ++code)
+        EXPECT_EQ(DateiFehlerText(code), DateiFehlerText(154));
+    EXPECT_EQ(DateiFehlerText(6), "K R I T I S C H E R  F E H L E R");
+    EXPECT_EQ(DateiFehlerText(101), "Die Diskette ist voll. Bitte l\xF6schen Sie mit dem "
+                                    "\"DEL\"-Befehl alle \xFC" "berfl\xFCssigen Dateien");
+    EXPECT_EQ(DateiFehlerText(0), "");
+}
