@@ -12,7 +12,9 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlank(s.front()))
@@ -22,7 +24,9 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -198,8 +202,16 @@ std::string Profile::withValue(std::string text, std::string_view section, std::
 
 bool Profile::writeString(const std::string& fileName, std::string_view section,
                           std::string_view key, std::string_view value, QString* error) {
+    return writeStrings(fileName, section, {{std::string(key), std::string(value)}}, error);
+}
+
+bool Profile::writeStrings(const std::string& fileName, std::string_view section,
+                           const std::vector<std::pair<std::string, std::string>>& values,
+                           QString* error) {
     const Profile current = load(fileName);
-    const std::string text = withValue(current.text_, section, key, value);
+    std::string text = current.text_;
+    for (const auto& [key, value] : values)
+        text = withValue(std::move(text), section, key, value);
     const QFileInfo info(current.path_);
     if (!QDir().mkpath(info.absolutePath())) {
         if (error)
@@ -207,8 +219,8 @@ bool Profile::writeString(const std::string& fileName, std::string_view section,
         return false;
     }
     QSaveFile f(current.path_);
-    if (!f.open(QIODevice::WriteOnly) || f.write(text.data(), qint64(text.size())) != qint64(text.size()) ||
-        !f.commit()) {
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(text.data(), qint64(text.size())) != qint64(text.size()) || !f.commit()) {
         if (error)
             *error = f.errorString();
         return false;

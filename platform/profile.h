@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class Profile {
 public:
@@ -33,11 +35,14 @@ public:
     // Sets one key, creating folder, file, section or key as needed, and replaces the file
     // atomically. On failure returns false and, when asked, the reason.
     static bool writeString(const std::string& fileName, std::string_view section,
-                            std::string_view key, std::string_view value,
-                            QString* error = nullptr);
+                            std::string_view key, std::string_view value, QString* error = nullptr);
+    // Several keys of one section in one replacement, in the order given.
+    static bool writeStrings(const std::string& fileName, std::string_view section,
+                             const std::vector<std::pair<std::string, std::string>>& values,
+                             QString* error = nullptr);
     // The text after setting one key; the pure part of writeString.
-    static std::string withValue(std::string text, std::string_view section,
-                                 std::string_view key, std::string_view value);
+    static std::string withValue(std::string text, std::string_view section, std::string_view key,
+                                 std::string_view value);
 
 private:
     std::string text_;

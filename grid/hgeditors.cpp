@@ -1,0 +1,282 @@
+#include "grid/hgeditors.h"
+
+#include "platform/cp1252.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+constexpr int kMaxSearch = 32;
+constexpr int kSearchRestartMs = 2000;
+} // namespace
+
+QValidator::State CellTextValidator::validate(QString& input, int&) const {
+    return cp1252::isCellText(input) ? Acceptable : Invalid;
+}
+
+QLineEdit* createCellLineEdit(const ThgColumn& column, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setFrame(false);
+    edit->setValidator(new CellTextValidator(edit));
+    if (column.MaxTextLength > 0)
+        edit->setMaxLength(column.MaxTextLength);
+    edit->setReadOnly(column.ReadOnly);
+    edit->setAlignment(column.ColumnHAlignment | Qt::AlignVCenter);
+    return edit;
+}
+
+HgComboEditor::HgComboEditor(const ThgColumn& column, QWidget* parent)
+    : QFrame(parent), column_(column) {
+    setFrameShape(QFrame::NoFrame);
+    setAutoFillBackground(true);
+    edit_ = createCellLineEdit(column, this);
+    edit_->setReadOnly(column.ReadOnly || column.DropDownList);
+    edit_->installEventFilter(this);
+    setFocusProxy(edit_);
+
+    button_ = new QToolButton(this);
+    button_->setArrowType(Qt::DownArrow);
+    button_->setFocusPolicy(Qt::NoFocus);
+    button_->setObjectName(QStringLiteral("dropDownButton"));
+    connect(button_, &QToolButton::clicked, this, [this] {
+        if (isDroppedDown())
+            closeUp(true);
+        else
+            dropDown();
+    });
+
+    // The list is its own popup window, sized exactly as the rules say.
+    list_ = new QListWidget(this);
+    list_->setWindowFlags(Qt::Popup);
+    list_->setObjectName(QStringLiteral("dropDownList"));
+    list_->setFrameShape(QFrame::Box);
+    list_->addItems(column.Items);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->installEventFilter(this);
+    list_->viewport()->installEventFilter(this);
+    popup_ = list_;
+
+    connect(edit_, &QLineEdit::textEdited, this, [this] { updateSuggestion(); });
+}
+
+HgComboEditor::~HgComboEditor() {
+    delete hint_;
+}
+
+QString HgComboEditor::text() const {
+    return edit_->text();
+}
+
+void HgComboEditor::setText(const QString& text) {
+    edit_->setText(text);
+    edit_->selectAll();
+    suggestion_.clear();
+    if (hint_)
+        hint_->hide();
+}
+
+QWidget* HgComboEditor::hint() const {
+    return hint_;
+}
+
+bool HgComboEditor::isDroppedDown() const {
+    return popup_->isVisible();
+}
+
+void HgComboEditor::dropDown() {
+    if (column_.Items.isEmpty())
+        return;
+    const int count = int(column_.Items.size());
+    const int itemHeight = list_->sizeHintForRow(0);
+    const int visible = count < column_.DropDownCount ? count : column_.DropDownCount;
+    const int height = itemHeight * visible + 4;
+    const bool scrolls = count > column_.DropDownCount;
+    int width = this->width();
+    if (column_.ComboMaxWidth) {
+        int widest = 0;
+        for (const QString& item : column_.Items)
+            widest = std::max(widest, list_->fontMetrics().horizontalAdvance(item) + 8);
+        width = std::max(width, widest);
+        if (scrolls)
+            width += 16;
+        if (width > this->width())
+            width += 4;
+    }
+    list_->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    popup_->resize(width, height);
+
+    // Below the cell, or above it where the screen ends.
+    QPoint pos = mapToGlobal(QPoint(0, this->height()));
+    const QScreen* screen = this->screen();
+    if (screen && pos.y() + height > screen->geometry().bottom())
+        pos = mapToGlobal(QPoint(0, -height));
+    popup_->move(pos);
+
+    list_->clearSelection();
+    const QString current = edit_->text().trimmed();
+    for (int i = 0; i < count; ++i) {
+        if (column_.Items.at(i) == current) {
+            list_->setCurrentRow(i);
+            break;
+        }
+    }
+    search_.clear();
+    popup_->show();
+    list_->setFocus();
+}
+
+void HgComboEditor::closeUp(bool take) {
+    if (!isDroppedDown())
+        return;
+    popup_->hide();
+    search_.clear();
+    QListWidgetItem* item = list_->currentItem();
+    if (take && item && !column_.ReadOnly) {
+        edit_->setText(item->text());
+        suggestion_.clear();
+        if (hint_)
+            hint_->hide();
+        Q_EMIT itemTaken();
+    }
+    edit_->setFocus();
+}
+
+void HgComboEditor::acceptSuggestion() {
+    if (suggestion_.isEmpty())
+        return;
+    edit_->setText(suggestion_);
+    suggestion_.clear();
+    if (hint_)
+        hint_->hide();
+}
+
+void HgComboEditor::updateSuggestion() {
+    suggestion_.clear();
+    const QString typed = edit_->text().trimmed().toUpper();
+    // An emptied cell stays empty: every item would "begin with" nothing.
+    if (column_.AutoSuggest && !typed.isEmpty()) {
+        for (const QString& item : column_.Items) {
+            if (item.toUpper().startsWith(typed)) {
+                if (item != edit_->text())
+                    suggestion_ = item;
+                break;
+            }
+        }
+    }
+    if (suggestion_.isEmpty()) {
+        if (hint_)
+            hint_->hide();
+        return;
+    }
+    if (!hint_) {
+        hint_ = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
+        hint_->setObjectName(QStringLiteral("suggestionHint"));
+        hint_->setForegroundRole(QPalette::ToolTipText);
+        hint_->setBackgroundRole(QPalette::ToolTipBase);
+        hint_->setAutoFillBackground(true);
+        hint_->setFrameShape(QFrame::Box);
+        hint_->setMargin(1);
+    }
+    hint_->setFont(font());
+    hint_->setText(suggestion_);
+    hint_->adjustSize();
+    hint_->move(mapToGlobal(QPoint(0, -hint_->height())));
+    hint_->show();
+}
+
+void HgComboEditor::search(const QString& typed) {
+    if (!lastTyped_.isValid() || lastTyped_.elapsed() > kSearchRestartMs)
+        search_.clear();
+    lastTyped_.restart();
+    if (search_.size() < kMaxSearch)
+        search_ += typed;
+    for (int i = 0; i < list_->count(); ++i) {
+        if (list_->item(i)->text().startsWith(search_, Qt::CaseInsensitive)) {
+            list_->setCurrentRow(i);
+            return;
+        }
+    }
+}
+
+bool HgComboEditor::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool alt = key->modifiers() & Qt::AltModifier;
+        const bool arrow = key->key() == Qt::Key_Down || key->key() == Qt::Key_Up;
+        if (object == edit_) {
+            if (alt && arrow) {
+                dropDown();
+                return true;
+            }
+            // The grid handles these on the editor as a whole.
+            const bool atStart = edit_->cursorPosition() == 0 && !edit_->hasSelectedText();
+            const bool atEnd =
+                edit_->cursorPosition() == edit_->text().size() && !edit_->hasSelectedText();
+            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+                (key->key() == Qt::Key_Left && atStart) || (key->key() == Qt::Key_Right && atEnd)) {
+                QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
+                QApplication::sendEvent(this, &copy);
+                return true;
+            }
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (enter && !(key->modifiers() & Qt::ControlModifier))
+                acceptSuggestion(); // and let the grid take the cell
+            return false;
+        }
+        if (object == list_) {
+            if (alt && arrow) {
+                closeUp(true);
+                return true;
+            }
+            switch (key->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                closeUp(true);
+                return true;
+            case Qt::Key_Escape:
+                search_.clear();
+                closeUp(false);
+                return true;
+            case Qt::Key_Backspace:
+                search_.clear();
+                return true;
+            default:
+                if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
+                    search(key->text());
+                    return true;
+                }
+            }
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease && object == list_->viewport()) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        QListWidgetItem* item = list_->itemAt(mouse->position().toPoint());
+        if (item) {
+            list_->setCurrentItem(item);
+            closeUp(true);
+        } else {
+            closeUp(false);
+        }
+        return true;
+    }
+    return QFrame::eventFilter(object, event);
+}
+
+void HgComboEditor::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    const int buttonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    button_->setGeometry(width() - buttonWidth, 0, buttonWidth, height());
+    edit_->setGeometry(0, 0, width() - buttonWidth, height());
+}
+
+void HgComboEditor::hideEvent(QHideEvent* event) {
+    if (hint_)
+        hint_->hide();
+    popup_->hide();
+    QFrame::hideEvent(event);
+}

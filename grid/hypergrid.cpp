@@ -1,0 +1,334 @@
+#include "grid/hypergrid.h"
+
+#include "grid/hgeditors.h"
+#include "grid/hypergrid_p.h"
+#include "platform/cp1252.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+constexpr int kTitleHeight = 26;
+constexpr int kRowHeight = 20;
+} // namespace
+
+// ---- model: grid row r is model row r - 1 ----
+
+int HyperGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : std::max(0, store_.rowCount() - 1);
+}
+
+int HyperGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(columns_.size());
+}
+
+QVariant HyperGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    const ThgColumn& column = columns_[size_t(index.column())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return formatCellText(column,
+                              cp1252::toQString(store_.cell(index.column(), index.row() + 1)));
+    case Qt::EditRole:
+        return cp1252::toQString(store_.cell(index.column(), index.row() + 1));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(column.ColumnHAlignment | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+bool HyperGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const QString text = value.toString();
+    if (!cp1252::isCellText(text))
+        return false;
+    const int row = index.row() + 1;
+    const std::string& old = store_.cell(index.column(), row);
+    // An unchanged text keeps its bytes, even those the code page leaves undefined.
+    if (cp1252::toQString(old) == text)
+        return true;
+    store_.setCell(index.column(), row, cp1252::fromQString(text));
+    Q_EMIT dataChanged(index, index);
+    Q_EMIT cellEdited(index.column(), row);
+    return true;
+}
+
+Qt::ItemFlags HyperGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && !columns_[size_t(index.column())].ReadOnly)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+QVariant HyperGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && section >= 0 && section < int(columns_.size())) {
+        if (role == Qt::DisplayRole)
+            return columns_[size_t(section)].Caption;
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(columns_[size_t(section)].ColumnHAlignment |
+                                       Qt::AlignVCenter);
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void HyperGridModel::setCell(int col, int row, const std::string& text) {
+    store_.setCell(col, row, text);
+    if (!quiet_ && row > 0)
+        Q_EMIT dataChanged(index(row - 1, col), index(row - 1, col));
+}
+
+void HyperGridModel::setRows(int rows) {
+    const int before = store_.rowCount();
+    if (rows == before)
+        return;
+    if (rows > before) {
+        beginInsertRows({}, std::max(0, before - 1), rows - 2);
+        store_.setRowCount(rows);
+        endInsertRows();
+    } else if (rows <= 1) {
+        beginResetModel();
+        store_.setRowCount(rows);
+        endResetModel();
+    } else {
+        beginRemoveRows({}, rows - 1, before - 2);
+        store_.setRowCount(rows);
+        endRemoveRows();
+    }
+}
+
+void HyperGridModel::setQuiet(bool quiet) {
+    quiet_ = quiet;
+    if (!quiet && rowCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void HyperGridModel::resetColumns() {
+    beginResetModel();
+    endResetModel();
+}
+
+// ---- title row ----
+
+void TitleHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    painter->save();
+    painter->fillRect(rect, palette().toolTipBase());
+    painter->setPen(palette().color(QPalette::Mid));
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter->setPen(palette().color(QPalette::ToolTipText));
+    const QVariant align = model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole);
+    const QString caption = model()->headerData(logicalIndex, orientation()).toString();
+    painter->drawText(rect.adjusted(2, 0, -3, 0), int(align.value<Qt::Alignment>()), caption);
+    painter->restore();
+}
+
+// ---- delegate ----
+
+HyperGridDelegate::HyperGridDelegate(THyperGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+QWidget* HyperGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                         const QModelIndex& index) const {
+    const ThgColumn& column = grid_->column(index.column());
+    if (column.ControlType == hgctlComboBox) {
+        return new HgComboEditor(column, parent);
+    }
+    QLineEdit* edit = createCellLineEdit(column, parent);
+    return edit;
+}
+
+void HyperGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QString text = index.data(Qt::EditRole).toString();
+    if (auto* combo = qobject_cast<HgComboEditor*>(editor)) {
+        if (combo->text() != text)
+            combo->setText(text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        if (edit->text() != text) {
+            edit->setText(text);
+            edit->selectAll();
+        }
+    }
+}
+
+void HyperGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                     const QModelIndex& index) const {
+    QString text;
+    if (auto* combo = qobject_cast<HgComboEditor*>(editor)) {
+        if (grid_->AutoAcceptSuggestion)
+            combo->acceptSuggestion();
+        text = combo->text();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        text = edit->text();
+    } else {
+        return;
+    }
+    model->setData(index, text, Qt::EditRole);
+}
+
+void HyperGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                             const QModelIndex&) const {
+    editor->setGeometry(option.rect.adjusted(0, 0, -1, -1));
+}
+
+bool HyperGridDelegate::eventFilter(QObject* object, QEvent* event) {
+    // Spreadsheet keys: Left and Right leave the cell at the ends of its text.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* edit = qobject_cast<QLineEdit*>(object);
+        if (!edit) {
+            if (auto* combo = qobject_cast<HgComboEditor*>(object))
+                edit = combo->lineEdit();
+        }
+        if (edit && key->modifiers() == Qt::NoModifier && !edit->hasSelectedText()) {
+            if (key->key() == Qt::Key_Left && edit->cursorPosition() == 0) {
+                grid_->moveFromEditor(-1, 0);
+                return true;
+            }
+            if (key->key() == Qt::Key_Right && edit->cursorPosition() == edit->text().size()) {
+                grid_->moveFromEditor(1, 0);
+                return true;
+            }
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+// ---- grid ----
+
+THyperGrid::THyperGrid(QWidget* parent) : QTableView(parent), store_(2) {
+    model_ = new HyperGridModel(store_, columns_, this);
+    delegate_ = new HyperGridDelegate(this);
+    setHorizontalHeader(new TitleHeader(this));
+    setModel(model_);
+    setItemDelegate(delegate_);
+    connect(model_, &HyperGridModel::cellEdited, this, &THyperGrid::cellEdited);
+
+    horizontalHeader()->setFixedHeight(kTitleHeight);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setMinimumSectionSize(4);
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(kRowHeight);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+}
+
+THyperGrid::~THyperGrid() = default;
+
+void THyperGrid::setColumns(std::vector<ThgColumn> columns) {
+    columns_ = std::move(columns);
+    model_->resetColumns();
+    for (size_t c = 0; c < columns_.size(); ++c)
+        setColumnWidth(int(c), columns_[c].Width);
+}
+
+const std::string& THyperGrid::cell(int col, int row) const {
+    return store_.cell(col, row);
+}
+
+void THyperGrid::setCell(int col, int row, const std::string& text) {
+    model_->setCell(col, row, text);
+}
+
+int THyperGrid::rowCount() const {
+    return store_.rowCount();
+}
+
+void THyperGrid::setRowCount(int rows) {
+    const int col = std::max(0, currentCol());
+    const int row = currentRow();
+    model_->setRows(std::max(rows, 1));
+    // The current cell stays where it was, or on the last row when that went.
+    if (row > 0 && rows > 1)
+        setCurrentCell(col, std::min(row, rows - 1));
+}
+
+int THyperGrid::currentRow() const {
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() + 1 : 1;
+}
+
+int THyperGrid::currentCol() const {
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.column() : 0;
+}
+
+void THyperGrid::setCurrentCell(int col, int row) {
+    const QModelIndex i = model_->index(row - 1, col);
+    if (i.isValid())
+        setCurrentIndex(i);
+}
+
+void THyperGrid::beginUpdate() {
+    if (updateDepth_++ == 0) {
+        commitEditor();
+        if (QWidget* editor = cellEditor())
+            QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        model_->setQuiet(true);
+    }
+}
+
+void THyperGrid::endUpdate() {
+    if (--updateDepth_ == 0) {
+        model_->setQuiet(false);
+        openEditorSoon();
+    }
+}
+
+void THyperGrid::commitEditor() {
+    if (QWidget* editor = cellEditor())
+        commitData(editor);
+}
+
+QWidget* THyperGrid::cellEditor() const {
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? indexWidget(i) : nullptr;
+}
+
+void THyperGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (current.isValid() && updateDepth_ == 0)
+        edit(current, QAbstractItemView::AllEditTriggers, nullptr);
+}
+
+void THyperGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::SubmitModelCache ||
+        hint == QAbstractItemDelegate::RevertModelCache)
+        openEditorSoon();
+}
+
+void THyperGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    if (!cellEditor())
+        openEditorSoon();
+}
+
+void THyperGrid::openEditorSoon() {
+    if (reopenPending_)
+        return;
+    reopenPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        reopenPending_ = false;
+        const QModelIndex i = currentIndex();
+        if (updateDepth_ == 0 && i.isValid() && !indexWidget(i))
+            edit(i, QAbstractItemView::AllEditTriggers, nullptr);
+    });
+}
+
+void THyperGrid::moveFromEditor(int dCol, int dRow) {
+    const int col = currentCol() + dCol;
+    const int row = currentRow() + dRow;
+    if (col < 0 || col >= columnCount() || row < 1 || row >= rowCount())
+        return;
+    setCurrentCell(col, row);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The name grid: a table of Windows-1252 byte-string cells under a fixed title row, where the
+// focused cell always has its editor open.
+
+#include "grid/cellstore.h"
+#include "grid/hgcolumn.h"
+
+#include <QTableView>
+#include <vector>
+
+class HyperGridModel;
+class HyperGridDelegate;
+
+class THyperGrid : public QTableView, public CellTable {
+    Q_OBJECT
+public:
+    explicit THyperGrid(QWidget* parent = nullptr);
+    ~THyperGrid() override;
+
+    void setColumns(std::vector<ThgColumn> columns);
+    const ThgColumn& column(int col) const { return columns_.at(size_t(col)); }
+    int columnCount() const { return int(columns_.size()); }
+
+    // CellTable: row 0 is the title row, whose cells are kept but not shown.
+    const std::string& cell(int col, int row) const override;
+    void setCell(int col, int row, const std::string& text) override;
+    int rowCount() const override;
+    void setRowCount(int rows) override;
+    int currentRow() const override;
+    void beginUpdate() override;
+    void endUpdate() override;
+
+    int currentCol() const;
+    void setCurrentCell(int col, int row);
+    int gridWidth() const { return width(); }
+    int clientWidth() const { return viewport()->width(); }
+
+    // Writes what the open editor holds into its cell; commands call it before they run.
+    void commitEditor();
+    // The open cell editor, if any (tests type into it).
+    QWidget* cellEditor() const;
+
+    bool AutoAcceptSuggestion = true;
+
+Q_SIGNALS:
+    // The user changed a cell through its editor.
+    void cellEdited(int col, int row);
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    friend class HyperGridDelegate;
+    void openEditorSoon();
+    void moveFromEditor(int dCol, int dRow);
+
+    std::vector<ThgColumn> columns_;
+    CellStore store_;
+    HyperGridModel* model_;
+    HyperGridDelegate* delegate_;
+    int updateDepth_ = 0;
+    bool reopenPending_ = false;
+};

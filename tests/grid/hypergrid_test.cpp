@@ -1,0 +1,217 @@
+#include "grid/hgeditors.h"
+#include "grid/hypergrid.h"
+#include "tests/testsupport/modal.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+ThgColumn makeColumn(const char* name, const char* caption, int width) {
+    ThgColumn c;
+    c.Name = QString::fromLatin1(name);
+    c.Caption = QString::fromLatin1(caption);
+    c.Width = width;
+    return c;
+}
+
+std::vector<ThgColumn> nameColumns() {
+    ThgColumn nr = makeColumn("col_Nr", "Nr.", 48);
+    nr.ColumnHAlignment = Qt::AlignRight;
+    nr.FormatType = hgfmtNumeric;
+    nr.ThousandsSeparator = true;
+    ThgColumn mp = makeColumn("col_CPSammler", "MP", 40);
+    mp.ControlType = hgctlComboBox;
+    mp.Items = {QStringLiteral("J"), QStringLiteral("N"), QStringLiteral("G")};
+    mp.MaxTextLength = 1;
+    mp.AutoSuggest = true;
+    mp.ComboMaxWidth = true;
+    mp.DropDownCount = 2;
+    return {nr, makeColumn("col_Name", "Name", 48), mp,
+            makeColumn("col_DBVNr", "Mitgliedsnr.", 100)};
+}
+
+} // namespace
+
+namespace {
+
+struct Grid : ::testing::Test {
+    THyperGrid grid;
+    void SetUp() override {
+        grid.setColumns(nameColumns());
+        grid.setRowCount(4);
+        grid.resize(400, 300);
+        grid.show();
+        grid.activateWindow();
+        grid.setFocus();
+        QApplication::processEvents();
+    }
+    QString shown(int col, int row) {
+        return grid.model()->index(row - 1, col).data(Qt::DisplayRole).toString();
+    }
+    // Moves to a cell and returns its open editor.
+    QWidget* editorAt(int col, int row) {
+        grid.setCurrentCell(col, row);
+        QApplication::processEvents();
+        return grid.cellEditor();
+    }
+    HgComboEditor* comboAt(int row) {
+        auto* combo = qobject_cast<HgComboEditor*>(editorAt(2, row));
+        EXPECT_NE(combo, nullptr);
+        return combo;
+    }
+};
+
+} // namespace
+
+TEST_F(Grid, LayoutOfTitleRowRowsAndColumns) {
+    EXPECT_EQ(grid.horizontalHeader()->height(), 26);
+    EXPECT_EQ(grid.rowHeight(0), 20);
+    EXPECT_EQ(grid.columnWidth(0), 48);
+    EXPECT_EQ(grid.columnWidth(3), 100);
+    EXPECT_EQ(grid.model()->headerData(3, Qt::Horizontal).toString(),
+              QStringLiteral("Mitgliedsnr."));
+    EXPECT_EQ(grid.model()->rowCount(), 3); // the title row is the header
+}
+
+TEST_F(Grid, NumberColumnShowsSeparatorsButKeepsTheText) {
+    grid.setCell(0, 1, "1000");
+    grid.setCell(0, 2, "12a");
+    grid.setCell(0, 3, " 12");
+    EXPECT_EQ(shown(0, 1), QStringLiteral("1.000"));
+    EXPECT_EQ(grid.cell(0, 1), "1000");
+    EXPECT_EQ(shown(0, 2), QStringLiteral("12a"));
+    EXPECT_EQ(shown(0, 3), QStringLiteral("12"));
+    EXPECT_EQ(grid.cell(0, 3), " 12");
+    grid.setCell(1, 1, "1000");
+    EXPECT_EQ(shown(1, 1), QStringLiteral("1000")); // plain text column
+}
+
+TEST_F(Grid, RowCountRemembersCellsAndTheTitleRowCellsStayHidden) {
+    grid.setCell(1, 3, "Letzte Zeile");
+    grid.setCell(1, 0, "GESAMT-DATEI");
+    grid.setRowCount(3);
+    EXPECT_EQ(grid.rowCount(), 3);
+    grid.setRowCount(4);
+    EXPECT_EQ(grid.cell(1, 3), "Letzte Zeile");
+    EXPECT_EQ(shown(1, 3), QStringLiteral("Letzte Zeile"));
+    EXPECT_EQ(grid.cell(1, 0), "GESAMT-DATEI");
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Name"));
+}
+
+TEST_F(Grid, FocusedCellAlwaysHasItsEditorAndTypingChangesTheCell) {
+    QSignalSpy edited(&grid, &THyperGrid::cellEdited);
+    auto* edit = qobject_cast<QLineEdit*>(editorAt(1, 2));
+    ASSERT_NE(edit, nullptr);
+    typeText(edit, QStringLiteral(u"Jürgen Weiß"));
+    QTest::keyClick(edit, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.cell(1, 2), "J\xFCrgen Wei\xDF");
+    EXPECT_EQ(grid.currentRow(), 3);
+    ASSERT_NE(grid.cellEditor(), nullptr);
+    ASSERT_EQ(edited.count(), 1);
+    EXPECT_EQ(edited.at(0).at(1).toInt(), 2);
+}
+
+TEST_F(Grid, UneditedCellKeepsUndefinedBytes) {
+    grid.setCell(1, 1,
+                 "A\x81\x8D"
+                 "B");
+    QSignalSpy edited(&grid, &THyperGrid::cellEdited);
+    editorAt(1, 1);
+    editorAt(1, 2);
+    EXPECT_EQ(grid.cell(1, 1), "A\x81\x8D"
+                               "B");
+    EXPECT_EQ(edited.count(), 0);
+}
+
+TEST_F(Grid, CharactersTheFileCannotHoldAreRefused) {
+    auto* edit = qobject_cast<QLineEdit*>(editorAt(1, 1));
+    ASSERT_NE(edit, nullptr);
+    typeText(edit, QStringLiteral(u"ŁukaszX"));
+    EXPECT_EQ(edit->text(), QStringLiteral("ukaszX"));
+    edit->clear();
+    QApplication::clipboard()->setText(QStringLiteral("Hans\tMeier\r\n"));
+    edit->paste();
+    EXPECT_EQ(edit->text(), QString());
+    QApplication::clipboard()->setText(QStringLiteral(u"Hans Müller"));
+    edit->paste();
+    EXPECT_EQ(edit->text(), QStringLiteral(u"Hans Müller"));
+    grid.commitEditor();
+    EXPECT_EQ(grid.cell(1, 1), "Hans M\xFCller");
+}
+
+TEST_F(Grid, MpCellTakesOneCharacterAndTheSuggestion) {
+    HgComboEditor* combo = comboAt(1);
+    ASSERT_NE(combo, nullptr);
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("nx"));
+    EXPECT_EQ(combo->text(), QStringLiteral("n"));
+    EXPECT_EQ(combo->suggestion(), QStringLiteral("N"));
+    ASSERT_NE(combo->hint(), nullptr);
+    EXPECT_TRUE(combo->hint()->isVisible());
+    EXPECT_LT(combo->hint()->geometry().bottom(), combo->mapToGlobal(QPoint(0, 0)).y());
+    editorAt(2, 2); // leaving the row takes the suggestion
+    EXPECT_EQ(grid.cell(2, 1), "N");
+
+    combo = comboAt(2);
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("x"));
+    EXPECT_TRUE(combo->suggestion().isEmpty());
+    editorAt(2, 3);
+    EXPECT_EQ(grid.cell(2, 2), "x");
+}
+
+TEST_F(Grid, EnterTakesTheSuggestionAndEmptyStaysEmpty) {
+    grid.setCell(2, 1, "G");
+    HgComboEditor* combo = comboAt(1);
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("j"));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.cell(2, 1), "J");
+
+    combo = comboAt(1);
+    combo->lineEdit()->selectAll();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Delete);
+    EXPECT_TRUE(combo->suggestion().isEmpty());
+    editorAt(2, 2);
+    EXPECT_EQ(grid.cell(2, 1), "");
+}
+
+TEST_F(Grid, DropDownListShowsTwoItemsAndTakesTheChoice) {
+    grid.setCell(2, 1, "N");
+    HgComboEditor* combo = comboAt(1);
+    EXPECT_EQ(combo->dropDownButton()->width(),
+              combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->isDroppedDown());
+    const int itemHeight = combo->list()->sizeHintForRow(0);
+    EXPECT_EQ(combo->popup()->height(), itemHeight * 2 + 4);
+    EXPECT_GE(combo->popup()->width(), combo->width() + 16);
+    EXPECT_EQ(combo->list()->currentItem()->text(), QStringLiteral("N")); // preselected
+    EXPECT_GE(combo->popup()->y(), combo->mapToGlobal(QPoint(0, combo->height())).y());
+    QTest::keyClicks(combo->list(), QStringLiteral("g"));
+    EXPECT_EQ(combo->searchText(), QStringLiteral("g"));
+    EXPECT_EQ(combo->list()->currentItem()->text(), QStringLiteral("G"));
+    QTest::keyClick(combo->list(), Qt::Key_Backspace);
+    EXPECT_TRUE(combo->searchText().isEmpty());
+    QTest::keyClick(combo->list(), Qt::Key_Return);
+    EXPECT_FALSE(combo->isDroppedDown());
+    EXPECT_EQ(combo->text(), QStringLiteral("G"));
+    editorAt(1, 1);
+    EXPECT_EQ(grid.cell(2, 1), "G");
+}
+
+TEST_F(Grid, EscapeClosesTheListWithoutChange) {
+    grid.setCell(2, 1, "N");
+    HgComboEditor* combo = comboAt(1);
+    combo->dropDown();
+    QTest::keyClicks(combo->list(), QStringLiteral("j"));
+    QTest::keyClick(combo->list(), Qt::Key_Escape);
+    EXPECT_FALSE(combo->isDroppedDown());
+    EXPECT_EQ(combo->text(), QStringLiteral("N"));
+}

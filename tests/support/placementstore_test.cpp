@@ -1,0 +1,196 @@
+#include "platform/profile.h"
+#include "support/placementstore.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kFile = "Kelmar.ini";
+constexpr const char* kSection = "Fenster - Gesamt";
+
+TPlacementStore* storeFor(QWidget& form) {
+    auto* store = new TPlacementStore(&form);
+    store->setObjectName(QStringLiteral("stateGesamt"));
+    store->setIniFileName(kFile);
+    store->setSection(kSection);
+    return store;
+}
+
+int key(const char* name) {
+    return Profile::load(kFile).readInt(kSection, name, -999);
+}
+
+// Counts reads to see when a restore really happens.
+class CountingStore : public TCustomPlacementStore {
+public:
+    using TCustomPlacementStore::TCustomPlacementStore;
+    int reads = 0;
+
+protected:
+    void ReadPlacement(int& left, int& top, int&, int& height, int& width) override {
+        ++reads;
+        left = 40;
+        top = 50;
+        width = 300;
+        height = 200;
+    }
+    void SavePlacement(int, int, int, int, int) override {}
+};
+
+} // namespace
+
+TEST(PlacementStore, FirstStartUsesTheDesignAndCloseWritesAllKeys) {
+    TempEnv env;
+    writeBytes(env.configDir() + QStringLiteral("/KELMAR.INI"),
+               "; Produkt\r\n[KELMAR]\r\nFont=Arial\r\n");
+    QWidget form;
+    form.setGeometry(373, 157, 527, 430);
+    TPlacementStore* store = storeFor(form);
+    store->Restore();
+    EXPECT_TRUE(store->isRestorePending());
+    form.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.geometry(), QRect(373, 157, 527, 430));
+    store->Save();
+    EXPECT_EQ(key("Left"), 373);
+    EXPECT_EQ(key("Top"), 157);
+    EXPECT_EQ(key("Width"), 527);
+    EXPECT_EQ(key("Height"), 430);
+    EXPECT_EQ(key("State"), 0);
+    // The product's own section and comment are untouched.
+    EXPECT_EQ(
+        readBytes(env.configDir() + QStringLiteral("/KELMAR.INI"))
+            .rfind("; Produkt\r\n[KELMAR]\r\nFont=Arial\r\n[Fenster - Gesamt]\r\nLeft=373", 0),
+        0u);
+}
+
+TEST(PlacementStore, MovedAndResizedWindowComesBackThere) {
+    TempEnv env;
+    {
+        QWidget form;
+        TPlacementStore* store = storeFor(form);
+        form.show();
+        form.setGeometry(100, 120, 640, 480);
+        store->Save();
+    }
+    QWidget form;
+    form.setGeometry(373, 157, 527, 430);
+    TPlacementStore* store = storeFor(form);
+    store->Restore();
+    form.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.geometry(), QRect(100, 120, 640, 480));
+}
+
+TEST(PlacementStore, MaximisedIsWrittenButIgnoredOnRestore) {
+    TempEnv env;
+    {
+        QWidget form;
+        TPlacementStore* store = storeFor(form);
+        form.setGeometry(60, 70, 500, 400);
+        form.show();
+        form.showMaximized();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(form.isMaximized());
+        store->Save();
+    }
+    EXPECT_EQ(key("State"), 2);
+    EXPECT_EQ(key("Width"), 500);
+
+    QWidget form;
+    TPlacementStore* store = storeFor(form);
+    store->IgnoreState = true;
+    store->Restore();
+    form.show();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form.isMaximized());
+    EXPECT_EQ(form.geometry(), QRect(60, 70, 500, 400));
+
+    QWidget maxForm;
+    TPlacementStore* honoured = storeFor(maxForm);
+    honoured->Restore();
+    maxForm.show();
+    QTRY_VERIFY(maxForm.isMaximized());
+}
+
+TEST(PlacementStore, PendingRestoreIsAppliedOnceOnFirstShow) {
+    QWidget form;
+    auto* store = new CountingStore(&form);
+    store->Restore();
+    store->Restore();
+    EXPECT_EQ(store->reads, 0);
+    form.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(store->reads, 1);
+    form.hide();
+    form.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(store->reads, 1);
+    EXPECT_EQ(form.geometry(), QRect(40, 50, 300, 200));
+}
+
+TEST(PlacementStore, RectangleOnNoScreenComesOntoThePrimaryOne) {
+    TempEnv env;
+    Profile::writeStrings(
+        kFile, kSection,
+        {{"Left", "5000"}, {"Top", "4000"}, {"Width", "527"}, {"Height", "430"}, {"State", "0"}});
+    QWidget form;
+    TPlacementStore* store = storeFor(form);
+    store->Restore();
+    form.show();
+    QCoreApplication::processEvents();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(form.geometry())) << form.geometry().x();
+    EXPECT_EQ(form.size(), QSize(527, 430));
+}
+
+TEST(PlacementStore, OnGetIniDataRedirectsOneAccess) {
+    TempEnv env;
+    QWidget form;
+    TPlacementStore* store = storeFor(form);
+    store->OnGetIniData = [](TPlacementStore*, std::string&, std::string& section) {
+        section = "Anderswo";
+    };
+    form.setGeometry(11, 12, 300, 200);
+    form.show();
+    store->Save();
+    EXPECT_EQ(store->Section(), kSection);
+    EXPECT_EQ(Profile::load(kFile).readInt("Anderswo", "Left", -1), 11);
+    EXPECT_EQ(key("Left"), -999);
+}
+
+TEST(PlacementStore, OwnerMustBeAFormWithOneStore) {
+    QWidget form;
+    form.setObjectName(QStringLiteral("frmGesamtdatei"));
+    QWidget child(&form);
+    try {
+        TPlacementStore s(&child);
+        FAIL() << "no exception";
+    } catch (const EPlacementStore& e) {
+        EXPECT_STREQ(e.what(), "Window state components must be placed on a form");
+    }
+    storeFor(form);
+    try {
+        TPlacementStore s(&form);
+        FAIL() << "no exception";
+    } catch (const EPlacementStore& e) {
+        EXPECT_STREQ(e.what(), "Only one window state component is permitted on a form: "
+                               "stateGesamt is already present on frmGesamtdatei");
+    }
+}
+
+TEST(PlacementStore, DefaultsFollowTheProgramAndTheForm) {
+    QWidget form;
+    form.setObjectName(QStringLiteral("frmTest"));
+    TPlacementStore store(&form);
+    EXPECT_EQ(store.Section(), "Window_frmTest");
+    EXPECT_EQ(store.IniFileName(), "support_widgets_test.ini");
+    store.setSection("X");
+    store.setSection("");
+    EXPECT_EQ(store.Section(), "Window_frmTest");
+}

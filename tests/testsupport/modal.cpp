@@ -1,0 +1,63 @@
+#include "tests/testsupport/modal.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+void onNextModal(std::function<void(QWidget*)> fn, QWidget* except) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, fn, except] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == except || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        fn(modal);
+    });
+    timer->start();
+}
+
+void clickButton(QWidget* dialog, const QString& name) {
+    auto* button = dialog->findChild<QAbstractButton*>(name);
+    ASSERT_NE(button, nullptr) << "no button " << name.toStdString();
+    button->click();
+}
+
+QString dialogText(QWidget* dialog) {
+    auto* label = dialog->findChild<QLabel*>(QStringLiteral("message"));
+    return label ? label->text() : QString();
+}
+
+DialogAnswerer::DialogAnswerer(QString button) : button_(std::move(button)) {
+    timer_ = new QTimer;
+    timer_->setInterval(20);
+    QObject::connect(timer_, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal->property("answered").toBool())
+            return;
+        modal->setProperty("answered", true);
+        texts.push_back(dialogText(modal));
+        titles.push_back(modal->windowTitle());
+        if (auto* b = modal->findChild<QAbstractButton*>(button_))
+            b->click();
+    });
+    timer_->start();
+}
+
+DialogAnswerer::~DialogAnswerer() {
+    delete timer_;
+}
+
+void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        const int key = c == u'\t' ? int(Qt::Key_Tab) : 0;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
