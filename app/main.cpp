@@ -1,10 +1,23 @@
+#include "app/launch.h"
 #include "app/startup.h"
+#include "support/messages.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("gesamt"));
+    QApplication::setApplicationVersion(QStringLiteral(GESAMT_VERSION));
+    QTranslator qtGerman;
+    if (qtGerman.load(QStringLiteral("qtbase_de"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtGerman);
+    installDateiFehlerBox();
+
     ProgrammzustandVorbereiten();
     ProgrammStartschritte();
+    GesamtdateiBearbeiten(std::string(), false, nullptr);
     return 0;
 }

@@ -42,7 +42,11 @@ DialogAnswerer::DialogAnswerer(QString button) : button_(std::move(button)) {
         modal->setProperty("answered", true);
         texts.push_back(dialogText(modal));
         titles.push_back(modal->windowTitle());
-        if (auto* b = modal->findChild<QAbstractButton*>(button_))
+        // Notes have only btn0: the chosen answer is for the questions.
+        auto* b = modal->findChild<QAbstractButton*>(button_);
+        if (!b)
+            b = modal->findChild<QAbstractButton*>(QStringLiteral("btn0"));
+        if (b)
             b->click();
     });
     timer_->start();

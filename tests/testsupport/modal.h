@@ -16,8 +16,8 @@ void clickButton(QWidget* dialog, const QString& name);
 // The message text of a TUserDlg window.
 QString dialogText(QWidget* dialog);
 
-// Answers every dialog that opens with the button of that name until the answerer is gone,
-// recording each message text.
+// Answers every dialog that opens with the button of that name (btn0 where there is none)
+// until the answerer is gone, recording each message text.
 class DialogAnswerer {
 public:
     explicit DialogAnswerer(QString button = QStringLiteral("btn0"));

@@ -1,0 +1,22 @@
+#pragma once
+// Runs the name-list editor.
+//
+// A caller in C++ that wants to offer a tournament's participants passes them as an ordered
+// vector of names (Windows-1252 bytes) and keeps it alive until this function returns:
+//
+//     std::vector<std::string> teilnehmer = {"Hans Meier", "Petra Schulz"};
+//     GesamtdateiBearbeiten("/home/td/kelmar/NAMEN.TIF", false, &teilnehmer);
+//
+// With nullptr or an empty list the command "Turnierteilnehmer einfügen" is hidden. With
+// bSofortErweitern the participants are added before the window is shown. An empty file name
+// lets the user choose the file; cancelling that ends the program with exit code 1.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+void GesamtdateiBearbeiten(const std::string& dateiname, bool bSofortErweitern,
+                           const std::vector<std::string>* teilnehmer);
+
+// How the program ends when the open dialog is cancelled; tests put their own here.
+inline std::function<void(int)> ProgrammBeenden;

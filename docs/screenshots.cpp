@@ -1,0 +1,101 @@
+// Renders the pictures of docs/: dialogs and the grid, drawn offscreen with QWidget::grab().
+// Usage: screenshots <output folder>
+
+#include "grid/hgeditors.h"
+#include "grid/hypergrid.h"
+#include "support/messages.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+QString outDir;
+
+void saveGrab(QWidget* w, const QString& name) {
+    w->grab().save(outDir + u'/' + name + QStringLiteral(".png"));
+}
+
+// Grabs the next modal window once shown, then presses its first button.
+void grabNextModal(const QString& name, const QString& button = QStringLiteral("btn0")) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer, name, button] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        saveGrab(w, name);
+        if (auto* b = w->findChild<QAbstractButton*>(button))
+            b->click();
+    });
+    timer->start(50);
+}
+
+ThgColumn column(const char* caption, int width) {
+    ThgColumn c;
+    c.Caption = QString::fromLatin1(caption);
+    c.Width = width;
+    return c;
+}
+
+void gridWithDropDown() {
+    THyperGrid grid;
+    ThgColumn nr = column("Nr.", 48);
+    nr.ColumnHAlignment = Qt::AlignRight;
+    nr.FormatType = hgfmtNumeric;
+    nr.ThousandsSeparator = true;
+    ThgColumn mp = column("MP", 40);
+    mp.ControlType = hgctlComboBox;
+    mp.Items = {QStringLiteral("J"), QStringLiteral("N"), QStringLiteral("G")};
+    mp.MaxTextLength = 1;
+    mp.AutoSuggest = true;
+    mp.ComboMaxWidth = true;
+    mp.DropDownCount = 2;
+    grid.setColumns({nr, column("Name", 220), mp, column("Mitgliedsnr.", 100)});
+    const char* names[] = {"Hans Meier", "Petra Schulz", "J\xFCrgen Wei\xDF", "Anna von Berg"};
+    grid.setRowCount(7);
+    for (int r = 1; r <= 4; ++r) {
+        grid.setCell(0, r, std::to_string(r * 997));
+        grid.setCell(1, r, names[r - 1]);
+        grid.setCell(2, r, r % 2 ? "J" : "N");
+        grid.setCell(3, r, std::to_string(4711 + r));
+    }
+    grid.resize(440, 190);
+    grid.show();
+    grid.setCurrentCell(2, 2);
+    QApplication::processEvents();
+    auto* combo = qobject_cast<HgComboEditor*>(grid.cellEditor());
+    combo->dropDown();
+    QApplication::processEvents();
+    // The list is a window of its own: draw it over the grid where it stands.
+    QPixmap picture = grid.grab();
+    QPainter p(&picture);
+    p.drawPixmap(grid.mapFromGlobal(combo->popup()->pos()), combo->popup()->grab());
+    p.end();
+    picture.save(outDir + QStringLiteral("/grid-dropdown.png"));
+    combo->closeUp(false);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(outDir);
+
+    grabNextModal(QStringLiteral("dialog-note"));
+    HinweisMeldung("1000 Eintr\xE4ge gespeichert");
+    grabNextModal(QStringLiteral("dialog-question"), QStringLiteral("btn1"));
+    AuswahlFrage("Sollen die \xC4nderungen verworfen werden");
+    grabNextModal(QStringLiteral("dialog-error"));
+    FehlerMeldung("Fehler beim Speichern der Gesamt-Datei: Zu wenig Speicherplatz");
+    gridWithDropDown();
+    return 0;
+}

@@ -1,0 +1,399 @@
+#include "editor/gesamtdatei.h"
+
+#include "app/settings.h"
+#include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "support/glyphbutton.h"
+#include "support/messages.h"
+#include "support/placementstore.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kPanelHeight = 22;
+const char* const kPictures[] = {"TB0_BEENDEN",   "TB1_ABBRUCH",     "TB2_EINFUEGEN",
+                                 "TB3_LOESCHEN",  "TB4_ERWEITERN",   "TB5_DUPLIKATE",
+                                 "TB6_SORTIEREN", "TB7_NUMMERIEREN", "TB8_DRUCKEN"};
+
+ThgColumn spalte(const char* name, const char* caption, int width) {
+    ThgColumn c;
+    c.Name = QString::fromLatin1(name);
+    c.Caption = QString::fromLatin1(caption);
+    c.Width = width;
+    return c;
+}
+
+} // namespace
+
+void DialogMeldungen::hinweis(const std::string& text) {
+    HinweisMeldung(text);
+}
+void DialogMeldungen::fehler(const std::string& text) {
+    FehlerMeldung(text);
+}
+bool DialogMeldungen::frage(const std::string& text) {
+    return AuswahlFrage(text);
+}
+
+TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
+      sgGesamt(new THyperGrid), liste_(*sgGesamt, meldungen_) {
+    setObjectName(QStringLiteral("frmGesamtdatei"));
+    setWindowTitle(QStringLiteral("Liste der gespeicherten Namen"));
+    setGeometry(373, 157, 527, 430);
+    setBackgroundRole(QPalette::Button);
+
+    pnlListe = new QWidget;
+    pnlListe->setObjectName(QStringLiteral("pnlListe"));
+    auto* listLayout = new QVBoxLayout(pnlListe);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->setSpacing(0);
+    sgGesamt->setObjectName(QStringLiteral("sgGesamt"));
+    listLayout->addWidget(sgGesamt);
+
+    pnlButtons = new QWidget;
+    pnlButtons->setObjectName(QStringLiteral("pnlButtons"));
+    pnlButtons->setFixedHeight(kPanelHeight);
+    auto* buttonLayout = new QHBoxLayout(pnlButtons);
+    buttonLayout->setContentsMargins(4, 0, 4, 0);
+    lblGrenze = new QLabel(QStringLiteral("Gesamt"));
+    lblGrenze->setObjectName(QStringLiteral("lblGrenze"));
+    buttonLayout->addWidget(lblGrenze);
+    buttonLayout->addStretch();
+    listLayout->addWidget(pnlButtons);
+    setCentralWidget(pnlListe);
+
+    stateGesamt = new TPlacementStore(this);
+    stateGesamt->setObjectName(QStringLiteral("stateGesamt"));
+    stateGesamt->setIniFileName("Kelmar.ini");
+    stateGesamt->setSection("Fenster - Gesamt");
+    stateGesamt->IgnoreState = true;
+
+    for (const char* name : kPictures)
+        imlGesamt.push_back(QIcon(loadPicture(QString::fromLatin1(name))));
+
+    menueEinrichten();
+    werkzeugleisteEinrichten();
+    spaltenEinrichten();
+
+    openGesamt = new QFileDialog(this);
+    openGesamt->setObjectName(QStringLiteral("openGesamt"));
+    openGesamt->setOption(QFileDialog::DontUseNativeDialog);
+    openGesamt->setOption(QFileDialog::HideNameFilterDetails);
+    openGesamt->setFileMode(QFileDialog::AnyFile);
+    openGesamt->setAcceptMode(QFileDialog::AcceptOpen);
+    // Names on Linux are case-sensitive; NAMEN.TIF must not be hidden by the filter.
+    openGesamt->setNameFilter(QStringLiteral("GESAMT-Dateien (*.[tT][iI][fF])"));
+
+    liste_.anzahlGeaendert = [this] { anzahlZeigen(); };
+    liste_.fokus = [this] { sgGesamt->setFocus(); };
+    connect(sgGesamt, &THyperGrid::cellEdited, this,
+            [this](int col, int row) { liste_.zelleBearbeitet(col, row); });
+    sgGesamt->viewport()->installEventFilter(this);
+}
+
+TfrmGesamtdatei::~TfrmGesamtdatei() = default;
+
+void TfrmGesamtdatei::menueEinrichten() {
+    menuBar()->setObjectName(QStringLiteral("mnuGesamt"));
+    auto action = [this](QMenu* menu, const char* name, const QString& caption,
+                         const QKeySequence& shortcut, void (TfrmGesamtdatei::*handler)()) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(shortcut);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    mptDatei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mptDatei->setObjectName(QStringLiteral("mptDatei"));
+    mptAbbruch = action(mptDatei, "mptAbbruch", QStringLiteral("&Abbruch"), {},
+                        &TfrmGesamtdatei::mptAbbruchClick);
+    mptSpeichernundBeenden =
+        action(mptDatei, "mptSpeichernundBeenden", QStringLiteral("&Speichern und Beenden"),
+               QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmGesamtdatei::mptSpeichernundBeendenClick);
+    Bearbeiten1 = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+    Bearbeiten1->setObjectName(QStringLiteral("Bearbeiten1"));
+    mptEinfuegen = action(Bearbeiten1, "mptEinfuegen", QStringLiteral(u"&Einfügen"),
+                          QKeySequence(Qt::CTRL | Qt::Key_E), &TfrmGesamtdatei::mptEinfuegenClick);
+    mptLoeschen = action(Bearbeiten1, "mptLoeschen", QStringLiteral(u"&Löschen"),
+                         QKeySequence(Qt::CTRL | Qt::Key_L), &TfrmGesamtdatei::mptLoeschenClick);
+    mptTurnierteilnehmereinfuegen =
+        action(Bearbeiten1, "mptTurnierteilnehmereinfuegen",
+               QStringLiteral(u"&Turnierteilnehmer einfügen"), QKeySequence(Qt::CTRL | Qt::Key_T),
+               &TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick);
+    mptDuplikateloeschen =
+        action(Bearbeiten1, "mptDuplikateloeschen", QStringLiteral(u"&Duplikate löschen"), {},
+               &TfrmGesamtdatei::mptDuplikateloeschenClick);
+    mptListe = menuBar()->addMenu(QStringLiteral("&Liste"));
+    mptListe->setObjectName(QStringLiteral("mptListe"));
+    mptNummerieren =
+        action(mptListe, "mptNummerieren", QStringLiteral("&Neu nummerieren"),
+               QKeySequence(Qt::CTRL | Qt::Key_N), &TfrmGesamtdatei::mptNummerierenClick);
+    mptSortieren = action(mptListe, "mptSortieren", QStringLiteral("&Sortieren"),
+                          QKeySequence(Qt::CTRL | Qt::Key_O), &TfrmGesamtdatei::mptSortierenClick);
+    mptDrucken = action(mptListe, "mptDrucken", QStringLiteral("&Drucken"),
+                        QKeySequence(Qt::CTRL | Qt::Key_D), &TfrmGesamtdatei::mptDruckenClick);
+}
+
+QToolButton* TfrmGesamtdatei::knopf(const char* name, const char* caption, const char* hint,
+                                    int picture, void (TfrmGesamtdatei::*handler)()) {
+    auto* b = new QToolButton;
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(QString::fromUtf8(caption));
+    // Hints are not shown in this window; the text is kept for accessibility.
+    b->setAccessibleDescription(QString::fromUtf8(hint));
+    b->setIcon(imlGesamt.at(size_t(picture)));
+    b->setIconSize(QSize(32, 32));
+    b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    b->setAutoRaise(true);
+    b->setFixedSize(46, 51);
+    b->setFocusPolicy(Qt::NoFocus);
+    connect(b, &QToolButton::clicked, this, handler);
+    return b;
+}
+
+void TfrmGesamtdatei::werkzeugleisteEinrichten() {
+    tbGesamt = addToolBar(QStringLiteral("Werkzeuge"));
+    tbGesamt->setObjectName(QStringLiteral("tbGesamt"));
+    tbGesamt->setMovable(false);
+    tbGesamt->setFloatable(false);
+    tbGesamt->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    QFont font;
+    font.setFamily(cp1252::toQString(Setting.Schriftart));
+    font.setPixelSize(9);
+    tbGesamt->setFont(font);
+    auto separator = [this](const char* name) {
+        tbGesamt->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+    tbtEinfuegen = knopf("tbtEinfuegen", "Einfügen", "Einfügen eines neuen Namens", 2,
+                         &TfrmGesamtdatei::mptEinfuegenClick);
+    tbtLoeschen = knopf("tbtLoeschen", "Löschen", "Löschen des markierten Namens", 3,
+                        &TfrmGesamtdatei::mptLoeschenClick);
+    tbtErweitern = knopf("tbtErweitern", "Erweitern",
+                         "Erweitern der Liste durch die Teilnehmer aus dem Turnier", 4,
+                         &TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick);
+    tbtDuplikate = knopf("tbtDuplikate", "Duplikate", "Löschen aller doppelten Einträge", 5,
+                         &TfrmGesamtdatei::mptDuplikateloeschenClick);
+    tbtSortieren = knopf("tbtSortieren", "Sortieren", "Alfabetisches Sortieren der Liste", 6,
+                         &TfrmGesamtdatei::mptSortierenClick);
+    tbtNummerieren = knopf("tbtNummerieren", "Numm.",
+                           "Ersetzen der bestehenden Nummern durch eine neue Nummerierung", 7,
+                           &TfrmGesamtdatei::mptNummerierenClick);
+    tbtDrucken = knopf("tbtDrucken", "Drucken", "Drucken der Gesamtliste", 8,
+                       &TfrmGesamtdatei::mptDruckenClick);
+    tbtBeenden = knopf("tbtBeenden", "Beenden", "Beenden und Speichern", 0,
+                       &TfrmGesamtdatei::mptSpeichernundBeendenClick);
+    tbtAbbruch = knopf("tbtAbbruch", "Abbruch", "Beenden ohne Speichern", 1,
+                       &TfrmGesamtdatei::mptAbbruchClick);
+    tbGesamt->addWidget(tbtEinfuegen);
+    tbGesamt->addWidget(tbtLoeschen);
+    erweiternAktion_ = tbGesamt->addWidget(tbtErweitern);
+    separator("ToolButton12");
+    tbGesamt->addWidget(tbtDuplikate);
+    tbGesamt->addWidget(tbtSortieren);
+    tbGesamt->addWidget(tbtNummerieren);
+    separator("ToolButton11");
+    tbGesamt->addWidget(tbtDrucken);
+    separator("ToolButton10");
+    tbGesamt->addWidget(tbtBeenden);
+    tbGesamt->addWidget(tbtAbbruch);
+}
+
+void TfrmGesamtdatei::spaltenEinrichten() {
+    ThgColumn nr = spalte("col_Nr", "Nr.", 48);
+    nr.ColumnHAlignment = Qt::AlignRight;
+    nr.FormatType = hgfmtNumeric;
+    nr.Decimals = 0;
+    nr.ThousandsSeparator = true;
+    nr.NegativeParenthesis = false;
+    ThgColumn mp = spalte("col_CPSammler", "MP", 40);
+    mp.ControlType = hgctlComboBox;
+    mp.Items = {QStringLiteral("J"), QStringLiteral("N"), QStringLiteral("G")};
+    mp.MaxTextLength = 1;
+    mp.AutoSuggest = true;
+    mp.ComboMaxWidth = true;
+    mp.DropDownCount = 2;
+    mp.DropDownList = false;
+    sgGesamt->setColumns(
+        {nr, spalte("col_Name", "Name", 48), mp, spalte("col_DBVNr", "Mitgliedsnr.", 100)});
+}
+
+bool TfrmGesamtdatei::FormCreate() {
+    stateGesamt->Restore();
+    liste_.bLeerzeile = false;
+    setFont(toQFont(StandardFont));
+    sgGesamt->setRowCount(kMaxEintraege + 1);
+    sgGesamt->setColumnWidth(kSpalteName, sgGesamt->gridWidth() - sgGesamt->columnWidth(kSpalteNr) -
+                                              sgGesamt->columnWidth(kSpalteDBVNr) -
+                                              sgGesamt->columnWidth(kSpalteMP) - 2);
+    if (sGesamtdatei.empty() && !DateiWaehlen())
+        return false;
+    NamenDateiLaden();
+    return true;
+}
+
+bool TfrmGesamtdatei::DateiWaehlen() {
+    const QString folder = paths::localPath(Setting.Programmverzeichnis);
+    QDir().mkpath(folder);
+    openGesamt->setDirectory(folder);
+    openGesamt->selectFile(QStringLiteral("NAMEN.TIF"));
+    if (openGesamt->exec() != QDialog::Accepted || openGesamt->selectedFiles().isEmpty())
+        return false;
+    sGesamtdatei = openGesamt->selectedFiles().first().toStdString();
+    return true;
+}
+
+void TfrmGesamtdatei::NamenDateiLaden() {
+    geladen_ = NamenDateiLesen(sGesamtdatei, *sgGesamt);
+    if (!geladen_.vorhanden)
+        HinweisMeldung("Die Gesamt-Datei ist noch nicht vorhanden");
+    if (!geladen_.fehler.empty())
+        FehlerMeldung("Fehler beim Einlesen der Gesamtdatei: " + geladen_.fehler);
+    if (geladen_.mehrAlsMaximum)
+        HinweisMeldung("Die Gesamt-Datei enth\xE4lt mehr als 1000 Eintr\xE4ge. Es wurden nur "
+                       "die ersten 1000 Eintr\xE4ge eingelesen");
+    liste_.geladen(geladen_);
+}
+
+void TfrmGesamtdatei::anzahlZeigen() {
+    lblGrenze->setText(cp1252::toQString(liste_.anzahlText()));
+}
+
+void TfrmGesamtdatei::ErweiternVerbergen() {
+    erweiternAktion_->setVisible(false);
+    mptTurnierteilnehmereinfuegen->setVisible(false);
+    mptTurnierteilnehmereinfuegen->setEnabled(false);
+}
+
+void TfrmGesamtdatei::ausfuehren() {
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    connect(this, &TfrmGesamtdatei::geschlossen, &loop, &QEventLoop::quit);
+    show();
+    loop.exec();
+}
+
+void TfrmGesamtdatei::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!gezeigt_) {
+        gezeigt_ = true;
+        FormShow();
+    }
+}
+
+void TfrmGesamtdatei::FormShow() {
+    sgGesamt->setFocus();
+}
+
+void TfrmGesamtdatei::FormResize() {
+    const int rest = sgGesamt->clientWidth() - sgGesamt->columnWidth(kSpalteNr) -
+                     sgGesamt->columnWidth(kSpalteMP) - sgGesamt->columnWidth(kSpalteDBVNr) - 5;
+    sgGesamt->setColumnWidth(kSpalteName, rest);
+}
+
+bool TfrmGesamtdatei::eventFilter(QObject* object, QEvent* event) {
+    if (object == sgGesamt->viewport() && event->type() == QEvent::Resize)
+        FormResize();
+    return QMainWindow::eventFilter(object, event);
+}
+
+void TfrmGesamtdatei::closeEvent(QCloseEvent* event) {
+    // A close from the window manager is a cancel: it asks when the list was changed.
+    if (!schliessenErlaubt_) {
+        sgGesamt->commitEditor();
+        if (liste_.bGeaendert && !AuswahlFrage("Sollen die \xC4nderungen verworfen werden")) {
+            event->ignore();
+            return;
+        }
+    }
+    FormClose();
+    event->accept();
+    Q_EMIT geschlossen();
+}
+
+void TfrmGesamtdatei::FormClose() {
+    stateGesamt->Save();
+}
+
+void TfrmGesamtdatei::schliessen() {
+    schliessenErlaubt_ = true;
+    close();
+    schliessenErlaubt_ = false;
+}
+
+void TfrmGesamtdatei::mptAbbruchClick() {
+    sgGesamt->commitEditor();
+    if (liste_.bGeaendert && !AuswahlFrage("Sollen die \xC4nderungen verworfen werden"))
+        return;
+    schliessen();
+}
+
+void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
+    sgGesamt->commitEditor();
+    if (geladen_.mehrAlsMaximum &&
+        !AuswahlFrage("Die nicht eingelesenen Eintr\xE4ge gehen beim Speichern verloren. "
+                      "Trotzdem speichern"))
+        return;
+    if (geladen_.unvollstaendig &&
+        !AuswahlFrage("Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern"))
+        return;
+    try {
+        NamenDateiSchreiben(sGesamtdatei, *sgGesamt);
+    } catch (const std::exception& e) {
+        FehlerMeldung(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
+        return;
+    }
+    HinweisMeldung(std::to_string(sgGesamt->rowCount() - 1) + " Eintr\xE4ge gespeichert");
+    schliessen();
+}
+
+// ---- commands filled in with the list logic ----
+
+void TfrmGesamtdatei::Einfuegen() {}
+void TfrmGesamtdatei::Loeschen(int) {}
+void TfrmGesamtdatei::Sortieren() {}
+void TfrmGesamtdatei::Erweitern(const std::vector<std::string>&) {}
+void TfrmGesamtdatei::Drucken() {}
+
+void TfrmGesamtdatei::mptEinfuegenClick() {
+    sgGesamt->commitEditor();
+    Einfuegen();
+}
+void TfrmGesamtdatei::mptLoeschenClick() {
+    sgGesamt->commitEditor();
+    Loeschen(sgGesamt->currentRow());
+}
+void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
+    sgGesamt->commitEditor();
+    if (slTeilnehmer)
+        Erweitern(*slTeilnehmer);
+    sgGesamt->setFocus();
+}
+void TfrmGesamtdatei::mptDuplikateloeschenClick() {
+    sgGesamt->commitEditor();
+}
+void TfrmGesamtdatei::mptNummerierenClick() {
+    sgGesamt->commitEditor();
+}
+void TfrmGesamtdatei::mptSortierenClick() {
+    sgGesamt->commitEditor();
+    Sortieren();
+}
+void TfrmGesamtdatei::mptDruckenClick() {
+    sgGesamt->commitEditor();
+    Drucken();
+}

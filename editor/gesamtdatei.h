@@ -1,0 +1,111 @@
+#pragma once
+// The main window: the name list in a grid, a toolbar, a menu and the count line.
+
+#include "editor/meldungen.h"
+#include "editor/namenliste.h"
+#include "grid/hypergrid.h"
+#include "namefile/namefile.h"
+
+#include <QIcon>
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class TPlacementStore;
+
+// The program's dialogs as the list logic's way to speak.
+class DialogMeldungen : public Meldungen {
+public:
+    void hinweis(const std::string& text) override;
+    void fehler(const std::string& text) override;
+    bool frage(const std::string& text) override;
+};
+
+class TfrmGesamtdatei : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmGesamtdatei(QWidget* parent = nullptr);
+    ~TfrmGesamtdatei() override;
+
+    // Restores the placement, sets the grid up, lets the user choose the file when
+    // sGesamtdatei is empty and loads it. False when the user cancelled the choice.
+    bool FormCreate();
+    // Shows the window modally and returns when it has closed.
+    void ausfuehren();
+    // Hides the participant command (no participant list).
+    void ErweiternVerbergen();
+
+    NamenListe& liste() { return liste_; }
+    const std::vector<std::string>* slTeilnehmer = nullptr;
+
+    // Components, named as the rest of the program and the tests know them.
+    QWidget* pnlListe;
+    THyperGrid* sgGesamt;
+    TPlacementStore* stateGesamt;
+    QMenu* mptDatei;
+    QAction *mptAbbruch, *mptSpeichernundBeenden;
+    QMenu* Bearbeiten1;
+    QAction *mptEinfuegen, *mptLoeschen, *mptTurnierteilnehmereinfuegen, *mptDuplikateloeschen;
+    QMenu* mptListe;
+    QAction *mptNummerieren, *mptSortieren, *mptDrucken;
+    QWidget* pnlButtons;
+    QLabel* lblGrenze;
+    QToolBar* tbGesamt;
+    QToolButton *tbtEinfuegen, *tbtLoeschen, *tbtErweitern, *tbtDuplikate, *tbtSortieren,
+        *tbtNummerieren, *tbtDrucken, *tbtBeenden, *tbtAbbruch;
+    std::vector<QIcon> imlGesamt;
+    QFileDialog* openGesamt;
+
+    // The list's commands; each commits an open cell editor first.
+    void Einfuegen();
+    void Loeschen(int row);
+    void Sortieren();
+    void Erweitern(const std::vector<std::string>& teilnehmer);
+    void Drucken();
+
+public Q_SLOTS:
+    void mptEinfuegenClick();
+    void mptLoeschenClick();
+    void mptTurnierteilnehmereinfuegenClick();
+    void mptDuplikateloeschenClick();
+    void mptNummerierenClick();
+    void mptSortierenClick();
+    void mptDruckenClick();
+    void mptSpeichernundBeendenClick();
+    void mptAbbruchClick();
+
+Q_SIGNALS:
+    void geschlossen();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    void FormShow();
+    void FormResize();
+    void FormClose();
+    void NamenDateiLaden();
+    bool DateiWaehlen();
+    void anzahlZeigen();
+    void spaltenEinrichten();
+    void menueEinrichten();
+    void werkzeugleisteEinrichten();
+    QToolButton* knopf(const char* name, const char* caption, const char* hint, int picture,
+                       void (TfrmGesamtdatei::*handler)());
+    void schliessen();
+
+    DialogMeldungen meldungen_;
+    NamenListe liste_;
+    LadeErgebnis geladen_;
+    QAction* erweiternAktion_ = nullptr;
+    bool schliessenErlaubt_ = false;
+    bool gezeigt_ = false;
+};

@@ -1,0 +1,331 @@
+#include "namefile/namefile.h"
+
+#include "support/texthelpers.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::string_view kKopfzeile = "GESAMT-DATEI";
+constexpr char kDateiende = '\x1A';
+
+uint64_t fnv1a(std::string_view bytes) {
+    uint64_t h = 1469598103934665603ULL;
+    for (const unsigned char c : bytes) {
+        h ^= c;
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+// Reads the whole file; on a failure part-way returns what was read and the errno.
+int readAll(int fd, std::string& out) {
+    char buffer[65536];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        out.append(buffer, size_t(n));
+    }
+}
+
+int writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
+        data.remove_prefix(size_t(n));
+    }
+    return 0;
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Blank out a row completely.
+void clearRow(CellTable& zellen, int row) {
+    for (int c = 0; c < CellTable::kColumns; ++c)
+        zellen.setCell(c, row, std::string());
+}
+
+} // namespace
+
+std::string NamensdateiFehlertext(int code) {
+    switch (code) {
+    case 2:
+        return "Datei nicht gefunden";
+    case 3:
+        return "Ung\xFCltiger Dateiname";
+    case 4:
+        return "Zu viele ge\xF6"
+               "ffnete Dateien";
+    case 5:
+        return "Dateizugriff verweigert";
+    case 100:
+        return "Versuch hinter dem Dateiende zu lesen";
+    case 101:
+        return "Zu wenig Speicherplatz";
+    case 106:
+        return "Ung\xFCltige numerische Eingabe";
+    default:
+        return "E/A-Fehler " + std::to_string(code);
+    }
+}
+
+int FehlercodeAusErrno(int error) {
+    switch (error) {
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EINVAL:
+    case ELOOP:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return 5;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return 101;
+    default:
+        return 0;
+    }
+}
+
+DateiFehler DateiFehlerAusErrno(int error) {
+    const int code = FehlercodeAusErrno(error);
+    if (code == 0) // no text of its own: "E/A-Fehler" with the system's number
+        return DateiFehler(error, "E/A-Fehler " + std::to_string(error));
+    return DateiFehler(code, NamensdateiFehlertext(code));
+}
+
+DateiStand DateiStandLesen(const std::string& pfad) {
+    DateiStand stand;
+    struct stat st {};
+    if (::stat(pfad.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return stand;
+    stand.vorhanden = true;
+    stand.groesse = st.st_size;
+    stand.geaendertNs = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0) {
+        std::string bytes;
+        readAll(fd, bytes);
+        ::close(fd);
+        stand.pruefsumme = fnv1a(bytes);
+    }
+    return stand;
+}
+
+LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
+    LadeErgebnis ergebnis;
+    CellUpdate update(zellen);
+    std::string_view rest(text);
+    const size_t end = rest.find(kDateiende);
+    if (end != std::string_view::npos)
+        rest = rest.substr(0, end);
+
+    int row = 0;       // next row to fill
+    bool first = true; // the first stored line may be the header
+    std::string line;
+    while (!rest.empty()) {
+        // A line ends at CR (one LF after it is skipped); an LF alone is text.
+        const size_t cr = rest.find('\r');
+        line.assign(rest.substr(0, cr));
+        if (cr == std::string_view::npos) {
+            rest = {};
+        } else {
+            rest.remove_prefix(cr + 1);
+            if (!rest.empty() && rest.front() == '\n')
+                rest.remove_prefix(1);
+        }
+        std::string fields = std::move(line);
+        line.clear();
+        const std::string name = Bereinigen(FeldAbtrennen(fields), ' ');
+        if (name.empty())
+            continue;
+        if (first) {
+            first = false;
+            // A file without the header keeps its first line as an entry.
+            if (name == kKopfzeile) {
+                row = 1;
+                continue;
+            }
+            row = 1;
+        }
+        if (row > kMaxEintraege) {
+            ergebnis.mehrAlsMaximum = true;
+            break;
+        }
+        FeldAbtrennen(fields); // field 2: always a blank
+        std::string nummer = FeldAbtrennen(fields);
+        if (TextZuZahl(nummer) == 0)
+            nummer = std::to_string(row);
+        std::string mp = FeldAbtrennen(fields);
+        std::string dbv = FeldAbtrennen(fields);
+        zellen.setCell(kSpalteNr, row, nummer);
+        zellen.setCell(kSpalteName, row, name);
+        zellen.setCell(kSpalteMP, row, mp);
+        zellen.setCell(kSpalteDBVNr, row, dbv);
+        ++row;
+    }
+    ergebnis.anzahl = row > 0 ? row - 1 : 0;
+    if (ergebnis.anzahl == 0) {
+        // No entry: presented like a new list, with a blank row to type into.
+        zellen.setRowCount(2);
+        clearRow(zellen, 1);
+        ergebnis.leerzeile = true;
+    } else {
+        zellen.setRowCount(ergebnis.anzahl + 1);
+    }
+    zellen.setCell(kSpalteName, 0, std::string(kKopfzeile));
+    return ergebnis;
+}
+
+LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
+    struct stat st {};
+    if (::stat(pfad.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        LadeErgebnis ergebnis;
+        ergebnis.vorhanden = false;
+        ergebnis.leerzeile = true;
+        CellUpdate update(zellen);
+        zellen.setRowCount(2);
+        clearRow(zellen, 1);
+        return ergebnis;
+    }
+    auto failed = [&](int error) {
+        LadeErgebnis ergebnis = NamenTextLesen(std::string(), zellen);
+        ergebnis.unvollstaendig = true;
+        ergebnis.fehler = DateiFehlerAusErrno(error).what();
+        return ergebnis;
+    };
+    // Folders, pipes and devices are no name files (a pipe would block the window).
+    if (::stat(pfad.c_str(), &st) != 0)
+        return failed(errno);
+    if (!S_ISREG(st.st_mode))
+        return failed(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
+    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return failed(errno);
+    std::string bytes;
+    const int error = readAll(fd, bytes);
+    ::close(fd);
+    LadeErgebnis ergebnis = NamenTextLesen(bytes, zellen);
+    if (error != 0) {
+        ergebnis.unvollstaendig = true;
+        ergebnis.fehler = DateiFehlerAusErrno(error).what();
+    } else {
+        ergebnis.stand.vorhanden = true;
+        ergebnis.stand.groesse = int64_t(bytes.size());
+        ergebnis.stand.geaendertNs = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+        ergebnis.stand.pruefsumme = fnv1a(bytes);
+    }
+    return ergebnis;
+}
+
+std::string NamenDateiText(const CellTable& zellen) {
+    std::string text;
+    text.reserve(size_t(zellen.rowCount()) * 40);
+    text += kKopfzeile;
+    text += "\r\n";
+    for (int r = 1; r < zellen.rowCount(); ++r) {
+        text += zellen.cell(kSpalteName, r);
+        text += "\t \t";
+        text += zellen.cell(kSpalteNr, r);
+        text += '\t';
+        text += zellen.cell(kSpalteMP, r);
+        text += '\t';
+        text += zellen.cell(kSpalteDBVNr, r);
+        text += "\r\n";
+    }
+    return text;
+}
+
+void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
+    const std::string text = NamenDateiText(zellen);
+
+    // Write through a link to its target, so that the link stays a link.
+    std::string ziel = pfad;
+    char resolved[PATH_MAX];
+    struct stat lst {};
+    if (::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode) &&
+        ::realpath(pfad.c_str(), resolved))
+        ziel = resolved;
+
+    struct stat st {};
+    const bool exists = ::stat(ziel.c_str(), &st) == 0;
+    mode_t mode = 0666;
+    if (exists) {
+        if (!S_ISREG(st.st_mode))
+            throw DateiFehlerAusErrno(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
+        // Replacing the file by a rename would get round its write protection.
+        const int probe = ::open(ziel.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+        if (probe < 0)
+            throw DateiFehlerAusErrno(errno);
+        ::close(probe);
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    const std::string folder = folderOf(ziel);
+    struct stat fst {};
+    if (::stat(folder.c_str(), &fst) != 0 || !S_ISDIR(fst.st_mode))
+        throw DateiFehlerAusErrno(ENOTDIR); // the folder is missing: "bad name"
+
+    std::string temp = ziel + ".XXXXXX";
+    temp.insert(folder.size() + (folder == "/" ? 0 : 1), ".");
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        throw DateiFehlerAusErrno(errno);
+    int error = 0;
+    if (::fchmod(fd, mode) != 0)
+        error = errno;
+    if (exists && ::geteuid() == 0)
+        (void)!::fchown(fd, st.st_uid, st.st_gid);
+    if (error == 0)
+        error = writeAll(fd, text);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temp.c_str(), ziel.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temp.c_str());
+        throw DateiFehlerAusErrno(error);
+    }
+    // The new name must survive a crash as well as the content.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}

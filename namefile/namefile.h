@@ -1,0 +1,64 @@
+#pragma once
+// The name file: header "GESAMT-DATEI", then one TAB-separated line per entry
+// (name, blank, number, MP code, membership number), CR LF, Windows-1252 bytes.
+
+#include "grid/celltable.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+constexpr int kMaxEintraege = 1000;
+constexpr int kSpalteNr = 0, kSpalteName = 1, kSpalteMP = 2, kSpalteDBVNr = 3;
+
+// The file being edited.
+inline std::string sGesamtdatei;
+
+// A file operation that failed; what() is the German text for the user.
+class DateiFehler : public std::runtime_error {
+public:
+    DateiFehler(int code, const std::string& text) : std::runtime_error(text), code_(code) {}
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// The German text of a name-file error code; "E/A-Fehler <code>" for codes without one.
+std::string NamensdateiFehlertext(int code);
+// The code a system error stands for (ENOENT 2, bad name or missing folder 3, ...), 0 for
+// errors without a text of their own.
+int FehlercodeAusErrno(int error);
+DateiFehler DateiFehlerAusErrno(int error);
+
+// What the file looked like when it was read, to notice a later change by someone else.
+struct DateiStand {
+    bool vorhanden = false;
+    int64_t groesse = 0;
+    int64_t geaendertNs = 0;
+    uint64_t pruefsumme = 0;
+    bool operator==(const DateiStand&) const = default;
+};
+DateiStand DateiStandLesen(const std::string& pfad);
+
+struct LadeErgebnis {
+    bool vorhanden = true;       // false: no file yet, an empty list was set up
+    int anzahl = 0;              // entries in rows 1 .. anzahl
+    bool leerzeile = false;      // row 1 is a blank placeholder
+    bool mehrAlsMaximum = false; // entries beyond the 1000th were left out
+    bool unvollstaendig = false; // reading failed part-way; `fehler` says why
+    std::string fehler;          // empty when reading succeeded
+    DateiStand stand;
+};
+
+// Reads the file into the cells and sets the row count. The cells must have room for
+// 1001 rows. Failures are reported in the result, never thrown.
+LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen);
+// The same on bytes already read; for tests and the benchmark.
+LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen);
+
+// The file's bytes for rows 1 to the last row.
+std::string NamenDateiText(const CellTable& zellen);
+// Writes the file so that it is either the old or the new one, never a mixture; an existing
+// file that may not be written is refused before anything happens. Throws DateiFehler.
+void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen);

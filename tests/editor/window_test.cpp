@@ -1,0 +1,307 @@
+#include "app/launch.h"
+#include "app/runlog.h"
+#include "app/startup.h"
+#include "editor/gesamtdatei.h"
+#include "platform/profile.h"
+#include "tests/testsupport/modal.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string liste(int n) {
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int i = 1; i <= n; ++i)
+        text += "Spieler " + std::to_string(i) + "\t \t" + std::to_string(i) + "\tN\t" +
+                std::to_string(100 + i) + "\r\n";
+    return text;
+}
+
+struct Editor : ::testing::Test {
+    TempEnv env;
+    QString file;
+    std::unique_ptr<TfrmGesamtdatei> frm;
+
+    void SetUp() override {
+        LogZuruecksetzen();
+        ProgrammzustandVorbereiten();
+        file = env.path(QStringLiteral("NAMEN.TIF"));
+    }
+    void TearDown() override {
+        frm.reset();
+        sGesamtdatei.clear();
+        LogZuruecksetzen();
+    }
+    // Opens the window on the file, as the launch does, without its modal loop.
+    void open(const std::string& content) {
+        if (!content.empty())
+            writeBytes(file, content);
+        sGesamtdatei = file.toStdString();
+        frm = std::make_unique<TfrmGesamtdatei>();
+        ASSERT_TRUE(frm->FormCreate());
+        frm->ErweiternVerbergen();
+        frm->show();
+        frm->activateWindow();
+        QApplication::processEvents();
+    }
+    QString label() const { return frm->lblGrenze->text(); }
+    void ctrl(Qt::Key key) {
+        frm->activateWindow(); // the platform gives it back after a dialog; offscreen does not
+        QApplication::processEvents();
+        QTest::keyClick(frm.get(), key, Qt::ControlModifier);
+        QApplication::processEvents();
+    }
+    void typeName(int row, const QString& name) {
+        frm->sgGesamt->setCurrentCell(1, row);
+        QApplication::processEvents();
+        auto* edit = qobject_cast<QLineEdit*>(frm->sgGesamt->cellEditor());
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        typeText(edit, name);
+    }
+};
+
+} // namespace
+
+TEST_F(Editor, LoadsTheListIntoTheGrid) {
+    open(liste(30));
+    EXPECT_EQ(label(), QStringLiteral(u"30 Einträge"));
+    EXPECT_EQ(frm->sgGesamt->rowCount(), 31);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 30), "Spieler 30");
+    EXPECT_EQ(frm->windowTitle(), QStringLiteral("Liste der gespeicherten Namen"));
+    EXPECT_FALSE(frm->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(frm->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(frm->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(frm->sgGesamt->hasFocus() ||
+                frm->sgGesamt->isAncestorOf(QApplication::focusWidget()));
+    EXPECT_EQ(frm->tbtEinfuegen->size(), QSize(46, 51));
+    EXPECT_EQ(frm->mptSpeichernundBeenden->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+}
+
+TEST_F(Editor, CancelRightAfterLoadingClosesWithoutQuestionOrWrite) {
+    open(liste(3));
+    DialogAnswerer answers;
+    frm->tbtAbbruch->click();
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_TRUE(answers.texts.empty());
+    EXPECT_EQ(readBytes(file), liste(3));
+}
+
+TEST_F(Editor, CancelAfterTypingAsksAndNoKeepsTheWindow) {
+    open(liste(3));
+    typeName(2, QStringLiteral("Neuer Name"));
+    DialogAnswerer answers(QStringLiteral("btn1"));
+    frm->mptAbbruch->trigger();
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0], QStringLiteral(u"Sollen die Änderungen verworfen werden?"));
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Neuer Name"); // the open editor was committed
+    answers.setButton(QStringLiteral("btn0"));
+    frm->mptAbbruch->trigger();
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_EQ(readBytes(file), liste(3));
+}
+
+TEST_F(Editor, WindowManagerCloseBehavesAsCancel) {
+    open(liste(3));
+    typeName(1, QStringLiteral("X"));
+    DialogAnswerer answers(QStringLiteral("btn1"));
+    frm->close();
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(answers.texts.size(), 1u);
+}
+
+TEST_F(Editor, CtrlSWritesNotesAndCloses) {
+    open(liste(3));
+    DialogAnswerer answers;
+    ctrl(Qt::Key_S);
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0], QStringLiteral(u"3 Einträge gespeichert"));
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_EQ(readBytes(file), liste(3));
+}
+
+TEST_F(Editor, NameStillInTheEditorIsSavedByCtrlS) {
+    open(liste(3));
+    typeName(3, QStringLiteral(u"Jürgen Weiß"));
+    DialogAnswerer answers;
+    ctrl(Qt::Key_S);
+    EXPECT_NE(readBytes(file).find("J\xFCrgen Wei\xDF\t \t3\tN\t103\r\n"), std::string::npos);
+}
+
+TEST_F(Editor, NewFileNoteAndTypingIntoTheBlankRowMakesAnEntry) {
+    DialogAnswerer answers;
+    open(std::string());
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0], QStringLiteral("Die Gesamt-Datei ist noch nicht vorhanden"));
+    EXPECT_EQ(label(), QStringLiteral(u"0 Einträge"));
+    EXPECT_TRUE(frm->liste().bLeerzeile);
+    typeName(1, QStringLiteral("Erster"));
+    frm->sgGesamt->commitEditor();
+    EXPECT_FALSE(frm->liste().bLeerzeile);
+    EXPECT_EQ(frm->liste().iAnzahl, 1);
+    EXPECT_EQ(label(), QStringLiteral(u"1 Einträge"));
+    ctrl(Qt::Key_S);
+    EXPECT_EQ(readBytes(file), "GESAMT-DATEI\r\nErster\t \t\t\t\r\n");
+}
+
+TEST_F(Editor, TooLongFileIsNotedAndSavingAsksFirst) {
+    DialogAnswerer answers(QStringLiteral("btn1"));
+    open(liste(1001));
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0],
+              QStringLiteral(u"Die Gesamt-Datei enthält mehr als 1000 Einträge. "
+                             u"Es wurden nur die ersten 1000 Einträge eingelesen"));
+    ctrl(Qt::Key_S);
+    ASSERT_EQ(answers.texts.size(), 2u);
+    EXPECT_EQ(answers.texts[1], QStringLiteral(u"Die nicht eingelesenen Einträge gehen beim "
+                                               u"Speichern verloren. Trotzdem speichern?"));
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(readBytes(file), liste(1001));
+}
+
+TEST_F(Editor, UnreadableFileIsReportedAndSavingAsks) {
+    QDir().mkdir(file);
+    DialogAnswerer answers(QStringLiteral("btn1"));
+    open(std::string());
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0],
+              QStringLiteral("Fehler beim Einlesen der Gesamtdatei: Dateizugriff verweigert"));
+    EXPECT_EQ(label(), QStringLiteral(u"0 Einträge"));
+    ctrl(Qt::Key_S);
+    EXPECT_EQ(answers.texts.back(), QStringLiteral(u"Die Gesamt-Datei wurde nicht vollständig "
+                                                   u"eingelesen. Trotzdem speichern?"));
+    answers.setButton(QStringLiteral("btn0"));
+    ctrl(Qt::Key_S);
+    EXPECT_EQ(answers.texts.back(),
+              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert"));
+    EXPECT_TRUE(frm->isVisible());
+}
+
+TEST_F(Editor, WiderWindowWidensOnlyTheNameColumn) {
+    open(liste(3));
+    frm->resize(527, 430);
+    QApplication::processEvents();
+    const int name = frm->sgGesamt->columnWidth(1);
+    frm->resize(627, 430);
+    QApplication::processEvents();
+    EXPECT_EQ(frm->sgGesamt->columnWidth(1), name + 100);
+    EXPECT_EQ(frm->sgGesamt->columnWidth(0), 48);
+    EXPECT_EQ(frm->sgGesamt->columnWidth(2), 40);
+    EXPECT_EQ(frm->sgGesamt->columnWidth(3), 100);
+}
+
+TEST_F(Editor, WithoutParticipantsTheImportIsHiddenAndInert) {
+    open(liste(3));
+    EXPECT_FALSE(frm->tbtErweitern->isVisible());
+    EXPECT_FALSE(frm->mptTurnierteilnehmereinfuegen->isVisible());
+    EXPECT_TRUE(frm->tbtEinfuegen->isVisible());
+    ctrl(Qt::Key_T);
+    EXPECT_EQ(frm->liste().iAnzahl, 3);
+    EXPECT_FALSE(frm->liste().bGeaendert);
+}
+
+TEST_F(Editor, FontsFollowTheSettings) {
+    writeBytes(env.configDir() + QStringLiteral("/KELMAR.INI"),
+               "[KELMAR]\r\nFont=Courier New\r\nFontsize=12\r\n");
+    ProgrammzustandVorbereiten();
+    open(liste(1));
+    EXPECT_EQ(frm->font().family(), QStringLiteral("Courier New"));
+    EXPECT_EQ(frm->font().pointSize(), 12);
+    EXPECT_EQ(frm->tbGesamt->font().family(), QStringLiteral("Courier New"));
+    EXPECT_EQ(frm->tbGesamt->font().pixelSize(), 9);
+}
+
+// ---- through the launch ----
+
+TEST_F(Editor, LaunchWithAFileNameShowsNoDialogAndRemembersThePlacement) {
+    writeBytes(file, liste(2));
+    std::vector<QString> seen;
+    onNextModal([&](QWidget* w) {
+        seen.push_back(w->objectName());
+        auto* f = qobject_cast<TfrmGesamtdatei*>(w);
+        ASSERT_NE(f, nullptr);
+        f->setGeometry(120, 110, 600, 450);
+        f->tbtAbbruch->click();
+    });
+    GesamtdateiBearbeiten(file.toStdString(), false, nullptr);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], QStringLiteral("frmGesamtdatei"));
+    const Profile ini = Profile::load("Kelmar.ini");
+    EXPECT_EQ(ini.readInt("Fenster - Gesamt", "Left", 0), 120);
+    EXPECT_EQ(ini.readInt("Fenster - Gesamt", "Width", 0), 600);
+
+    QRect restored;
+    onNextModal([&](QWidget* w) {
+        restored = w->geometry();
+        qobject_cast<TfrmGesamtdatei*>(w)->tbtAbbruch->click();
+    });
+    GesamtdateiBearbeiten(file.toStdString(), false, nullptr);
+    EXPECT_EQ(restored, QRect(120, 110, 600, 450));
+}
+
+TEST_F(Editor, LaunchWithoutFileAsksAndCancelEndsWithOne) {
+    int code = -1;
+    ProgrammBeenden = [&](int c) { code = c; };
+    QString folder, proposed;
+    onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        folder = dialog->directory().absolutePath();
+        proposed = dialog->selectedFiles().value(0);
+        dialog->reject();
+    });
+    GesamtdateiBearbeiten(std::string(), false, nullptr);
+    ProgrammBeenden = nullptr;
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(folder, env.home() + QStringLiteral("/kelmar"));
+    EXPECT_TRUE(proposed.endsWith(QStringLiteral("/kelmar/NAMEN.TIF"))) << proposed.toStdString();
+}
+
+TEST_F(Editor, OpenDialogShowsUpperCaseNamesAndTakesANewFile) {
+    writeBytes(env.home() + QStringLiteral("/kelmar/NAMEN.TIF"), liste(4));
+    writeBytes(env.home() + QStringLiteral("/kelmar/andere.txt"), "x");
+    bool tifShown = false, txtShown = true;
+    onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        QTRY_VERIFY(!dialog->findChildren<QAbstractItemView*>().isEmpty());
+        auto* view = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+        const QAbstractItemModel* m = view->model();
+        tifShown = !m->match(m->index(0, 0, view->rootIndex()), Qt::DisplayRole,
+                             QStringLiteral("NAMEN.TIF"))
+                        .isEmpty();
+        txtShown = !m->match(m->index(0, 0, view->rootIndex()), Qt::DisplayRole,
+                             QStringLiteral("andere.txt"))
+                        .isEmpty();
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(QStringLiteral("NEU.TIF"));
+        static_cast<QDialog*>(dialog)->accept();
+        onNextModal(
+            [](QWidget* note) {
+                clickButton(note, QStringLiteral("btn0"));
+                onNextModal(
+                    [](QWidget* main) {
+                        auto* f = qobject_cast<TfrmGesamtdatei*>(main);
+                        ASSERT_NE(f, nullptr);
+                        f->tbtAbbruch->click();
+                    },
+                    note);
+            },
+            dialog);
+    });
+    GesamtdateiBearbeiten(std::string(), false, nullptr);
+    EXPECT_TRUE(tifShown);
+    EXPECT_FALSE(txtShown);
+    EXPECT_EQ(sGesamtdatei, (env.home() + QStringLiteral("/kelmar/NEU.TIF")).toStdString());
+}

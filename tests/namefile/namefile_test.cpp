@@ -1,0 +1,206 @@
+#include "grid/cellstore.h"
+#include "namefile/namefile.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string kHeader = "GESAMT-DATEI\r\n";
+
+struct Loaded {
+    CellStore cells{kMaxEintraege + 1};
+    LadeErgebnis result;
+    explicit Loaded(const std::string& text) { result = NamenTextLesen(text, cells); }
+    std::string nr(int r) const { return cells.cell(kSpalteNr, r); }
+    std::string name(int r) const { return cells.cell(kSpalteName, r); }
+    std::string mp(int r) const { return cells.cell(kSpalteMP, r); }
+    std::string dbv(int r) const { return cells.cell(kSpalteDBVNr, r); }
+};
+
+std::string entries(int n) {
+    std::string text = kHeader;
+    for (int i = 1; i <= n; ++i)
+        text += "Name " + std::to_string(i) + "\t \t" + std::to_string(i) + "\tN\t\r\n";
+    return text;
+}
+
+} // namespace
+
+TEST(NameFileRead, TheMeierLineLoadsAndSavesByteForByte) {
+    const std::string text = kHeader + "Meier\t \t17\tJ\t4711\r\n";
+    Loaded l(text);
+    EXPECT_EQ(l.result.anzahl, 1);
+    EXPECT_FALSE(l.result.leerzeile);
+    EXPECT_EQ(l.cells.rowCount(), 2);
+    EXPECT_EQ(l.nr(1), "17");
+    EXPECT_EQ(l.name(1), "Meier");
+    EXPECT_EQ(l.mp(1), "J");
+    EXPECT_EQ(l.dbv(1), "4711");
+    EXPECT_EQ(NamenDateiText(l.cells), text);
+}
+
+TEST(NameFileRead, BadNumbersGetTheirPositionAndGoodOnesStayAsWritten) {
+    Loaded l(kHeader + "A\t \t\tN\t\r\nB\t \t0\tN\t\r\nC\t \t12a\tN\t\r\nD\t \t 12\tN\t\r\n"
+                       "E\t \t$1F\t\t\r\nF\t \t99999999999\t\t\r\nG\t \t-3\t\t\r\n");
+    EXPECT_EQ(l.nr(1), "1");
+    EXPECT_EQ(l.nr(2), "2");
+    EXPECT_EQ(l.nr(3), "3");
+    EXPECT_EQ(l.nr(4), " 12");
+    EXPECT_EQ(l.nr(5), "$1F");
+    EXPECT_EQ(l.nr(6), "6");
+    EXPECT_EQ(l.nr(7), "-3");
+}
+
+TEST(NameFileRead, BlankLinesAreSkippedAndDoNotCountAsPositions) {
+    Loaded l(kHeader + "\r\n   \r\n \t \t5\tJ\t1\r\n  Anna  \t \t\tN\t\r\nOhne Tab\r\n");
+    EXPECT_EQ(l.result.anzahl, 2);
+    EXPECT_EQ(l.name(1), "Anna");
+    EXPECT_EQ(l.nr(1), "1");
+    EXPECT_EQ(l.name(2), "Ohne Tab");
+    EXPECT_EQ(l.nr(2), "2");
+    EXPECT_EQ(l.mp(2), "");
+    EXPECT_EQ(l.dbv(2), "");
+}
+
+TEST(NameFileRead, LineEndsCtrlZAndExtraFields) {
+    // A lone CR ends a line, an LF alone does not, Ctrl+Z ends the file.
+    Loaded l(kHeader + "A\rB\nC\t \t1\tJ\t7\tmehr\tnoch mehr\r\nD\x1A"
+                       "E\r\n");
+    EXPECT_EQ(l.result.anzahl, 3);
+    EXPECT_EQ(l.name(1), "A");
+    EXPECT_EQ(l.name(2), "B\nC");
+    EXPECT_EQ(l.dbv(2), "7");
+    EXPECT_EQ(l.name(3), "D");
+}
+
+TEST(NameFileRead, HighBytesRoundTripUnchanged) {
+    std::string name;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        name.push_back(char(b));
+    const std::string text = kHeader + name + "\t \t1\tN\t\xE4\xDF\r\n";
+    Loaded l(text);
+    EXPECT_EQ(l.name(1), name);
+    EXPECT_EQ(NamenDateiText(l.cells), text);
+}
+
+TEST(NameFileRead, FirstLineThatIsNoHeaderStaysAnEntry) {
+    Loaded l("Hans Meier\t \t5\tJ\t1\r\nPetra\t \t6\tN\t2\r\n");
+    EXPECT_EQ(l.result.anzahl, 2);
+    EXPECT_EQ(l.name(1), "Hans Meier");
+    EXPECT_EQ(l.nr(1), "5");
+    Loaded padded("  GESAMT-DATEI  \t\r\nA\r\n");
+    EXPECT_EQ(padded.result.anzahl, 1);
+    EXPECT_EQ(padded.name(1), "A");
+}
+
+TEST(NameFileRead, NoEntryLooksLikeANewList) {
+    for (const std::string& text : {std::string(), kHeader, kHeader + "\t \t\t\t\r\n"}) {
+        Loaded l(text);
+        EXPECT_EQ(l.result.anzahl, 0);
+        EXPECT_TRUE(l.result.leerzeile);
+        EXPECT_EQ(l.cells.rowCount(), 2);
+        EXPECT_EQ(l.name(1), "");
+    }
+}
+
+TEST(NameFileRead, AThousandEntriesAndNoMore) {
+    Loaded full(entries(1000));
+    EXPECT_EQ(full.result.anzahl, 1000);
+    EXPECT_FALSE(full.result.mehrAlsMaximum);
+    EXPECT_EQ(full.cells.rowCount(), 1001);
+    Loaded over(entries(1001));
+    EXPECT_EQ(over.result.anzahl, 1000);
+    EXPECT_TRUE(over.result.mehrAlsMaximum);
+    EXPECT_EQ(over.name(1000), "Name 1000");
+    EXPECT_EQ(NamenDateiText(over.cells), entries(1000));
+}
+
+TEST(NameFileWrite, EmptyListIsHeaderAndOneBlankLine) {
+    CellStore cells(2);
+    EXPECT_EQ(NamenDateiText(cells), kHeader + "\t \t\t\t\r\n");
+    Loaded again(NamenDateiText(cells));
+    EXPECT_TRUE(again.result.leerzeile);
+    EXPECT_EQ(again.result.anzahl, 0);
+}
+
+TEST(NameFileWrite, BlankEntryIsGoneAfterReload) {
+    CellStore cells(4);
+    cells.setCell(kSpalteName, 1, "A");
+    cells.setCell(kSpalteNr, 2, "2");
+    cells.setCell(kSpalteName, 3, "C");
+    Loaded again(NamenDateiText(cells));
+    EXPECT_EQ(again.result.anzahl, 2);
+    EXPECT_EQ(again.name(2), "C");
+}
+
+TEST(NameFileDisk, MissingFileGivesAnEmptyList) {
+    TempEnv env;
+    CellStore cells(kMaxEintraege + 1);
+    const LadeErgebnis r =
+        NamenDateiLesen(env.path(QStringLiteral("NAMEN.TIF")).toStdString(), cells);
+    EXPECT_FALSE(r.vorhanden);
+    EXPECT_TRUE(r.leerzeile);
+    EXPECT_EQ(cells.rowCount(), 2);
+}
+
+TEST(NameFileDisk, FoldersAndPipesAreRefusedWithoutBlocking) {
+    TempEnv env;
+    QDir().mkdir(env.path(QStringLiteral("ordner.tif")));
+    const std::string fifo = env.path(QStringLiteral("pipe.tif")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {env.path(QStringLiteral("ordner.tif")).toStdString(), fifo}) {
+        CellStore cells(kMaxEintraege + 1);
+        const LadeErgebnis r = NamenDateiLesen(path, cells);
+        EXPECT_EQ(r.fehler, "Dateizugriff verweigert") << path;
+        EXPECT_EQ(r.anzahl, 0);
+        EXPECT_EQ(cells.rowCount(), 2);
+    }
+}
+
+TEST(NameFileDisk, SaveReplacesAtomicallyKeepsModeAndFollowsLinks) {
+    TempEnv env;
+    const QString file = env.path(QStringLiteral("NAMEN.TIF"));
+    writeBytes(file, entries(3));
+    ::chmod(file.toLocal8Bit().constData(), 0640);
+    QFile::link(file, env.path(QStringLiteral("link.tif")));
+    CellStore cells(kMaxEintraege + 1);
+    NamenDateiLesen(env.path(QStringLiteral("link.tif")).toStdString(), cells);
+    cells.setCell(kSpalteName, 2, "Neu");
+    NamenDateiSchreiben(env.path(QStringLiteral("link.tif")).toStdString(), cells);
+    EXPECT_NE(readBytes(file).find("Neu\t \t2"), std::string::npos);
+    EXPECT_TRUE(QFileInfo(env.path(QStringLiteral("link.tif"))).isSymLink());
+    EXPECT_EQ(std::filesystem::status(file.toStdString()).permissions(),
+              std::filesystem::perms(0640));
+    // Nothing but the file and the link is left in the folder.
+    EXPECT_EQ(QDir(env.home()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+}
+
+TEST(NameFileDisk, SaveIntoAMissingFolderIsABadName) {
+    TempEnv env;
+    CellStore cells(2);
+    try {
+        NamenDateiSchreiben(env.path(QStringLiteral("fehlt/NAMEN.TIF")).toStdString(), cells);
+        FAIL();
+    } catch (const DateiFehler& e) {
+        EXPECT_EQ(e.code(), 3);
+        EXPECT_STREQ(e.what(), "Ung\xFCltiger Dateiname");
+    }
+}
+
+TEST(NameFileErrors, TextsByCode) {
+    EXPECT_EQ(NamensdateiFehlertext(FehlercodeAusErrno(ENOENT)), "Datei nicht gefunden");
+    EXPECT_EQ(NamensdateiFehlertext(FehlercodeAusErrno(EMFILE)), "Zu viele ge\xF6"
+                                                                 "ffnete Dateien");
+    EXPECT_EQ(NamensdateiFehlertext(FehlercodeAusErrno(EROFS)), "Dateizugriff verweigert");
+    EXPECT_EQ(NamensdateiFehlertext(FehlercodeAusErrno(EDQUOT)), "Zu wenig Speicherplatz");
+    EXPECT_EQ(NamensdateiFehlertext(100), "Versuch hinter dem Dateiende zu lesen");
+    EXPECT_EQ(NamensdateiFehlertext(106), "Ung\xFCltige numerische Eingabe");
+    EXPECT_STREQ(DateiFehlerAusErrno(EIO).what(), "E/A-Fehler 5");
+    EXPECT_EQ(NamensdateiFehlertext(7), "E/A-Fehler 7");
+}
