@@ -1,5 +1,6 @@
 #include "platform/sound.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -8,10 +9,22 @@
 
 namespace {
 
+// Without a sound server or device the sound library only complains on stderr.
+bool haveSoundOutput() {
+    if (qEnvironmentVariableIsSet("PULSE_SERVER"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && (QFileInfo::exists(runtime + QStringLiteral("/pulse/native")) ||
+                               QFileInfo::exists(runtime + QStringLiteral("/pipewire-0"))))
+        return true;
+    const QDir snd(QStringLiteral("/dev/snd"));
+    return !snd.entryList({QStringLiteral("pcm*")}, QDir::System).isEmpty();
+}
+
 class CanberraPlayer final : public SoundPlayer {
 public:
     CanberraPlayer() {
-        if (ca_context_create(&context_) != CA_SUCCESS)
+        if (!haveSoundOutput() || ca_context_create(&context_) != CA_SUCCESS)
             context_ = nullptr;
     }
     ~CanberraPlayer() override {

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The real program as a process under Xvfb, its dialogs answered with key presses:
+# cancelling the open dialog ends it with 1, saving a new list with 0.
+set -uo pipefail
+program=$(realpath "$1")
+work=$(mktemp -d)
+pid=
+trap '[[ -n $pid ]] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export HOME=$work
+unset XDG_CONFIG_HOME
+export QT_QPA_PLATFORM=xcb
+cd "$work"
+
+fail() { echo "FAILED: $*"; exit 1; }
+
+# Waits for a visible window of that title, focuses it and presses the keys; a window that
+# is still being mapped is tried again. The keys go through XTEST to the focused window: a
+# release sent to a window that has meanwhile closed would leave the key held down, and the
+# server's auto-repeat would then answer the next dialog too.
+press() {
+    local title=$1
+    shift
+    for _ in $(seq 1 40); do
+        local id
+        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | tail -n 1)
+        if [[ -n $id ]] && sleep 0.3 && xdotool windowfocus --sync "$id" 2>/dev/null &&
+            xdotool key --clearmodifiers "$@" 2>/dev/null; then
+            return 0
+        fi
+        sleep 0.5
+    done
+    fail "no window '$title'"
+}
+
+start() {
+    "$program" 2>/dev/null &
+    pid=$!
+}
+finish() {
+    code=0
+    wait "$pid" || code=$?
+    pid=
+}
+
+start
+press "Öffnen" Escape
+finish
+[[ $code == 1 ]] || fail "cancel gave exit code $code, not 1"
+grep -q $'^\*\*\* Gesamtdatei bearbeiten\r$' gesamt.log || fail "log line missing"
+
+start
+press "Öffnen" Return
+press "Hinweis" Return
+press "Liste der gespeicherten Namen" ctrl+s
+press "Hinweis" Return
+finish
+[[ $code == 0 ]] || fail "save gave exit code $code, not 0"
+[[ "$(cat kelmar/NAMEN.TIF)" == $'GESAMT-DATEI\r\n\t \t\t\t\r' ]] || fail "file not written"
+echo "exit codes: 1 after cancel, 0 after save"
