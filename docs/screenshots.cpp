@@ -1,6 +1,9 @@
 // Renders the pictures of docs/: dialogs and the grid, drawn offscreen with QWidget::grab().
 // Usage: screenshots <output folder>
 
+#include "app/runlog.h"
+#include "app/startup.h"
+#include "editor/gesamtdatei.h"
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
 #include "support/messages.h"
@@ -8,8 +11,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -81,6 +86,66 @@ void gridWithDropDown() {
     combo->closeUp(false);
 }
 
+// The main window on a list of invented names, in a private home folder.
+void mainWindow() {
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qunsetenv("XDG_CONFIG_HOME");
+    LogAktiv = false;
+    ProgrammzustandVorbereiten();
+    const char* names[] = {"Anna Berg",
+                           "Bernd Fischer",
+                           "Carla Hoffmann",
+                           "Dr. Dieter Kr\xFCger",
+                           "Erika Lange",
+                           "Frank M\xFCller",
+                           "Gisela Neumann",
+                           "Hans Meier",
+                           "Ingrid Otto",
+                           "J\xFCrgen Wei\xDF",
+                           "Karin Schulz",
+                           "Lothar Vogel",
+                           "Monika Wagner",
+                           "Norbert Zimmer",
+                           "Olga Richter",
+                           "Peter Schmidt",
+                           "Renate Koch",
+                           "Stefan Bauer",
+                           "Tanja Wolf",
+                           "Uwe Schr\xF6"
+                           "der",
+                           "Vera Klein",
+                           "Walter Hartmann",
+                           "Xaver Huber",
+                           "Yvonne Braun",
+                           "Zacharias Krause",
+                           "Agnes von Bredow",
+                           "Bruno Lehmann",
+                           "Claudia Franke",
+                           "Detlef Sommer",
+                           "Elke Winter"};
+    std::string text = "GESAMT-DATEI\r\n";
+    int i = 0;
+    for (const char* name : names) {
+        ++i;
+        text += std::string(name) + "\t \t" + std::to_string(i * 37) + "\t" + (i % 3 ? "N" : "J") +
+                "\t" + std::to_string(100400 + i * 13) + "\r\n";
+    }
+    const QString file = home.path() + QStringLiteral("/NAMEN.TIF");
+    QFile f(file);
+    f.open(QIODevice::WriteOnly);
+    f.write(text.data(), qint64(text.size()));
+    f.close();
+    sGesamtdatei = file.toStdString();
+    TfrmGesamtdatei frm;
+    frm.FormCreate();
+    frm.ErweiternVerbergen();
+    frm.show();
+    frm.sgGesamt->setCurrentCell(1, 4);
+    QApplication::processEvents();
+    saveGrab(&frm, QStringLiteral("main-window"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -97,5 +162,6 @@ int main(int argc, char** argv) {
     grabNextModal(QStringLiteral("dialog-error"));
     FehlerMeldung("Fehler beim Speichern der Gesamt-Datei: Zu wenig Speicherplatz");
     gridWithDropDown();
+    mainWindow();
     return 0;
 }

@@ -361,12 +361,20 @@ void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
     schliessen();
 }
 
-// ---- commands filled in with the list logic ----
+// ---- commands ----
 
-void TfrmGesamtdatei::Einfuegen() {}
-void TfrmGesamtdatei::Loeschen(int) {}
-void TfrmGesamtdatei::Sortieren() {}
-void TfrmGesamtdatei::Erweitern(const std::vector<std::string>&) {}
+void TfrmGesamtdatei::Einfuegen() {
+    liste_.Einfuegen();
+}
+void TfrmGesamtdatei::Loeschen(int row) {
+    liste_.Loeschen(row);
+}
+void TfrmGesamtdatei::Sortieren() {
+    liste_.Sortieren();
+}
+void TfrmGesamtdatei::Erweitern(const std::vector<std::string>& teilnehmer) {
+    liste_.Erweitern(teilnehmer);
+}
 void TfrmGesamtdatei::Drucken() {}
 
 void TfrmGesamtdatei::mptEinfuegenClick() {
@@ -378,19 +386,28 @@ void TfrmGesamtdatei::mptLoeschenClick() {
     Loeschen(sgGesamt->currentRow());
 }
 void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
+    // Hidden without participants: its shortcut must do nothing then either.
+    if (!slTeilnehmer || slTeilnehmer->empty())
+        return;
     sgGesamt->commitEditor();
-    if (slTeilnehmer)
-        Erweitern(*slTeilnehmer);
+    Erweitern(*slTeilnehmer);
     sgGesamt->setFocus();
 }
 void TfrmGesamtdatei::mptDuplikateloeschenClick() {
     sgGesamt->commitEditor();
+    liste_.DuplikateLoeschen();
 }
 void TfrmGesamtdatei::mptNummerierenClick() {
     sgGesamt->commitEditor();
+    liste_.Nummerieren();
 }
 void TfrmGesamtdatei::mptSortierenClick() {
     sgGesamt->commitEditor();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Restored however sorting ends.
+    struct CursorBack {
+        ~CursorBack() { QApplication::restoreOverrideCursor(); }
+    } back;
     Sortieren();
 }
 void TfrmGesamtdatei::mptDruckenClick() {

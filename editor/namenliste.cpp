@@ -1,5 +1,13 @@
 #include "editor/namenliste.h"
 
+#include "app/runlog.h"
+#include "editor/sortierung.h"
+#include "support/texthelpers.h"
+
+#include <array>
+#include <exception>
+#include <unordered_set>
+
 std::string NamenListe::anzahlText() const {
     return std::to_string(iAnzahl) + " Eintr\xE4ge";
 }
@@ -23,4 +31,208 @@ void NamenListe::zelleBearbeitet(int, int row) {
         iAnzahl = 1;
         anzahlZeigen();
     }
+}
+
+// ---- commands ----
+
+namespace {
+
+using Zeile = std::array<std::string, CellTable::kColumns>;
+
+Zeile zeileLesen(const CellTable& t, int row) {
+    Zeile z;
+    for (int c = 0; c < CellTable::kColumns; ++c)
+        z[size_t(c)] = t.cell(c, row);
+    return z;
+}
+
+void zeileSchreiben(CellTable& t, int row, const Zeile& z) {
+    for (int c = 0; c < CellTable::kColumns; ++c)
+        t.setCell(c, row, z[size_t(c)]);
+}
+
+} // namespace
+
+// Every command reports its own failure with its lead-in; work done before it stays.
+template <typename Befehl> void NamenListe::melden(const char* einleitung, Befehl&& befehl) {
+    try {
+        befehl();
+    } catch (const std::exception& e) {
+        meldungen_.fehler(std::string(einleitung) + e.what());
+    }
+}
+
+void NamenListe::fokusGeben() {
+    if (fokus)
+        fokus();
+}
+
+void NamenListe::Einfuegen() {
+    melden("Fehler beim Einf\xFCgen eines Spielers: ", [this] {
+        if (iAnzahl >= kMaxEintraege) {
+            meldungen_.hinweis("Die Anzahl der Eintr\xE4ge hat das Maximum (" +
+                               std::to_string(kMaxEintraege) + ") bereits erreicht");
+            return;
+        }
+        const int y = zellen_.currentRow();
+        {
+            CellUpdate update(zellen_);
+            if (bLeerzeile)
+                bLeerzeile = false;
+            else
+                zellen_.setRowCount(zellen_.rowCount() + 1);
+            const int last = zellen_.rowCount() - 1;
+            for (int r = last; r >= y && r >= 1; --r)
+                zeileSchreiben(zellen_, r, zeileLesen(zellen_, r - 1));
+            zellen_.setCell(kSpalteName, y, std::string());
+            zellen_.setCell(kSpalteNr, y, std::string());
+        }
+        ++iAnzahl;
+        anzahlZeigen();
+        fokusGeben();
+        bGeaendert = true;
+    });
+}
+
+void NamenListe::zeilenEntfernen(const std::vector<int>& rows) {
+    if (rows.empty())
+        return;
+    {
+        CellUpdate update(zellen_);
+        if (int(rows.size()) >= iAnzahl) {
+            // The list is empty now: it looks like a new one, with a blank row to type into.
+            zellen_.setRowCount(2);
+            zeileSchreiben(zellen_, 1, Zeile{});
+            bLeerzeile = true;
+        } else {
+            const int last = zellen_.rowCount() - 1;
+            size_t next = 0;
+            int target = rows.front();
+            for (int r = rows.front(); r <= last; ++r) {
+                if (next < rows.size() && rows[next] == r) {
+                    ++next;
+                    continue;
+                }
+                if (target != r)
+                    zeileSchreiben(zellen_, target, zeileLesen(zellen_, r));
+                ++target;
+            }
+            zellen_.setRowCount(zellen_.rowCount() - int(rows.size()));
+        }
+    }
+    iAnzahl -= int(rows.size());
+    bGeaendert = true;
+    anzahlZeigen();
+    fokusGeben();
+}
+
+void NamenListe::Loeschen(int row) {
+    melden("Fehler beim L\xF6schen eines Spielers: ", [this, row] {
+        // Nothing to delete in an empty list; the title row is never an entry.
+        if (row < 1 || row > iAnzahl)
+            return;
+        zeilenEntfernen({row});
+    });
+}
+
+void NamenListe::Sortieren() {
+    LogZeile("*** Gesamtdatei sortieren");
+    melden("Fehler beim Sortieren der Gesamtdatei: ", [this] {
+        const int n = iAnzahl;
+        // Keys once per row, moved with their rows: the same exchanges as computing them
+        // afresh for every comparison.
+        std::vector<std::string> keys(size_t(n) + 1);
+        std::vector<int> from(size_t(n) + 1);
+        for (int r = 1; r <= n; ++r) {
+            keys[size_t(r)] = Sortierschluessel(zellen_.cell(kSpalteName, r));
+            from[size_t(r)] = r;
+        }
+        bool moved = false;
+        for (int i = 1; i < n; ++i) {
+            for (int j = i + 1; j <= n; ++j) {
+                if (keys[size_t(i)] > keys[size_t(j)]) {
+                    std::swap(keys[size_t(i)], keys[size_t(j)]);
+                    std::swap(from[size_t(i)], from[size_t(j)]);
+                    moved = true;
+                }
+            }
+        }
+        if (moved) {
+            std::vector<Zeile> rows(size_t(n) + 1);
+            for (int r = 1; r <= n; ++r)
+                rows[size_t(r)] = zeileLesen(zellen_, r);
+            CellUpdate update(zellen_);
+            for (int r = 1; r <= n; ++r) {
+                if (from[size_t(r)] != r)
+                    zeileSchreiben(zellen_, r, rows[size_t(from[size_t(r)])]);
+            }
+        }
+    });
+    fokusGeben();
+    bGeaendert = true;
+}
+
+void NamenListe::Nummerieren() {
+    if (!meldungen_.frage("Sollen die Spielernummern entfernt und neu vergeben werden"))
+        return;
+    {
+        CellUpdate update(zellen_);
+        for (int r = 1; r < zellen_.rowCount(); ++r)
+            zellen_.setCell(kSpalteNr, r, ZahlZuText(0, 0, r));
+    }
+    // New numbers are a change the user must not lose by cancelling unasked.
+    bGeaendert = true;
+    meldungen_.hinweis("Die Spieler wurden neu nummeriert");
+}
+
+int NamenListe::DuplikateLoeschen() {
+    int n = 0;
+    bool ok = true;
+    melden("Fehler beim L\xF6schen der Duplikate: ", [this, &n, &ok] {
+        ok = false;
+        std::unordered_set<std::string> seen;
+        std::vector<int> doubles;
+        for (int r = 1; r <= iAnzahl; ++r) {
+            std::string key = Duplikatschluessel(zellen_.cell(kSpalteName, r));
+            if (key.empty())
+                continue; // blank names are never duplicates
+            if (!seen.insert(std::move(key)).second)
+                doubles.push_back(r);
+        }
+        zeilenEntfernen(doubles);
+        n = int(doubles.size());
+        ok = true;
+    });
+    if (!ok)
+        return n;
+    if (n == 0)
+        meldungen_.hinweis("Es wurden keine Duplikate gefunden");
+    else
+        meldungen_.hinweis(std::to_string(n) + " Duplikate wurden gel\xF6scht");
+    return n;
+}
+
+void NamenListe::Erweitern(const std::vector<std::string>& teilnehmer) {
+    LogZeile("*** Gesamtdatei erweitern");
+    melden("Fehler beim Erweitern durch ein Turnier: ", [this, &teilnehmer] {
+        std::unordered_set<std::string> names;
+        for (int r = 1; r <= iAnzahl; ++r)
+            names.insert(Grossschrift(zellen_.cell(kSpalteName, r)));
+        CellUpdate update(zellen_);
+        for (const std::string& p : teilnehmer) {
+            std::string upper = Grossschrift(p);
+            if (names.count(upper) || iAnzahl >= kMaxEintraege || Bereinigen(p, ' ').empty())
+                continue;
+            bGeaendert = true;
+            ++iAnzahl;
+            if (bLeerzeile)
+                bLeerzeile = false;
+            else
+                zellen_.setRowCount(zellen_.rowCount() + 1);
+            const int row = zellen_.rowCount() - 1;
+            zeileSchreiben(zellen_, row, Zeile{std::to_string(iAnzahl), p, "N", ""});
+            names.insert(std::move(upper));
+        }
+    });
+    anzahlZeigen();
 }

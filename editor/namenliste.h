@@ -35,8 +35,25 @@ public:
     // row of an empty list makes it the first entry.
     void zelleBearbeitet(int col, int row);
 
+    // Inserts a blank entry before the current row.
+    void Einfuegen();
+    // Deletes the entry in that row.
+    void Loeschen(int row);
+    // Sorts by Sortierschluessel, with the very result of the exchange sort.
+    void Sortieren();
+    // Asks, then numbers the entries 1, 2, ... in their order.
+    void Nummerieren();
+    // Deletes every later entry with the same name as one above it; returns how many.
+    int DuplikateLoeschen();
+    // Appends the participants whose names are not in the list yet.
+    void Erweitern(const std::vector<std::string>& teilnehmer);
+
 private:
     void anzahlZeigen();
+    void fokusGeben();
+    // Removes the rows given (ascending), as deleting each in turn would.
+    void zeilenEntfernen(const std::vector<int>& rows);
+    template <typename Befehl> void melden(const char* einleitung, Befehl&& befehl);
 
     CellTable& zellen_;
     Meldungen& meldungen_;

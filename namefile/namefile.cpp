@@ -203,6 +203,9 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
     } else {
         zellen.setRowCount(ergebnis.anzahl + 1);
     }
+    // The title row holds the header; its other cells stay empty, since inserting at row 1
+    // copies them into the new entry.
+    clearRow(zellen, 0);
     zellen.setCell(kSpalteName, 0, std::string(kKopfzeile));
     return ergebnis;
 }

@@ -305,3 +305,124 @@ TEST_F(Editor, OpenDialogShowsUpperCaseNamesAndTakesANewFile) {
     EXPECT_FALSE(txtShown);
     EXPECT_EQ(sGesamtdatei, (env.home() + QStringLiteral("/kelmar/NEU.TIF")).toStdString());
 }
+
+// ---- editing commands through the window ----
+
+TEST_F(Editor, InsertDeleteSortAndRenumberByShortcut) {
+    open(
+        "GESAMT-DATEI\r\nZander\t \t1\tN\t\r\nHans Meier\t \t2\tJ\t\r\nanna schulz\t \t3\tN\t\r\n");
+    frm->sgGesamt->setCurrentCell(1, 2);
+    ctrl(Qt::Key_E);
+    EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
+    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "");
+    EXPECT_EQ(frm->sgGesamt->cell(2, 2), "N");
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 2);
+    ctrl(Qt::Key_L);
+    EXPECT_EQ(label(), QStringLiteral(u"3 Einträge"));
+    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Hans Meier");
+    ctrl(Qt::Key_O);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Hans Meier");
+    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "anna schulz");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    {
+        DialogAnswerer no(QStringLiteral("btn1"));
+        ctrl(Qt::Key_N);
+        ASSERT_EQ(no.texts.size(), 1u);
+        EXPECT_EQ(no.texts[0],
+                  QStringLiteral("Sollen die Spielernummern entfernt und neu vergeben werden?"));
+    }
+    EXPECT_EQ(frm->sgGesamt->cell(0, 1), "2");
+    {
+        DialogAnswerer yes(QStringLiteral("btn0"));
+        ctrl(Qt::Key_N);
+        ASSERT_EQ(yes.texts.size(), 2u);
+        EXPECT_EQ(yes.texts[1], QStringLiteral("Die Spieler wurden neu nummeriert"));
+    }
+    EXPECT_EQ(frm->sgGesamt->cell(0, 1), "1");
+    EXPECT_EQ(frm->sgGesamt->cell(0, 3), "3");
+    EXPECT_EQ(frm->sgGesamt->rowCount(), 4);
+}
+
+TEST_F(Editor, CancelAfterAnInsertionAsksAndYesDiscards) {
+    open(liste(2));
+    frm->tbtEinfuegen->click();
+    DialogAnswerer yes(QStringLiteral("btn0"));
+    frm->tbtAbbruch->click();
+    ASSERT_EQ(yes.texts.size(), 1u);
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_EQ(readBytes(file), liste(2));
+}
+
+TEST_F(Editor, DuplicatesFromTheMenu) {
+    open("GESAMT-DATEI\r\nHans Meier\t \t1\t\t\r\nPetra MEIER\t \t2\t\t\r\nhans meier\t "
+         "\t3\t\t\r\n");
+    DialogAnswerer answers;
+    frm->mptDuplikateloeschen->trigger();
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0], QStringLiteral(u"1 Duplikate wurden gelöscht"));
+    EXPECT_EQ(label(), QStringLiteral(u"2 Einträge"));
+    frm->tbtDuplikate->click();
+    EXPECT_EQ(answers.texts.back(), QStringLiteral("Es wurden keine Duplikate gefunden"));
+}
+
+TEST_F(Editor, InsertCommitsTheOpenEditorFirst) {
+    open(liste(2));
+    typeName(2, QStringLiteral("Getippt"));
+    ctrl(Qt::Key_E);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Getippt");
+    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "");
+}
+
+TEST_F(Editor, ParticipantsOnlyWhenLaunchedWithThem) {
+    writeBytes(file, liste(2));
+    const std::vector<std::string> teilnehmer = {"Spieler 1", "Neu Dazu"};
+    bool visible = false;
+    QString before, after, then;
+    onNextModal([&](QWidget* w) {
+        auto* f = qobject_cast<TfrmGesamtdatei*>(w);
+        ASSERT_NE(f, nullptr);
+        visible = f->tbtErweitern->isVisible() && f->mptTurnierteilnehmereinfuegen->isVisible();
+        before = f->lblGrenze->text();
+        f->activateWindow();
+        QTest::keyClick(f, Qt::Key_T, Qt::ControlModifier);
+        after = f->lblGrenze->text();
+        f->tbtErweitern->click();
+        then = f->lblGrenze->text();
+        DialogAnswerer yes(QStringLiteral("btn0"));
+        f->tbtAbbruch->click();
+    });
+    GesamtdateiBearbeiten(file.toStdString(), false, &teilnehmer);
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(before, QStringLiteral(u"2 Einträge"));
+    EXPECT_EQ(after, QStringLiteral(u"3 Einträge"));
+    EXPECT_EQ(then, QStringLiteral(u"3 Einträge"));
+}
+
+TEST_F(Editor, ImmediateImportHappensBeforeTheWindowShows) {
+    writeBytes(file, liste(2));
+    const std::vector<std::string> teilnehmer = {"Neu Dazu"};
+    QString shown;
+    bool changed = false;
+    onNextModal([&](QWidget* w) {
+        auto* f = qobject_cast<TfrmGesamtdatei*>(w);
+        shown = f->lblGrenze->text();
+        changed = f->liste().bGeaendert;
+        DialogAnswerer yes(QStringLiteral("btn0"));
+        f->tbtAbbruch->click();
+    });
+    GesamtdateiBearbeiten(file.toStdString(), true, &teilnehmer);
+    EXPECT_EQ(shown, QStringLiteral(u"3 Einträge"));
+    EXPECT_TRUE(changed);
+
+    const std::vector<std::string> keine;
+    bool hidden = false;
+    onNextModal([&](QWidget* w) {
+        auto* f = qobject_cast<TfrmGesamtdatei*>(w);
+        shown = f->lblGrenze->text();
+        hidden = !f->tbtErweitern->isVisible();
+        f->tbtAbbruch->click();
+    });
+    GesamtdateiBearbeiten(file.toStdString(), true, &keine);
+    EXPECT_EQ(shown, QStringLiteral(u"2 Einträge"));
+    EXPECT_TRUE(hidden);
+}

@@ -1,0 +1,112 @@
+// The list commands on a full list of 1000 entries.
+
+#include "editor/namenliste.h"
+#include "grid/cellstore.h"
+#include "namefile/namefile.h"
+
+#include <benchmark/benchmark.h>
+#include <random>
+
+namespace {
+
+struct Silent : Meldungen {
+    void hinweis(const std::string&) override {}
+    void fehler(const std::string&) override {}
+    bool frage(const std::string&) override { return true; }
+};
+
+// 1000 invented names with German letters, titles and repeated surnames.
+std::string volleListe(int n = kMaxEintraege) {
+    const char* first[] = {"Anna",  "Bernd",  "Carla", "Dr. Dieter", "Erika",
+                           "Frank", "Gisela", "Hans",  "J\xFCrgen",  "Karin"};
+    const char* last[] = {"Meier",
+                          "M\xFCller",
+                          "Schulz",
+                          "von Berg",
+                          "Wei\xDF",
+                          "Zander",
+                          "\xD6zt\xFCrk",
+                          "Krause",
+                          "Lehmann",
+                          "Schr\xF6"
+                          "der",
+                          "Huber",
+                          "Otto"};
+    std::mt19937 rng(42);
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int i = 1; i <= n; ++i) {
+        text += std::string(first[rng() % 10]) + " " + last[rng() % 12] +
+                (rng() % 4 ? "" : " " + std::to_string(rng() % 50)) + "\t \t" + std::to_string(i) +
+                "\tN\t" + std::to_string(100000 + rng() % 900000) + "\r\n";
+    }
+    return text;
+}
+
+struct Liste {
+    CellStore cells{kMaxEintraege + 1};
+    Silent silent;
+    NamenListe liste{cells, silent};
+    explicit Liste(const std::string& text) { liste.geladen(NamenTextLesen(text, cells)); }
+};
+
+void BM_Sortieren(benchmark::State& state) {
+    const std::string text = volleListe();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Liste l(text);
+        state.ResumeTiming();
+        l.liste.Sortieren();
+    }
+}
+BENCHMARK(BM_Sortieren)->Unit(benchmark::kMillisecond);
+
+void BM_DuplikateLoeschen(benchmark::State& state) {
+    const std::string text = volleListe();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Liste l(text);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(l.liste.DuplikateLoeschen());
+    }
+}
+BENCHMARK(BM_DuplikateLoeschen)->Unit(benchmark::kMillisecond);
+
+void BM_EinfuegenZeile1(benchmark::State& state) {
+    const std::string text = volleListe(999);
+    for (auto _ : state) {
+        state.PauseTiming();
+        Liste l(text);
+        l.cells.setCurrentRow(1);
+        state.ResumeTiming();
+        l.liste.Einfuegen();
+    }
+}
+BENCHMARK(BM_EinfuegenZeile1)->Unit(benchmark::kMicrosecond);
+
+void BM_Erweitern(benchmark::State& state) {
+    const std::string text = volleListe(900);
+    std::vector<std::string> teilnehmer;
+    for (int i = 0; i < 200; ++i)
+        teilnehmer.push_back("Teilnehmer " + std::to_string(i));
+    for (auto _ : state) {
+        state.PauseTiming();
+        Liste l(text);
+        state.ResumeTiming();
+        l.liste.Erweitern(teilnehmer);
+    }
+}
+BENCHMARK(BM_Erweitern)->Unit(benchmark::kMicrosecond);
+
+void BM_LadenUndSpeichern(benchmark::State& state) {
+    const std::string text = volleListe();
+    for (auto _ : state) {
+        CellStore cells(kMaxEintraege + 1);
+        NamenTextLesen(text, cells);
+        benchmark::DoNotOptimize(NamenDateiText(cells));
+    }
+}
+BENCHMARK(BM_LadenUndSpeichern)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

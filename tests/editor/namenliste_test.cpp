@@ -1,0 +1,343 @@
+#include "app/runlog.h"
+#include "editor/namenliste.h"
+#include "editor/sortierung.h"
+#include "grid/cellstore.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+struct Recorder : Meldungen {
+    std::vector<std::string> notes, errors, questions;
+    bool answer = true;
+    void hinweis(const std::string& t) override { notes.push_back(t); }
+    void fehler(const std::string& t) override { errors.push_back(t); }
+    bool frage(const std::string& t) override {
+        questions.push_back(t);
+        return answer;
+    }
+};
+
+struct Row {
+    std::string nr, name, mp, dbv;
+    bool operator==(const Row&) const = default;
+};
+
+// A list as the loader leaves it.
+struct Liste {
+    CellStore cells{kMaxEintraege + 1};
+    Recorder said;
+    NamenListe liste{cells, said};
+    int labels = 0;
+
+    explicit Liste(const std::vector<Row>& rows) {
+        std::string text = "GESAMT-DATEI\r\n";
+        for (const Row& r : rows)
+            text += r.name + "\t \t" + r.nr + "\t" + r.mp + "\t" + r.dbv + "\r\n";
+        liste.geladen(NamenTextLesen(text, cells));
+        liste.anzahlGeaendert = [this] { ++labels; };
+    }
+    static Liste names(const std::vector<std::string>& names) {
+        std::vector<Row> rows;
+        int i = 0;
+        for (const std::string& n : names)
+            rows.push_back({std::to_string(++i), n, "N", ""});
+        return Liste(rows);
+    }
+    Row row(int r) const {
+        return {cells.cell(0, r), cells.cell(1, r), cells.cell(2, r), cells.cell(3, r)};
+    }
+    std::vector<std::string> nameList() const {
+        std::vector<std::string> out;
+        for (int r = 1; r <= liste.iAnzahl; ++r)
+            out.push_back(cells.cell(1, r));
+        return out;
+    }
+    std::vector<std::string> numbers() const {
+        std::vector<std::string> out;
+        for (int r = 1; r <= liste.iAnzahl; ++r)
+            out.push_back(cells.cell(0, r));
+        return out;
+    }
+    // The grid has exactly the entries, or the placeholder row of an empty list.
+    void consistent() const {
+        EXPECT_EQ(cells.rowCount(), liste.iAnzahl == 0 ? 2 : liste.iAnzahl + 1);
+        EXPECT_EQ(liste.bLeerzeile, liste.iAnzahl == 0);
+    }
+};
+
+Liste numbered(int n) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= n; ++i)
+        names.push_back("Name " + std::to_string(i));
+    return Liste::names(names);
+}
+
+} // namespace
+
+// ---- insert and delete ----
+
+TEST(Einfuegen, IntoThePlaceholderRowOfAnEmptyList) {
+    Liste l({});
+    ASSERT_TRUE(l.liste.bLeerzeile);
+    l.cells.setCurrentRow(1);
+    l.liste.Einfuegen();
+    EXPECT_FALSE(l.liste.bLeerzeile);
+    EXPECT_EQ(l.cells.rowCount(), 2);
+    EXPECT_EQ(l.liste.iAnzahl, 1);
+    EXPECT_EQ(l.liste.anzahlText(), "1 Eintr\xE4ge");
+    EXPECT_TRUE(l.liste.bGeaendert);
+    EXPECT_EQ(l.row(1), (Row{"", "", "", ""}));
+}
+
+TEST(Einfuegen, CopiesMpAndMembershipFromTheRowAbove) {
+    Liste l({{"1", "A", "N", ""},
+             {"2", "B", "N", ""},
+             {"3", "C", "N", ""},
+             {"4", "D", "J", "777"},
+             {"5", "E", "G", "5"}});
+    l.cells.setCurrentRow(5);
+    l.liste.Einfuegen();
+    EXPECT_EQ(l.row(5), (Row{"", "", "J", "777"}));
+    EXPECT_EQ(l.row(6), (Row{"5", "E", "G", "5"}));
+    EXPECT_EQ(l.liste.iAnzahl, 6);
+    l.consistent();
+    l.cells.setCurrentRow(1);
+    l.liste.Einfuegen();
+    EXPECT_EQ(l.row(1), (Row{"", "", "", ""}));
+    EXPECT_EQ(l.row(2), (Row{"1", "A", "N", ""}));
+    EXPECT_EQ(l.labels, 2);
+}
+
+TEST(Einfuegen, RefusedAtTheLimitAndAllowedAfterOneDeletion) {
+    Liste l = numbered(1000);
+    l.cells.setCurrentRow(3);
+    l.liste.Einfuegen();
+    ASSERT_EQ(l.said.notes.size(), 1u);
+    EXPECT_EQ(l.said.notes[0],
+              "Die Anzahl der Eintr\xE4ge hat das Maximum (1000) bereits erreicht");
+    EXPECT_EQ(l.liste.iAnzahl, 1000);
+    EXPECT_FALSE(l.liste.bGeaendert);
+    l.liste.Loeschen(3);
+    l.liste.Einfuegen();
+    EXPECT_EQ(l.liste.iAnzahl, 1000);
+    EXPECT_EQ(l.said.notes.size(), 1u);
+    l.consistent();
+}
+
+TEST(Loeschen, LastRowAndAMiddleEntryKeepNumbers) {
+    Liste l = numbered(5);
+    l.liste.Loeschen(5);
+    EXPECT_EQ(l.nameList(), (std::vector<std::string>{"Name 1", "Name 2", "Name 3", "Name 4"}));
+    l.liste.Loeschen(3);
+    EXPECT_EQ(l.numbers(), (std::vector<std::string>{"1", "2", "4"}));
+    EXPECT_EQ(l.liste.anzahlText(), "3 Eintr\xE4ge");
+    EXPECT_TRUE(l.liste.bGeaendert);
+    l.consistent();
+}
+
+TEST(Loeschen, TheOnlyEntryLeavesANewEmptyListAndAnEmptyListStays) {
+    Liste l = numbered(1);
+    l.liste.Loeschen(1);
+    EXPECT_EQ(l.liste.iAnzahl, 0);
+    EXPECT_TRUE(l.liste.bLeerzeile);
+    EXPECT_EQ(l.row(1), (Row{"", "", "", ""}));
+    EXPECT_EQ(l.cells.cell(1, 0), "GESAMT-DATEI");
+    l.consistent();
+    l.liste.bGeaendert = false;
+    l.liste.Loeschen(1);
+    l.liste.Loeschen(0);
+    EXPECT_EQ(l.liste.iAnzahl, 0);
+    EXPECT_FALSE(l.liste.bGeaendert);
+    l.consistent();
+}
+
+// ---- sorting ----
+
+TEST(Sortierschluessel, LastWordAfterTheLastFullStop) {
+    EXPECT_EQ(Sortierschluessel("Hans Meier"), "Meier");
+    EXPECT_EQ(Sortierschluessel("Dr. Hans Meier"), "Meier");
+    EXPECT_EQ(Sortierschluessel("H.Meier"), "Meier");
+    EXPECT_EQ(Sortierschluessel("Anna von Berg"), "Berg");
+    EXPECT_EQ(Sortierschluessel("Meier"), "Meier");
+    EXPECT_EQ(Sortierschluessel("Meier, H."), "\xFF");
+    EXPECT_EQ(Sortierschluessel("   "), "\xFF");
+    EXPECT_EQ(Sortierschluessel(""), "\xFF");
+    EXPECT_EQ(Sortierschluessel("Ute\tMeier"), "Ute\tMeier"); // a tab separates no words
+}
+
+namespace {
+
+// The exchange procedure as written, keys computed afresh for every comparison.
+void exchangeSort(CellStore& s, int n) {
+    for (int i = 1; i < n; ++i)
+        for (int j = i + 1; j <= n; ++j)
+            if (Sortierschluessel(s.cell(1, i)) > Sortierschluessel(s.cell(1, j)))
+                s.swapRows(i, j);
+}
+
+} // namespace
+
+TEST(Sortieren, TheExamplesSortLikeTheProcedure) {
+    Liste l = Liste::names({"Zander", "Hans Meier", "anna schulz", "Meier, H.", "Peter M\xFCller"});
+    l.liste.Sortieren();
+    EXPECT_EQ(l.nameList(), (std::vector<std::string>{"Hans Meier", "Peter M\xFCller", "Zander",
+                                                      "anna schulz", "Meier, H."}));
+    EXPECT_EQ(l.numbers(), (std::vector<std::string>{"2", "5", "1", "3", "4"}));
+    EXPECT_TRUE(l.liste.bGeaendert);
+
+    Liste u = Liste::names({"M\xF6ller", "Muller"});
+    u.liste.Sortieren();
+    EXPECT_EQ(u.nameList(), (std::vector<std::string>{"Muller", "M\xF6ller"}));
+
+    Liste x = Liste::names({"X M\xFCller", "Y M\xFCller", "A Berg"});
+    x.liste.Sortieren();
+    EXPECT_EQ(x.nameList(), (std::vector<std::string>{"A Berg", "Y M\xFCller", "X M\xFCller"}));
+}
+
+TEST(Sortieren, TwiceIsOnceAndEveryCellMovesWithItsEntry) {
+    Liste l({{"9", "Zoe Zett", "J", "1"}, {"8", "Al Alpha", "G", "2"}, {"7", "Mo Mitte", "", "3"}});
+    l.liste.Sortieren();
+    EXPECT_EQ(l.row(1), (Row{"8", "Al Alpha", "G", "2"}));
+    EXPECT_EQ(l.row(2), (Row{"7", "Mo Mitte", "", "3"}));
+    EXPECT_EQ(l.row(3), (Row{"9", "Zoe Zett", "J", "1"}));
+    const auto once = l.nameList();
+    l.liste.Sortieren();
+    EXPECT_EQ(l.nameList(), once);
+}
+
+TEST(Sortieren, EmptyAndSingleListsLogAndCountAsChanged) {
+    TempEnv env;
+    LogZuruecksetzen();
+    ASSERT_TRUE(LogOeffnen("gesamt.log"));
+    Liste l({});
+    l.liste.Sortieren();
+    EXPECT_TRUE(l.liste.bGeaendert);
+    LogSchreiben();
+    EXPECT_NE(
+        readBytes(env.path(QStringLiteral("gesamt.log"))).find("*** Gesamtdatei sortieren\r\n"),
+        std::string::npos);
+    LogZuruecksetzen();
+}
+
+TEST(Sortieren, EqualsTheExchangeProcedureOnRandomListsWithRepeatedKeys) {
+    std::mt19937 rng(20261208);
+    const std::vector<std::string> words = {"Meier", "meier",    "M\xFCller", "Berg",
+                                            "A.",    "",         "Zander",    "Ab",
+                                            "Abc",   "\xC4rger", "von Berg"};
+    for (int round = 0; round < 300; ++round) {
+        const int n = 1 + int(rng() % 60);
+        std::vector<std::string> names;
+        for (int i = 0; i < n; ++i)
+            names.push_back("Vor" + std::to_string(rng() % 5) + " " + words[rng() % words.size()]);
+        Liste fast = Liste::names(names);
+        Liste slow = Liste::names(names);
+        fast.liste.Sortieren();
+        exchangeSort(slow.cells, slow.liste.iAnzahl);
+        ASSERT_EQ(fast.numbers(), slow.numbers()) << "round " << round;
+    }
+}
+
+// ---- renumbering and duplicates ----
+
+TEST(Nummerieren, AsksAndNumbersByPosition) {
+    Liste l({{"7", "A", "", ""}, {"3", "B", "", ""}, {"", "C", "", ""}, {"12", "D", "", ""}});
+    l.said.answer = false;
+    l.liste.Nummerieren();
+    EXPECT_EQ(l.numbers(), (std::vector<std::string>{"7", "3", "3", "12"}));
+    EXPECT_TRUE(l.said.notes.empty());
+    l.said.answer = true;
+    l.liste.Nummerieren();
+    EXPECT_EQ(l.said.questions.back(),
+              "Sollen die Spielernummern entfernt und neu vergeben werden");
+    EXPECT_EQ(l.numbers(), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_EQ(l.nameList(), (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_EQ(l.said.notes.back(), "Die Spieler wurden neu nummeriert");
+    EXPECT_TRUE(l.liste.bGeaendert);
+
+    Liste leer({});
+    leer.liste.Nummerieren();
+    EXPECT_EQ(leer.cells.cell(0, 1), "1");
+    EXPECT_EQ(leer.liste.iAnzahl, 0);
+}
+
+TEST(Duplikate, WholeNamesNotSurnames) {
+    Liste l = Liste::names({"Hans Meier", "Petra MEIER", "Otto Schulz", "hans  meier "});
+    EXPECT_EQ(l.liste.DuplikateLoeschen(), 1);
+    EXPECT_EQ(l.nameList(), (std::vector<std::string>{"Hans Meier", "Petra MEIER", "Otto Schulz"}));
+    EXPECT_EQ(l.said.notes.back(), "1 Duplikate wurden gel\xF6scht");
+    EXPECT_EQ(l.numbers(), (std::vector<std::string>{"1", "2", "3"}));
+    l.consistent();
+
+    Liste d = Liste::names({"Dr. Meier", "Meier", "Hans M\xFCller", "Hans M\xDCLLER", "", " "});
+    EXPECT_EQ(d.liste.DuplikateLoeschen(), 0);
+    EXPECT_EQ(d.said.notes.back(), "Es wurden keine Duplikate gefunden");
+    EXPECT_FALSE(d.liste.bGeaendert);
+}
+
+TEST(Duplikate, TopmostKeptOfAnyRunAndEmptyLists) {
+    Liste l({{"5", "Anna Berg", "J", "1"},
+             {"6", "Bernd", "", ""},
+             {"7", "ANNA BERG", "N", "2"},
+             {"8", "anna berg", "G", "3"},
+             {"9", "Bernd", "", ""}});
+    EXPECT_EQ(l.liste.DuplikateLoeschen(), 3);
+    EXPECT_EQ(l.row(1), (Row{"5", "Anna Berg", "J", "1"}));
+    EXPECT_EQ(l.row(2), (Row{"6", "Bernd", "", ""}));
+    EXPECT_EQ(l.liste.iAnzahl, 2);
+    EXPECT_EQ(l.said.notes.back(), "3 Duplikate wurden gel\xF6scht");
+    Liste leer({});
+    EXPECT_EQ(leer.liste.DuplikateLoeschen(), 0);
+    EXPECT_EQ(leer.said.notes.back(), "Es wurden keine Duplikate gefunden");
+    leer.consistent();
+}
+
+// ---- participants ----
+
+TEST(Erweitern, NewNamesAreAppendedWithRowNumberAndN) {
+    Liste l = Liste::names({"HANS MEIER"});
+    l.liste.Erweitern({"Hans Meier", "Petra Schulz", " Hans Meier", "", "  ", "petra schulz"});
+    EXPECT_EQ(l.nameList(),
+              (std::vector<std::string>{"HANS MEIER", "Petra Schulz", " Hans Meier"}));
+    EXPECT_EQ(l.row(2), (Row{"2", "Petra Schulz", "N", ""}));
+    EXPECT_EQ(l.row(3), (Row{"3", " Hans Meier", "N", ""}));
+    EXPECT_TRUE(l.liste.bGeaendert);
+    EXPECT_EQ(l.liste.anzahlText(), "3 Eintr\xE4ge");
+    l.consistent();
+    l.liste.bGeaendert = false;
+    l.liste.Erweitern({"Hans Meier", "Petra Schulz"});
+    EXPECT_EQ(l.liste.iAnzahl, 3);
+    EXPECT_FALSE(l.liste.bGeaendert);
+}
+
+TEST(Erweitern, IntoThePlaceholderAndUpToTheLimitOnly) {
+    Liste leer({});
+    leer.liste.Erweitern({"Erste", "Zweite"});
+    EXPECT_EQ(leer.row(1), (Row{"1", "Erste", "N", ""}));
+    EXPECT_EQ(leer.row(2), (Row{"2", "Zweite", "N", ""}));
+    leer.consistent();
+
+    Liste voll = numbered(999);
+    voll.liste.Erweitern({"Neu 1", "Neu 2", "Neu 3"});
+    EXPECT_EQ(voll.liste.iAnzahl, 1000);
+    EXPECT_EQ(voll.row(1000), (Row{"1000", "Neu 1", "N", ""}));
+    EXPECT_TRUE(voll.said.notes.empty());
+    EXPECT_EQ(voll.liste.anzahlText(), "1000 Eintr\xE4ge");
+}
+
+TEST(Erweitern, TheNumberIsTheRowEvenWhenItRepeatsAnother) {
+    Liste l({{"1", "A", "", ""}, {"2", "B", "", ""}, {"3", "C", "", ""}});
+    l.liste.Loeschen(1);
+    l.liste.Erweitern({"D"});
+    EXPECT_EQ(l.numbers(), (std::vector<std::string>{"2", "3", "3"}));
+}
+
+TEST(Fehler, FailuresAreReportedWithTheCommandsLeadIn) {
+    Liste l = numbered(3);
+    l.cells.setCurrentRow(7); // beyond the grid: the cell table refuses
+    l.liste.Einfuegen();
+    ASSERT_EQ(l.said.errors.size(), 1u);
+    EXPECT_EQ(l.said.errors[0].rfind("Fehler beim Einf\xFCgen eines Spielers: ", 0), 0u);
+}
