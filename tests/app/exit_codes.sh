@@ -23,13 +23,27 @@ press() {
     for _ in $(seq 1 40); do
         local id
         id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | tail -n 1)
-        if [[ -n $id ]] && sleep 0.3 && xdotool windowfocus --sync "$id" 2>/dev/null &&
+        if [[ -n $id ]] && xdotool windowfocus --sync "$id" 2>/dev/null && sleep 0.3 &&
             xdotool key --clearmodifiers "$@" 2>/dev/null; then
             return 0
         fi
         sleep 0.5
     done
     fail "no window '$title'"
+}
+
+# Presses the keys on a dialog until it has closed: a press that came before the dialog had
+# the keyboard is repeated.
+answer() {
+    local title=$1
+    for _ in $(seq 1 10); do
+        press "$@"
+        for _ in $(seq 1 10); do
+            xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 || return 0
+            sleep 0.2
+        done
+    done
+    fail "window '$title' stays open"
 }
 
 start() {
@@ -43,16 +57,16 @@ finish() {
 }
 
 start
-press "Öffnen" Escape
+answer "Öffnen" Escape
 finish
 [[ $code == 1 ]] || fail "cancel gave exit code $code, not 1"
 grep -q $'^\*\*\* Gesamtdatei bearbeiten\r$' gesamt.log || fail "log line missing"
 
 start
-press "Öffnen" Return
-press "Hinweis" Return
+answer "Öffnen" Return
+answer "Hinweis" Return
 press "Liste der gespeicherten Namen" ctrl+s
-press "Hinweis" Return
+answer "Hinweis" Return
 finish
 [[ $code == 0 ]] || fail "save gave exit code $code, not 0"
 [[ "$(cat kelmar/NAMEN.TIF)" == $'GESAMT-DATEI\r\n\t \t\t\t\r' ]] || fail "file not written"

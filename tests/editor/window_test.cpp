@@ -55,8 +55,7 @@ struct Editor : ::testing::Test {
     }
     QString label() const { return frm->lblGrenze->text(); }
     void ctrl(Qt::Key key) {
-        frm->activateWindow(); // the platform gives it back after a dialog; offscreen does not
-        QApplication::processEvents();
+        activate(frm.get()); // the platform gives it back after a dialog; offscreen does not
         QTest::keyClick(frm.get(), key, Qt::ControlModifier);
         QApplication::processEvents();
     }
@@ -271,38 +270,32 @@ TEST_F(Editor, OpenDialogShowsUpperCaseNamesAndTakesANewFile) {
     writeBytes(env.home() + QStringLiteral("/kelmar/NAMEN.TIF"), liste(4));
     writeBytes(env.home() + QStringLiteral("/kelmar/andere.txt"), "x");
     bool tifShown = false, txtShown = true;
-    onNextModal([&](QWidget* w) {
-        auto* dialog = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(dialog, nullptr);
-        QTRY_VERIFY(!dialog->findChildren<QAbstractItemView*>().isEmpty());
+    onModalOf<QFileDialog>([&](QFileDialog* dialog) {
         auto* view = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
-        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
-        const QAbstractItemModel* m = view->model();
-        tifShown = !m->match(m->index(0, 0, view->rootIndex()), Qt::DisplayRole,
-                             QStringLiteral("NAMEN.TIF"))
-                        .isEmpty();
-        txtShown = !m->match(m->index(0, 0, view->rootIndex()), Qt::DisplayRole,
-                             QStringLiteral("andere.txt"))
-                        .isEmpty();
-        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
-            ->setText(QStringLiteral("NEU.TIF"));
-        static_cast<QDialog*>(dialog)->accept();
-        onNextModal(
-            [](QWidget* note) {
-                clickButton(note, QStringLiteral("btn0"));
-                onNextModal(
-                    [](QWidget* main) {
-                        auto* f = qobject_cast<TfrmGesamtdatei*>(main);
-                        ASSERT_NE(f, nullptr);
-                        f->tbtAbbruch->click();
-                    },
-                    note);
-            },
-            dialog);
+        const QAbstractItemModel* m = view ? view->model() : nullptr;
+        auto shown = [&](const char* name) {
+            return m && !m->match(m->index(0, 0, view->rootIndex()), Qt::DisplayRole,
+                                  QString::fromLatin1(name))
+                             .isEmpty();
+        };
+        // The folder is read in the background.
+        tifShown = QTest::qWaitFor([&] { return shown("NAMEN.TIF"); }, 10000);
+        txtShown = shown("andere.txt");
+        // Typed as a user would: that also ends the selection of the proposed file.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        activate(dialog);
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("NEU.TIF"));
+        QTest::keyClick(name, Qt::Key_Return);
     });
+    DialogAnswerer notes; // "Die Gesamt-Datei ist noch nicht vorhanden"
+    onModalOf<TfrmGesamtdatei>([](TfrmGesamtdatei* f) { f->tbtAbbruch->click(); });
     GesamtdateiBearbeiten(std::string(), false, nullptr);
     EXPECT_TRUE(tifShown);
     EXPECT_FALSE(txtShown);
+    EXPECT_EQ(notes.texts,
+              std::vector<QString>{QStringLiteral("Die Gesamt-Datei ist noch nicht vorhanden")});
     EXPECT_EQ(sGesamtdatei, (env.home() + QStringLiteral("/kelmar/NEU.TIF")).toStdString());
 }
 
@@ -383,7 +376,7 @@ TEST_F(Editor, ParticipantsOnlyWhenLaunchedWithThem) {
         ASSERT_NE(f, nullptr);
         visible = f->tbtErweitern->isVisible() && f->mptTurnierteilnehmereinfuegen->isVisible();
         before = f->lblGrenze->text();
-        f->activateWindow();
+        activate(f);
         QTest::keyClick(f, Qt::Key_T, Qt::ControlModifier);
         after = f->lblGrenze->text();
         f->tbtErweitern->click();

@@ -4,15 +4,20 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 void onNextModal(std::function<void(QWidget*)> fn, QWidget* except) {
+    onModalWhere([except](QWidget* w) { return w != except; }, std::move(fn));
+}
+
+void onModalWhere(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> fn) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, fn, except] {
+    QObject::connect(timer, &QTimer::timeout, [timer, fn, accept] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == except || !modal->isVisible())
+        if (!modal || !modal->isVisible() || !accept(modal))
             return;
         timer->stop();
         timer->deleteLater();
@@ -37,7 +42,8 @@ DialogAnswerer::DialogAnswerer(QString button) : button_(std::move(button)) {
     timer_->setInterval(20);
     QObject::connect(timer_, &QTimer::timeout, [this] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible() || modal->property("answered").toBool())
+        if (!modal || !modal->isVisible() || modal->property("answered").toBool() ||
+            modal->objectName() != QStringLiteral("UserDlg"))
             return;
         modal->setProperty("answered", true);
         texts.push_back(dialogText(modal));
@@ -64,4 +70,9 @@ void typeText(QWidget* widget, const QString& text) {
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void activate(QWidget* window) {
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << "window not active";
 }

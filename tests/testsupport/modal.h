@@ -11,12 +11,19 @@
 
 // Runs fn once on the next modal widget that is not `except`, polling every 20 ms.
 void onNextModal(std::function<void(QWidget*)> fn, QWidget* except = nullptr);
+// Runs fn once on the next modal widget the predicate accepts.
+void onModalWhere(std::function<bool(QWidget*)> accept, std::function<void(QWidget*)> fn);
+// Runs fn once on the next modal window of that class.
+template <typename T> void onModalOf(std::function<void(T*)> fn) {
+    onModalWhere([](QWidget* w) { return qobject_cast<T*>(w) != nullptr; },
+                 [fn](QWidget* w) { fn(qobject_cast<T*>(w)); });
+}
 // Clicks the push button of that object name; fails the test when there is none.
 void clickButton(QWidget* dialog, const QString& name);
 // The message text of a TUserDlg window.
 QString dialogText(QWidget* dialog);
 
-// Answers every dialog that opens with the button of that name (btn0 where there is none)
+// Answers every message dialog that opens with the button of that name (btn0 where there is none)
 // until the answerer is gone, recording each message text.
 class DialogAnswerer {
 public:
@@ -38,6 +45,9 @@ public:
     void play(SoundKind kind, const std::string& name) override { played.push_back({kind, name}); }
     std::vector<std::pair<SoundKind, std::string>> played;
 };
+
+// Activates a window and waits until the platform says it is active (shortcuts need it).
+void activate(QWidget* window);
 
 // Types text key by key, also characters QTest's key tables do not know.
 void typeText(QWidget* widget, const QString& text);
