@@ -1,5 +1,6 @@
 #include "app/launch.h"
 #include "app/startup.h"
+#include "print/qtdrucker.h"
 #include "support/messages.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtGerman);
     installDateiFehlerBox();
 
+    DruckzustandEinrichten = StandarddruckerEinrichten;
     ProgrammzustandVorbereiten();
     ProgrammStartschritte();
     GesamtdateiBearbeiten(std::string(), false, nullptr);

@@ -9,6 +9,8 @@ void ProgrammzustandVorbereiten() {
     EinstellungenLesen();
     LogAktiv = true;
     LogOffen = false;
+    if (DruckzustandEinrichten)
+        DruckzustandEinrichten();
     SettingFuellen();
 }
 

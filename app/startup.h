@@ -1,8 +1,11 @@
 #pragma once
 
-// Program-wide state in start-up order: program font, product settings, log state,
-// built-in settings. The print state is set up by the printing layer when it is linked.
+#include <functional>
+
+// Program-wide state in start-up order: program font, product settings, log state, print
+// state (through the hook, which the program sets), built-in settings.
 void ProgrammzustandVorbereiten();
+inline std::function<void()> DruckzustandEinrichten;
 
 // The entry's own first steps: the directory settings, then the run log "gesamt.log".
 void ProgrammStartschritte();

@@ -6,6 +6,9 @@
 #include "editor/gesamtdatei.h"
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
+#include "print/drucker.h"
+#include "print/namenliste_druck.h"
+#include "print/qtdrucker.h"
 #include "support/messages.h"
 
 #include <QAbstractButton>
@@ -14,6 +17,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -146,6 +150,34 @@ void mainWindow() {
     saveGrab(&frm, QStringLiteral("main-window"));
 }
 
+// Page 1 of a printout of 120 names, through the real printer path into a PDF.
+void printout() {
+    struct Silent : Meldungen {
+        void hinweis(const std::string&) override {}
+        void fehler(const std::string&) override {}
+        bool frage(const std::string&) override { return true; }
+    } silent;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("liste.pdf"));
+    auto printer = QtDrucker::pdfDatei(pdf);
+    DruckerInitialisieren(printer.get());
+    const char* first[] = {"Anna", "Bernd", "Carla", "Dieter", "Erika", "Frank"};
+    const char* last[] = {"Meier",   "M\xFCller", "Schulz", "von Berg",
+                          "Wei\xDF", "Zander",    "Krause"};
+    CellStore cells(121);
+    for (int r = 1; r <= 120; ++r) {
+        cells.setCell(0, r, std::to_string(r * 7));
+        cells.setCell(1, r, std::string(first[r % 6]) + " " + last[r % 7]);
+    }
+    Drucken(cells, 120, "08.12.2026", silent);
+    DruckerInitialisieren(nullptr);
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("70"),
+                       QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                       QStringLiteral("1"), QStringLiteral("-singlefile"), pdf,
+                       outDir + QStringLiteral("/printout-page1")});
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -163,5 +195,6 @@ int main(int argc, char** argv) {
     FehlerMeldung("Fehler beim Speichern der Gesamt-Datei: Zu wenig Speicherplatz");
     gridWithDropDown();
     mainWindow();
+    printout();
     return 0;
 }

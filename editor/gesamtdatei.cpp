@@ -2,7 +2,10 @@
 
 #include "app/settings.h"
 #include "platform/cp1252.h"
+#include "platform/datetime.h"
 #include "platform/paths.h"
+#include "print/namenliste_druck.h"
+#include "print/qtdrucker.h"
 #include "support/glyphbutton.h"
 #include "support/messages.h"
 #include "support/placementstore.h"
@@ -375,7 +378,12 @@ void TfrmGesamtdatei::Sortieren() {
 void TfrmGesamtdatei::Erweitern(const std::vector<std::string>& teilnehmer) {
     liste_.Erweitern(teilnehmer);
 }
-void TfrmGesamtdatei::Drucken() {}
+void TfrmGesamtdatei::Drucken() {
+    if (!Drucker.Flaeche)
+        StandarddruckerEinrichten();
+    ::Drucken(*sgGesamt, liste_.iAnzahl,
+              cp1252::fromQString(datetime::shortDate(QDate::currentDate())), meldungen_);
+}
 
 void TfrmGesamtdatei::mptEinfuegenClick() {
     sgGesamt->commitEditor();

@@ -1,10 +1,10 @@
 #pragma once
 // The main window: the name list in a grid, a toolbar, a menu and the count line.
 
-#include "editor/meldungen.h"
 #include "editor/namenliste.h"
 #include "grid/hypergrid.h"
 #include "namefile/namefile.h"
+#include "support/meldungen.h"
 
 #include <QIcon>
 #include <QMainWindow>

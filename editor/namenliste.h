@@ -2,9 +2,9 @@
 // The name list as the editor keeps it: the grid's cells plus the count and the two flags.
 // Rows 1 .. iAnzahl are the entries; row 0 is the title row.
 
-#include "editor/meldungen.h"
 #include "grid/celltable.h"
 #include "namefile/namefile.h"
+#include "support/meldungen.h"
 
 #include <functional>
 #include <string>

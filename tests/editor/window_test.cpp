@@ -3,6 +3,8 @@
 #include "app/startup.h"
 #include "editor/gesamtdatei.h"
 #include "platform/profile.h"
+#include "print/drucker.h"
+#include "tests/print/aufzeichnung.h"
 #include "tests/testsupport/modal.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -418,4 +420,27 @@ TEST_F(Editor, ImmediateImportHappensBeforeTheWindowShows) {
     GesamtdateiBearbeiten(file.toStdString(), true, &keine);
     EXPECT_EQ(shown, QStringLiteral(u"2 Einträge"));
     EXPECT_TRUE(hidden);
+}
+
+// ---- printing ----
+
+TEST_F(Editor, CtrlDAndTheToolbarPrintTheGridAsItIsNow) {
+    open(liste(3));
+    Aufzeichnung printer;
+    DruckerInitialisieren(&printer);
+    typeName(2, QStringLiteral("Noch nicht gespeichert"));
+    frm->sgGesamt->commitEditor();
+    const bool changed = frm->liste().bGeaendert;
+    ctrl(Qt::Key_D);
+    EXPECT_EQ(printer.begun, 1);
+    EXPECT_EQ(printer.ended, 1);
+    bool found = false;
+    for (const auto& t : printer.texts)
+        found = found || t.text == "    2. Noch nicht gespeichert";
+    EXPECT_TRUE(found);
+    EXPECT_EQ(frm->liste().bGeaendert, changed);
+    EXPECT_EQ(frm->liste().iAnzahl, 3);
+    frm->tbtDrucken->click();
+    EXPECT_EQ(printer.begun, 2);
+    DruckerInitialisieren(nullptr);
 }

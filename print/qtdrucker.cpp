@@ -1,0 +1,104 @@
+#include "print/qtdrucker.h"
+
+#include "platform/cp1252.h"
+
+#include <QFontMetrics>
+#include <QPrinterInfo>
+#include <cmath>
+#include <stdexcept>
+
+std::unique_ptr<QtDrucker> QtDrucker::standarddrucker() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return nullptr;
+    return std::unique_ptr<QtDrucker>(
+        new QtDrucker(std::make_unique<QPrinter>(info, QPrinter::HighResolution)));
+}
+
+std::unique_ptr<QtDrucker> QtDrucker::pdfDatei(const QString& path) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(path);
+    return std::unique_ptr<QtDrucker>(new QtDrucker(std::move(printer)));
+}
+
+QtDrucker::QtDrucker(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+    printer_->setDocName(QStringLiteral("Gesamtdatei"));
+    printer_->setFullPage(false);
+}
+
+void QtDrucker::beginDoc() {
+    if (!painter_.begin(printer_.get()))
+        throw std::runtime_error("Der Druckauftrag kann nicht begonnen werden");
+    painter_.setFont(deviceFont());
+    painter_.setPen(QPen(Qt::black, 0));
+}
+
+void QtDrucker::newPage() {
+    if (!printer_->newPage())
+        throw std::runtime_error("Die neue Seite kann nicht begonnen werden");
+}
+
+void QtDrucker::endDoc() {
+    if (painter_.isActive() && !painter_.end())
+        throw std::runtime_error("Der Druckauftrag kann nicht beendet werden");
+}
+
+TRechteck QtDrucker::clipRect() const {
+    // The printable area in printer pixels, its top left at the origin.
+    return {0, 0, printer_->width(), printer_->height()};
+}
+
+void QtDrucker::lineTo(int x, int y) {
+    if (painter_.isActive())
+        painter_.drawLine(pen_.X, pen_.Y, x, y);
+    pen_ = {x, y};
+}
+
+void QtDrucker::textOut(int x, int y, const std::string& text) {
+    const QString s = cp1252::toQString(text);
+    const QFontMetrics metrics(deviceFont(), printer_.get());
+    if (painter_.isActive()) {
+        painter_.setFont(deviceFont());
+        painter_.drawText(x, y + metrics.ascent(), s);
+    }
+    pen_ = {x + metrics.horizontalAdvance(s), y};
+}
+
+void QtDrucker::setFontName(const std::string& name) {
+    font_.setFamily(cp1252::toQString(name));
+}
+
+void QtDrucker::setFontSize(int points) {
+    font_.setPointSize(points > 0 ? points : 1);
+}
+
+void QtDrucker::setFontStyle(const TSchriftstil& style) {
+    font_.setBold(style.fett);
+    font_.setItalic(style.kursiv);
+    font_.setUnderline(style.unterstrichen);
+    font_.setStrikeOut(style.durchgestrichen);
+}
+
+int QtDrucker::fontHeight() const {
+    return int(std::lround(font_.pointSizeF() * printer_->logicalDpiY() / 72.0));
+}
+
+QFont QtDrucker::deviceFont() const {
+    // Sized in printer pixels, so that text and positions share one unit.
+    QFont f = font_;
+    f.setPixelSize(fontHeight());
+    return f;
+}
+
+namespace {
+std::unique_ptr<QtDrucker>& standard() {
+    static std::unique_ptr<QtDrucker> drucker;
+    return drucker;
+}
+} // namespace
+
+void StandarddruckerEinrichten() {
+    standard() = QtDrucker::standarddrucker();
+    DruckerInitialisieren(standard().get());
+}
