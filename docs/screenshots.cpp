@@ -45,27 +45,10 @@ void grabNextModal(const QString& name, const QString& button = QStringLiteral("
     timer->start(50);
 }
 
-ThgColumn column(const char* caption, int width) {
-    ThgColumn c;
-    c.Caption = QString::fromLatin1(caption);
-    c.Width = width;
-    return c;
-}
-
 void gridWithDropDown() {
     THyperGrid grid;
-    ThgColumn nr = column("Nr.", 48);
-    nr.ColumnHAlignment = Qt::AlignRight;
-    nr.FormatType = hgfmtNumeric;
-    nr.ThousandsSeparator = true;
-    ThgColumn mp = column("MP", 40);
-    mp.ControlType = hgctlComboBox;
-    mp.Items = {QStringLiteral("J"), QStringLiteral("N"), QStringLiteral("G")};
-    mp.MaxTextLength = 1;
-    mp.AutoSuggest = true;
-    mp.ComboMaxWidth = true;
-    mp.DropDownCount = 2;
-    grid.setColumns({nr, column("Name", 220), mp, column("Mitgliedsnr.", 100)});
+    grid.setColumns(GesamtSpalten());
+    grid.setColumnWidth(1, 220);
     const char* names[] = {"Hans Meier", "Petra Schulz", "J\xFCrgen Wei\xDF", "Anna von Berg"};
     grid.setRowCount(7);
     for (int r = 1; r <= 4; ++r) {

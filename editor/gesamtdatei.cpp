@@ -216,7 +216,7 @@ void TfrmGesamtdatei::werkzeugleisteEinrichten() {
     tbGesamt->addWidget(tbtAbbruch);
 }
 
-void TfrmGesamtdatei::spaltenEinrichten() {
+std::vector<ThgColumn> GesamtSpalten() {
     ThgColumn nr = spalte("col_Nr", "Nr.", 48);
     nr.ColumnHAlignment = Qt::AlignRight;
     nr.FormatType = hgfmtNumeric;
@@ -231,8 +231,11 @@ void TfrmGesamtdatei::spaltenEinrichten() {
     mp.ComboMaxWidth = true;
     mp.DropDownCount = 2;
     mp.DropDownList = false;
-    sgGesamt->setColumns(
-        {nr, spalte("col_Name", "Name", 48), mp, spalte("col_DBVNr", "Mitgliedsnr.", 100)});
+    return {nr, spalte("col_Name", "Name", 48), mp, spalte("col_DBVNr", "Mitgliedsnr.", 100)};
+}
+
+void TfrmGesamtdatei::spaltenEinrichten() {
+    sgGesamt->setColumns(GesamtSpalten());
 }
 
 bool TfrmGesamtdatei::FormCreate() {
@@ -353,6 +356,12 @@ void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
         return;
     if (geladen_.unvollstaendig &&
         !AuswahlFrage("Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern"))
+        return;
+    // Another copy of the program or another tool may have saved the file meanwhile.
+    if (DateiStandLesen(sGesamtdatei) != geladen_.stand &&
+        !AuswahlFrage("Die Gesamt-Datei wurde inzwischen von einem anderen Programm ge\xE4ndert. "
+                      "Trotzdem \xFC"
+                      "berschreiben"))
         return;
     try {
         NamenDateiSchreiben(sGesamtdatei, *sgGesamt);

@@ -19,6 +19,9 @@ class QToolBar;
 class QToolButton;
 class TPlacementStore;
 
+// The four columns of the name grid: "Nr.", "Name", "MP", "Mitgliedsnr.".
+std::vector<ThgColumn> GesamtSpalten();
+
 // The program's dialogs as the list logic's way to speak.
 class DialogMeldungen : public Meldungen {
 public:

@@ -444,3 +444,55 @@ TEST_F(Editor, CtrlDAndTheToolbarPrintTheGridAsItIsNow) {
     EXPECT_EQ(printer.begun, 2);
     DruckerInitialisieren(nullptr);
 }
+
+// ---- the file on disk ----
+
+TEST_F(Editor, FileChangedByAnotherProgramIsNotOverwrittenUnasked) {
+    open(liste(3));
+    writeBytes(file, liste(4)); // another copy saved meanwhile
+    DialogAnswerer no(QStringLiteral("btn1"));
+    ctrl(Qt::Key_S);
+    ASSERT_EQ(no.texts.size(), 1u);
+    EXPECT_EQ(no.texts[0], QStringLiteral(u"Die Gesamt-Datei wurde inzwischen von einem anderen "
+                                          u"Programm geändert. Trotzdem überschreiben?"));
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(readBytes(file), liste(4));
+    no.setButton(QStringLiteral("btn0"));
+    ctrl(Qt::Key_S);
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_EQ(readBytes(file), liste(3));
+}
+
+TEST_F(Editor, FileDeletedAfterLoadingIsAskedForAndWrittenAgain) {
+    open(liste(3));
+    QFile::remove(file);
+    DialogAnswerer yes(QStringLiteral("btn0"));
+    ctrl(Qt::Key_S);
+    ASSERT_EQ(yes.texts.size(), 2u);
+    EXPECT_TRUE(yes.texts[0].startsWith(QStringLiteral("Die Gesamt-Datei wurde inzwischen")));
+    EXPECT_EQ(readBytes(file), liste(3));
+}
+
+TEST_F(Editor, FileReplacedByAFolderOrFolderGoneKeepsTheWindowOpen) {
+    const QString folder = env.path(QStringLiteral("verein"));
+    file = folder + QStringLiteral("/NAMEN.TIF");
+    open(liste(3));
+    QFile::remove(file);
+    QDir().mkdir(file);
+    DialogAnswerer yes(QStringLiteral("btn0"));
+    ctrl(Qt::Key_S);
+    EXPECT_EQ(yes.texts.back(),
+              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert"));
+    EXPECT_TRUE(frm->isVisible());
+    QDir(folder).removeRecursively();
+    ctrl(Qt::Key_S);
+    EXPECT_EQ(yes.texts.back(),
+              QStringLiteral(u"Fehler beim Speichern der Gesamt-Datei: Ungültiger Dateiname"));
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Spieler 3");
+    // Saved to a good place, nothing is lost.
+    sGesamtdatei = env.path(QStringLiteral("anders.tif")).toStdString();
+    ctrl(Qt::Key_S);
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_EQ(readBytes(env.path(QStringLiteral("anders.tif"))), liste(3));
+}
