@@ -68,11 +68,11 @@ std::optional<std::string_view> sectionOf(std::string_view line) {
     line = trim(line);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
-    line.remove_prefix(1);
-    const size_t close = line.find(']');
-    if (close != std::string_view::npos)
-        line = line.substr(0, close);
-    return trim(line);
+    // As the Windows profile functions: without a closing bracket the line is no header.
+    const size_t close = line.rfind(']');
+    if (close == std::string_view::npos)
+        return std::nullopt;
+    return trim(line.substr(1, close - 1));
 }
 
 struct KeyValue {

@@ -1,0 +1,56 @@
+#include "tests/reliability/privileges.h"
+
+#include <cstdlib>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+const passwd* nobody() { return ::getpwnam("nobody"); }
+} // namespace
+
+bool nobodyKannWechseln() { return ::geteuid() == 0 && nobody(); }
+
+int alsNobody(const std::function<int()>& fn) {
+    const passwd* pw = nobody();
+    if (!pw || ::geteuid() != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(pw->pw_gid) != 0 || ::setuid(pw->pw_uid) != 0)
+            ::_exit(125);
+        ::_exit(fn());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) == 125)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+void nobodyGehoert(const QString& path) {
+    if (const passwd* pw = nobody())
+        (void)!::chown(path.toLocal8Bit().constData(), pw->pw_uid, pw->pw_gid);
+}
+
+Einhaengung::Einhaengung(const QString& folder, const std::string& size) : folder_(folder) {
+    const QByteArray f = folder.toLocal8Bit();
+    if (size.empty())
+        ok_ = ::mount(f.constData(), f.constData(), nullptr, MS_BIND, nullptr) == 0;
+    else
+        ok_ = ::mount("tmpfs", f.constData(), "tmpfs", 0, ("size=" + size).c_str()) == 0;
+}
+
+void Einhaengung::schreibgeschuetzt() {
+    const QByteArray f = folder_.toLocal8Bit();
+    ok_ = ok_ && ::mount(nullptr, f.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                         nullptr) == 0;
+}
+
+Einhaengung::~Einhaengung() {
+    ::umount2(folder_.toLocal8Bit().constData(), MNT_DETACH);
+}

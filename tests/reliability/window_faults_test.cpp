@@ -1,0 +1,105 @@
+#include "app/runlog.h"
+#include "app/startup.h"
+#include "editor/gesamtdatei.h"
+#include "tests/reliability/privileges.h"
+#include "tests/testsupport/modal.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string liste(int n) {
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int i = 1; i <= n; ++i)
+        text += "Spieler " + std::to_string(i) + "\t \t" + std::to_string(i) + "\tN\t\r\n";
+    return text;
+}
+
+struct OnADisk : ::testing::Test {
+    TempEnv env;
+    QString folder, file;
+    std::unique_ptr<TfrmGesamtdatei> frm;
+    void SetUp() override {
+        LogZuruecksetzen();
+        ProgrammzustandVorbereiten();
+        folder = env.path(QStringLiteral("disk"));
+        QDir().mkdir(folder);
+        file = folder + QStringLiteral("/NAMEN.TIF");
+    }
+    void TearDown() override {
+        frm.reset();
+        sGesamtdatei.clear();
+    }
+    void open() {
+        sGesamtdatei = file.toStdString();
+        frm = std::make_unique<TfrmGesamtdatei>();
+        ASSERT_TRUE(frm->FormCreate());
+        frm->show();
+        QApplication::processEvents();
+    }
+    void save() {
+        activate(frm.get());
+        QTest::keyClick(frm.get(), Qt::Key_S, Qt::ControlModifier);
+        QApplication::processEvents();
+    }
+};
+
+} // namespace
+
+TEST_F(OnADisk, DiskFullKeepsTheOldFileAndTheWindow) {
+    Einhaengung disk(folder, "64k");
+    if (!disk.ok())
+        GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+    writeBytes(file, liste(3));
+    open();
+    // A long list to save, and a disk with no room left.
+    frm->liste().Erweitern([] {
+        std::vector<std::string> names;
+        for (int i = 0; i < 900; ++i)
+            names.push_back("Ein ziemlich langer Name f\xFCr die volle Platte " + std::to_string(i));
+        return names;
+    }());
+    {
+        QFile filler(folder + QStringLiteral("/fuellung"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    DialogAnswerer answers(QStringLiteral("btn0"));
+    save();
+    ASSERT_FALSE(answers.texts.empty());
+    EXPECT_EQ(answers.texts.back(),
+              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Zu wenig Speicherplatz"));
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(readBytes(file), liste(3));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 2); // no leftovers
+    // Saved elsewhere, nothing is lost.
+    sGesamtdatei = env.path(QStringLiteral("NAMEN.TIF")).toStdString();
+    save();
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_NE(readBytes(env.path(QStringLiteral("NAMEN.TIF"))).find("Platte 899"), std::string::npos);
+}
+
+TEST_F(OnADisk, ReadOnlyFileSystemIsAClearMessage) {
+    writeBytes(file, liste(3));
+    Einhaengung disk(folder, "");
+    disk.schreibgeschuetzt();
+    if (!disk.ok())
+        GTEST_SKIP() << "read-only bind mounts are not allowed here";
+    open();
+    frm->tbtEinfuegen->click();
+    DialogAnswerer answers(QStringLiteral("btn0"));
+    save();
+    ASSERT_FALSE(answers.texts.empty());
+    EXPECT_EQ(answers.texts.back(),
+              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert"));
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(readBytes(file), liste(3));
+}
