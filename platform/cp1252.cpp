@@ -28,7 +28,8 @@ bool canHold(const QString& text) {
 
 bool isCellText(const QString& text) {
     for (const QChar c : text) {
-        if (c == u'\t' || c == u'\r' || c == u'\n')
+        // Ctrl+Z ends the file for every reader: a name holding it would cut the list there.
+        if (c == u'\t' || c == u'\r' || c == u'\n' || c == u'\x1A')
             return false;
     }
     return canHold(text);

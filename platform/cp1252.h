@@ -12,7 +12,8 @@ QString toQString(std::string_view bytes);
 // canHold() first.
 std::string fromQString(const QString& text);
 bool canHold(const QString& text);
-// What a cell may take: what the code page holds, minus the field and line separators.
+// What a cell may take: what the code page holds, minus the field and line separators and
+// the end-of-file mark.
 bool isCellText(const QString& text);
 
 } // namespace cp1252
