@@ -33,17 +33,26 @@ press() {
 }
 
 # Presses the keys on a dialog until it has closed: a press that came before the dialog had
-# the keyboard is repeated.
+# the keyboard is repeated, one that closed it is not.
 answer() {
     local title=$1
-    for _ in $(seq 1 10); do
-        press "$@"
-        for _ in $(seq 1 10); do
-            xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1 || return 0
-            sleep 0.2
-        done
+    shift
+    local pressed=
+    for _ in $(seq 1 60); do
+        local id
+        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | tail -n 1)
+        if [[ -z $id ]]; then
+            [[ -n $pressed ]] && return 0
+            sleep 0.5
+            continue
+        fi
+        if xdotool windowfocus --sync "$id" 2>/dev/null && sleep 0.3 &&
+            xdotool key --clearmodifiers "$@" 2>/dev/null; then
+            pressed=1
+        fi
+        sleep 1
     done
-    fail "window '$title' stays open"
+    fail "window '$title' did not close"
 }
 
 start() {
@@ -65,7 +74,12 @@ grep -q $'^\*\*\* Gesamtdatei bearbeiten\r$' gesamt.log || fail "log line missin
 start
 answer "Öffnen" Return
 answer "Hinweis" Return
-press "Liste der gespeicherten Namen" ctrl+s
+# Ctrl+S until its note shows: the first press may come before the window has the keyboard.
+for _ in $(seq 1 5); do
+    press "Liste der gespeicherten Namen" ctrl+s
+    sleep 1
+    xdotool search --onlyvisible --name "^Hinweis\$" >/dev/null 2>&1 && break
+done
 answer "Hinweis" Return
 finish
 [[ $code == 0 ]] || fail "save gave exit code $code, not 0"
