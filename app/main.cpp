@@ -17,7 +17,9 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtGerman);
     installDateiFehlerBox();
 
-    DruckzustandEinrichten = StandarddruckerEinrichten;
+    // The printer is asked at the first printout: a printer query at start-up costs time on
+    // every launch, and most launches print nothing.
+    DruckzustandEinrichten = [] { DruckerInitialisieren(nullptr); };
     ProgrammzustandVorbereiten();
     ProgrammStartschritte();
     GesamtdateiBearbeiten(std::string(), false, nullptr);

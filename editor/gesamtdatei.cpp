@@ -91,15 +91,6 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     werkzeugleisteEinrichten();
     spaltenEinrichten();
 
-    openGesamt = new QFileDialog(this);
-    openGesamt->setObjectName(QStringLiteral("openGesamt"));
-    openGesamt->setOption(QFileDialog::DontUseNativeDialog);
-    openGesamt->setOption(QFileDialog::HideNameFilterDetails);
-    openGesamt->setFileMode(QFileDialog::AnyFile);
-    openGesamt->setAcceptMode(QFileDialog::AcceptOpen);
-    // Names on Linux are case-sensitive; NAMEN.TIF must not be hidden by the filter.
-    openGesamt->setNameFilter(QStringLiteral("GESAMT-Dateien (*.[tT][iI][fF])"));
-
     liste_.anzahlGeaendert = [this] { anzahlZeigen(); };
     liste_.fokus = [this] { sgGesamt->setFocus(); };
     connect(sgGesamt, &THyperGrid::cellEdited, this,
@@ -253,6 +244,17 @@ bool TfrmGesamtdatei::FormCreate() {
 }
 
 bool TfrmGesamtdatei::DateiWaehlen() {
+    // Built only when needed: a file dialog is costly to set up, and most launches name a file.
+    if (!openGesamt) {
+        openGesamt = new QFileDialog(this);
+        openGesamt->setObjectName(QStringLiteral("openGesamt"));
+        openGesamt->setOption(QFileDialog::DontUseNativeDialog);
+        openGesamt->setOption(QFileDialog::HideNameFilterDetails);
+        openGesamt->setFileMode(QFileDialog::AnyFile);
+        openGesamt->setAcceptMode(QFileDialog::AcceptOpen);
+        // Names on Linux are case-sensitive; NAMEN.TIF must not be hidden by the filter.
+        openGesamt->setNameFilter(QStringLiteral("GESAMT-Dateien (*.[tT][iI][fF])"));
+    }
     const QString folder = paths::localPath(Setting.Programmverzeichnis);
     QDir().mkpath(folder);
     openGesamt->setDirectory(folder);

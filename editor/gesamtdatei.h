@@ -63,7 +63,7 @@ public:
     QToolButton *tbtEinfuegen, *tbtLoeschen, *tbtErweitern, *tbtDuplikate, *tbtSortieren,
         *tbtNummerieren, *tbtDrucken, *tbtBeenden, *tbtAbbruch;
     std::vector<QIcon> imlGesamt;
-    QFileDialog* openGesamt;
+    QFileDialog* openGesamt = nullptr; // built when the user is to choose the file
 
     // The list's commands; each commits an open cell editor first.
     void Einfuegen();

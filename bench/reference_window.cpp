@@ -1,0 +1,45 @@
+// A bare Qt 6 window of the same build: a 1001 x 4 table, a menu and a toolbar. The editor's
+// start-up is compared with it. Exits with 0 at the first paint of the table.
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QToolBar>
+
+namespace {
+
+class FirstPaint : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            QCoreApplication::exit(0);
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.resize(527, 430);
+    for (const char* menu : {"&Datei", "&Bearbeiten", "&Liste"}) {
+        QMenu* m = window.menuBar()->addMenu(QString::fromUtf8(menu));
+        for (int i = 0; i < 3; ++i)
+            m->addAction(QStringLiteral("Befehl %1").arg(i));
+    }
+    QToolBar* bar = window.addToolBar(QStringLiteral("Werkzeuge"));
+    for (int i = 0; i < 9; ++i)
+        bar->addAction(QStringLiteral("Knopf %1").arg(i));
+    auto* table = new QTableWidget(1001, 4);
+    for (int r = 0; r < 1001; ++r)
+        for (int c = 0; c < 4; ++c)
+            table->setItem(r, c, new QTableWidgetItem(QStringLiteral("Zelle %1/%2").arg(r).arg(c)));
+    window.setCentralWidget(table);
+    FirstPaint watcher;
+    table->viewport()->installEventFilter(&watcher);
+    window.show();
+    return QApplication::exec();
+}
