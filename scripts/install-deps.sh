@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libcanberra0
           qt6-translations-l10n fonts-liberation2)
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool poppler-utils cups
+    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool poppler-utils cups clang
+              libclang-rt-14-dev hyperfine time
               printer-driver-cups-pdf)
 fi
 

@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds gesamt with its tests and runs every test.
+# Installs what is missing, builds gesamt with its tests and runs every test: the normal build,
+# a short run of each fuzz target, and the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
+export QT_QPA_PLATFORM=offscreen
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGESAMT_BUILD_TESTS=ON -DGESAMT_BUILD_BENCH=ON
 cmake --build build
-export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j2
+
+scripts/fuzz.sh 20
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGESAMT_SANITIZE=ON -DGESAMT_BUILD_BENCH=OFF
+cmake --build build-asan
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer.supp
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan --output-on-failure -j2
