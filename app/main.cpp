@@ -4,6 +4,7 @@
 #include "support/messages.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -11,6 +12,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gesamt"));
     QApplication::setApplicationVersion(QStringLiteral(GESAMT_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("gesamt"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/pictures/APP48.png"));
+    icon.addFile(QStringLiteral(":/pictures/APP256.png"));
+    QApplication::setWindowIcon(icon);
     QTranslator qtGerman;
     if (qtGerman.load(QStringLiteral("qtbase_de"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

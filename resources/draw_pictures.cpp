@@ -219,5 +219,33 @@ int main(int argc, char** argv) {
         p.setBrush(kGreen);
         p.drawRect(24, 15, 2, 2);
     });
+    // The application icon, after packaging/gesamt.svg (drawn on a 256 grid).
+    for (const int size : {48, 256}) {
+        QImage icon(size, size, QImage::Format_ARGB32);
+        icon.fill(Qt::transparent);
+        QPainter p(&icon);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.scale(size / 256.0, size / 256.0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x1f, 0x6f, 0x3f));
+        p.drawRoundedRect(QRectF(8, 8, 240, 240), 36, 36);
+        p.setPen(QPen(QColor(0x12, 0x3d, 0x24), 6));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(56, 28, 144, 200), 10, 10);
+        p.setPen(Qt::NoPen);
+        const int widths[] = {76, 64, 72, 56};
+        for (int i = 0; i < 4; ++i) {
+            p.setBrush(QColor(0x1f, 0x6f, 0x3f));
+            p.drawRect(QRectF(76, 58 + 36 * i, 18, 14));
+            p.setBrush(QColor(0x6b, 0x7a, 0x70));
+            p.drawRect(QRectF(104, 60 + 36 * i, widths[i], 10));
+        }
+        p.setBrush(QColor(0xc0, 0x39, 0x2b));
+        p.translate(196, 176);
+        p.rotate(-45);
+        p.drawRoundedRect(QRectF(0, -12, 40, 24), 12, 12);
+        p.end();
+        icon.save(dir + QStringLiteral("/APP%1.png").arg(size));
+    }
     return 0;
 }

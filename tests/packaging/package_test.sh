@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it, validates it, starts the installed program far
+# enough to reach its open dialog, and removes the package again. Needs root (77: skipped).
+set -uo pipefail
+build=$(realpath "$1")
+fail() { echo "FAILED: $*"; exit 1; }
+[[ $(id -u) -eq 0 ]] || { echo "needs root to install the package"; exit 77; }
+export DEBIAN_FRONTEND=noninteractive
+
+cd "$build" || fail "no build folder"
+rm -f gesamt_*.deb
+cpack -G DEB >/dev/null || fail "cpack"
+deb=$(ls gesamt_*_amd64.deb) || fail "no package built"
+echo "built $deb"
+
+report=$(lintian --fail-on error "$deb" 2>&1)
+status=$?
+report=$(grep -v "root privileges" <<<"$report")
+[[ $status -eq 0 ]] || fail "lintian errors: $report"
+echo "lintian warnings: ${report:-none}"
+
+apt-get install -y -q "./$deb" >/dev/null || fail "apt-get install"
+trap 'apt-get remove -y -q gesamt >/dev/null' EXIT
+desktop-file-validate /usr/share/applications/gesamt.desktop || fail "desktop entry"
+[[ -f /usr/share/icons/hicolor/256x256/apps/gesamt.png && -f /usr/share/icons/hicolor/scalable/apps/gesamt.svg ]] ||
+    fail "icons missing"
+
+work=$(mktemp -d)
+cd "$work"
+HOME=$work QT_QPA_PLATFORM=xcb /usr/bin/gesamt 2>/dev/null &
+pid=$!
+id=
+for _ in $(seq 1 60); do
+    id=$(xdotool search --onlyvisible --name '^Öffnen$' 2>/dev/null | tail -n 1)
+    [[ -n $id ]] && break
+    sleep 0.5
+done
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null
+rm -rf "$work"
+[[ -n $id ]] || fail "the installed program did not reach its open dialog"
+echo "the installed program reached its open dialog"
