@@ -5,7 +5,10 @@
 #include "namefile/namefile.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
+#include <unistd.h>
 
 namespace {
 
@@ -106,6 +109,29 @@ void BM_LadenUndSpeichern(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LadenUndSpeichern)->Unit(benchmark::kMicrosecond);
+
+// Through the disk: read the file, write it back (temporary file, fsync, rename).
+void BM_DateiLadenUndSpeichern(benchmark::State& state) {
+    char folder[] = "/tmp/gesamt-bench-XXXXXX";
+    if (!mkdtemp(folder)) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const std::string path = std::string(folder) + "/NAMEN.TIF";
+    {
+        CellStore cells(kMaxEintraege + 1);
+        NamenTextLesen(volleListe(), cells);
+        NamenDateiSchreiben(path, cells);
+    }
+    for (auto _ : state) {
+        CellStore cells(kMaxEintraege + 1);
+        NamenDateiLesen(path, cells);
+        NamenDateiSchreiben(path, cells);
+    }
+    std::remove(path.c_str());
+    rmdir(folder);
+}
+BENCHMARK(BM_DateiLadenUndSpeichern)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
