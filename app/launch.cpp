@@ -1,12 +1,33 @@
 #include "app/launch.h"
 
 #include "app/runlog.h"
+#include "app/startup.h"
 #include "editor/gesamtdatei.h"
 #include "platform/paths.h"
+#include "print/drucker.h"
 #include "support/messages.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdlib>
 #include <memory>
+
+void OberflaecheEinrichten() {
+    auto* german = new QTranslator(qApp);
+    if (german->load(QStringLiteral("qtbase_de"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(german);
+    installDateiFehlerBox();
+    QApplication::setDesktopFileName(QStringLiteral("gesamt"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/pictures/APP48.png"));
+    icon.addFile(QStringLiteral(":/pictures/APP256.png"));
+    QApplication::setWindowIcon(icon);
+    DruckzustandEinrichten = [] { DruckerInitialisieren(nullptr); };
+}
 
 void GesamtdateiBearbeiten(const std::string& dateiname, bool bSofortErweitern,
                            const std::vector<std::string>* teilnehmer) {

@@ -15,6 +15,11 @@
 #include <string>
 #include <vector>
 
+// The program's desktop side, once the QApplication exists: Qt's own dialogs in German, the
+// standard error box, the window icon, and a print state that asks the printer only when the
+// first printout is made (a printer query costs time on every launch).
+void OberflaecheEinrichten();
+
 void GesamtdateiBearbeiten(const std::string& dateiname, bool bSofortErweitern,
                            const std::vector<std::string>* teilnehmer);
 

@@ -1,25 +1,14 @@
 // A bare Qt 6 window of the same build: a 1001 x 4 table, a menu and a toolbar. The editor's
 // start-up is compared with it. Exits with 0 at the first paint of the table.
 
+#include "bench/firstpaint.h"
 #include <QAction>
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTableWidget>
 #include <QToolBar>
-
-namespace {
-
-class FirstPaint : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            QCoreApplication::exit(0);
-        return false;
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

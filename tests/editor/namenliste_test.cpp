@@ -4,21 +4,12 @@
 #include "grid/cellstore.h"
 #include "tests/testsupport/tempenv.h"
 
+#include "tests/testsupport/recorder.h"
+
 #include <gtest/gtest.h>
 #include <random>
 
 namespace {
-
-struct Recorder : Meldungen {
-    std::vector<std::string> notes, errors, questions;
-    bool answer = true;
-    void hinweis(const std::string& t) override { notes.push_back(t); }
-    void fehler(const std::string& t) override { errors.push_back(t); }
-    bool frage(const std::string& t) override {
-        questions.push_back(t);
-        return answer;
-    }
-};
 
 struct Row {
     std::string nr, name, mp, dbv;

@@ -3,16 +3,11 @@
 #include "print/namenliste_druck.h"
 #include "tests/print/aufzeichnung.h"
 
+#include "tests/testsupport/recorder.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Recorder : Meldungen {
-    std::vector<std::string> errors;
-    void hinweis(const std::string&) override {}
-    void fehler(const std::string& t) override { errors.push_back(t); }
-    bool frage(const std::string&) override { return true; }
-};
 
 struct Printout : ::testing::Test {
     Aufzeichnung printer;

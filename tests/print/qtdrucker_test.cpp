@@ -3,18 +3,13 @@
 #include "print/namenliste_druck.h"
 #include "print/qtdrucker.h"
 
+#include "tests/testsupport/recorder.h"
 #include <QProcess>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Recorder : Meldungen {
-    std::vector<std::string> errors;
-    void hinweis(const std::string&) override {}
-    void fehler(const std::string& t) override { errors.push_back(t); }
-    bool frage(const std::string&) override { return true; }
-};
 
 QStringList pdfPages(const QString& pdf) {
     QProcess p;
