@@ -11,7 +11,11 @@ unset XDG_CONFIG_HOME
 export QT_QPA_PLATFORM=xcb
 cd "$work"
 
-fail() { echo "FAILED: $*"; exit 1; }
+fail() {
+    echo "FAILED: $*"
+    grep -v -E "ALSA|^$" "$work/stderr.log" 2>/dev/null | tail -n 20
+    exit 1
+}
 
 # Waits for a visible window of that title, focuses it and presses the keys; a window that
 # is still being mapped is tried again. The keys go through XTEST to the focused window: a
@@ -55,8 +59,14 @@ answer() {
     fail "window '$title' did not close"
 }
 
+# The X server may still be coming up when this script starts.
+for _ in $(seq 1 50); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.2
+done
+
 start() {
-    "$program" 2>/dev/null &
+    "$program" 2>>"$work/stderr.log" &
     pid=$!
 }
 finish() {

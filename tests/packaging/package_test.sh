@@ -27,6 +27,10 @@ desktop-file-validate /usr/share/applications/gesamt.desktop || fail "desktop en
 
 work=$(mktemp -d)
 cd "$work"
+for _ in $(seq 1 50); do # the X server may still be coming up
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.2
+done
 HOME=$work QT_QPA_PLATFORM=xcb /usr/bin/gesamt 2>/dev/null &
 pid=$!
 id=
