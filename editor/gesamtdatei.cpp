@@ -29,14 +29,6 @@ const char* const kPictures[] = {"TB0_BEENDEN",   "TB1_ABBRUCH",     "TB2_EINFUE
                                  "TB3_LOESCHEN",  "TB4_ERWEITERN",   "TB5_DUPLIKATE",
                                  "TB6_SORTIEREN", "TB7_NUMMERIEREN", "TB8_DRUCKEN"};
 
-ThgColumn spalte(const char* name, const char* caption, int width) {
-    ThgColumn c;
-    c.Name = QString::fromLatin1(name);
-    c.Caption = QString::fromLatin1(caption);
-    c.Width = width;
-    return c;
-}
-
 } // namespace
 
 void DialogMeldungen::hinweis(const std::string& text) {
@@ -205,24 +197,6 @@ void TfrmGesamtdatei::werkzeugleisteEinrichten() {
     separator("ToolButton10");
     tbGesamt->addWidget(tbtBeenden);
     tbGesamt->addWidget(tbtAbbruch);
-}
-
-std::vector<ThgColumn> GesamtSpalten() {
-    ThgColumn nr = spalte("col_Nr", "Nr.", 48);
-    nr.ColumnHAlignment = Qt::AlignRight;
-    nr.FormatType = hgfmtNumeric;
-    nr.Decimals = 0;
-    nr.ThousandsSeparator = true;
-    nr.NegativeParenthesis = false;
-    ThgColumn mp = spalte("col_CPSammler", "MP", 40);
-    mp.ControlType = hgctlComboBox;
-    mp.Items = {QStringLiteral("J"), QStringLiteral("N"), QStringLiteral("G")};
-    mp.MaxTextLength = 1;
-    mp.AutoSuggest = true;
-    mp.ComboMaxWidth = true;
-    mp.DropDownCount = 2;
-    mp.DropDownList = false;
-    return {nr, spalte("col_Name", "Name", 48), mp, spalte("col_DBVNr", "Mitgliedsnr.", 100)};
 }
 
 void TfrmGesamtdatei::spaltenEinrichten() {

@@ -2,6 +2,7 @@
 // The main window: the name list in a grid, a toolbar, a menu and the count line.
 
 #include "editor/namenliste.h"
+#include "grid/gesamtspalten.h"
 #include "grid/hypergrid.h"
 #include "namefile/namefile.h"
 #include "support/meldungen.h"
@@ -18,9 +19,6 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class TPlacementStore;
-
-// The four columns of the name grid: "Nr.", "Name", "MP", "Mitgliedsnr.".
-std::vector<ThgColumn> GesamtSpalten();
 
 // The program's dialogs as the list logic's way to speak.
 class DialogMeldungen : public Meldungen {

@@ -1,3 +1,4 @@
+#include "grid/gesamtspalten.h"
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
 #include "tests/testsupport/modal.h"
@@ -13,38 +14,10 @@
 
 namespace {
 
-ThgColumn makeColumn(const char* name, const char* caption, int width) {
-    ThgColumn c;
-    c.Name = QString::fromLatin1(name);
-    c.Caption = QString::fromLatin1(caption);
-    c.Width = width;
-    return c;
-}
-
-std::vector<ThgColumn> nameColumns() {
-    ThgColumn nr = makeColumn("col_Nr", "Nr.", 48);
-    nr.ColumnHAlignment = Qt::AlignRight;
-    nr.FormatType = hgfmtNumeric;
-    nr.ThousandsSeparator = true;
-    ThgColumn mp = makeColumn("col_CPSammler", "MP", 40);
-    mp.ControlType = hgctlComboBox;
-    mp.Items = {QStringLiteral("J"), QStringLiteral("N"), QStringLiteral("G")};
-    mp.MaxTextLength = 1;
-    mp.AutoSuggest = true;
-    mp.ComboMaxWidth = true;
-    mp.DropDownCount = 2;
-    return {nr, makeColumn("col_Name", "Name", 48), mp,
-            makeColumn("col_DBVNr", "Mitgliedsnr.", 100)};
-}
-
-} // namespace
-
-namespace {
-
 struct Grid : ::testing::Test {
     THyperGrid grid;
     void SetUp() override {
-        grid.setColumns(nameColumns());
+        grid.setColumns(GesamtSpalten());
         grid.setRowCount(4);
         grid.resize(400, 300);
         grid.show();

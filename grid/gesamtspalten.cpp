@@ -1,0 +1,31 @@
+#include "grid/gesamtspalten.h"
+
+namespace {
+
+ThgColumn spalte(const char* name, const char* caption, int width) {
+    ThgColumn c;
+    c.Name = QString::fromLatin1(name);
+    c.Caption = QString::fromLatin1(caption);
+    c.Width = width;
+    return c;
+}
+
+} // namespace
+
+std::vector<ThgColumn> GesamtSpalten() {
+    ThgColumn nr = spalte("col_Nr", "Nr.", 48);
+    nr.ColumnHAlignment = Qt::AlignRight;
+    nr.FormatType = hgfmtNumeric;
+    nr.Decimals = 0;
+    nr.ThousandsSeparator = true;
+    nr.NegativeParenthesis = false;
+    ThgColumn mp = spalte("col_CPSammler", "MP", 40);
+    mp.ControlType = hgctlComboBox;
+    mp.Items = {QStringLiteral("J"), QStringLiteral("N"), QStringLiteral("G")};
+    mp.MaxTextLength = 1;
+    mp.AutoSuggest = true;
+    mp.ComboMaxWidth = true;
+    mp.DropDownCount = 2;
+    mp.DropDownList = false;
+    return {nr, spalte("col_Name", "Name", 48), mp, spalte("col_DBVNr", "Mitgliedsnr.", 100)};
+}
