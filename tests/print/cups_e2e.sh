@@ -5,7 +5,7 @@
 set -uo pipefail
 program=$1
 fail() { echo "FAILED: $*"; exit 1; }
-[[ $(id -u) -eq 0 ]] || fail "needs root to run cupsd"
+[[ $(id -u) -eq 0 ]] || { echo "needs root to run cupsd"; exit 77; }
 command -v cupsd >/dev/null || fail "cups is not installed"
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [[ -f $ppd ]] || fail "printer-driver-cups-pdf is not installed"
