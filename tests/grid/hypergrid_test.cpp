@@ -188,3 +188,23 @@ TEST_F(Grid, EscapeClosesTheListWithoutChange) {
     EXPECT_FALSE(combo->isDroppedDown());
     EXPECT_EQ(combo->text(), QStringLiteral("N"));
 }
+
+TEST_F(Grid, EscapeRestoresTheCellAndEnterTakesTheText) {
+    grid.setCell(1, 1, "Alt");
+    auto* edit = qobject_cast<QLineEdit*>(editorAt(1, 1));
+    ASSERT_NE(edit, nullptr);
+    typeText(edit, QStringLiteral("Neu"));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(grid.cell(1, 1), "Alt");
+    edit = qobject_cast<QLineEdit*>(grid.cellEditor());
+    ASSERT_NE(edit, nullptr); // open again, with the cell's text
+    EXPECT_EQ(edit->text(), QStringLiteral("Alt"));
+    edit->selectAll();
+    typeText(edit, QStringLiteral("Neu"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    // The cell takes the text once the key is through; then the editor opens again.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid.cell(1, 1) == "Neu"; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid.cellEditor() != nullptr; }));
+    EXPECT_EQ(grid.currentRow(), 1);
+}
