@@ -192,6 +192,12 @@ bool HyperGridDelegate::eventFilter(QObject* object, QEvent* event) {
                 return true;
             }
         }
+        // Enter takes the text and moves down, as in a spreadsheet; on the last row it stays.
+        if (edit && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            Q_EMIT commitData(qobject_cast<QWidget*>(object));
+            grid_->moveFromEditor(0, 1);
+            return true;
+        }
     }
     return QStyledItemDelegate::eventFilter(object, event);
 }

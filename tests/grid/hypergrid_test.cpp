@@ -189,7 +189,7 @@ TEST_F(Grid, EscapeClosesTheListWithoutChange) {
     EXPECT_EQ(combo->text(), QStringLiteral("N"));
 }
 
-TEST_F(Grid, EscapeRestoresTheCellAndEnterTakesTheText) {
+TEST_F(Grid, EscapeRestoresTheCellAndEnterTakesTheTextAndMovesDown) {
     grid.setCell(1, 1, "Alt");
     auto* edit = qobject_cast<QLineEdit*>(editorAt(1, 1));
     ASSERT_NE(edit, nullptr);
@@ -206,5 +206,13 @@ TEST_F(Grid, EscapeRestoresTheCellAndEnterTakesTheText) {
     // The cell takes the text once the key is through; then the editor opens again.
     EXPECT_TRUE(QTest::qWaitFor([&] { return grid.cell(1, 1) == "Neu"; }));
     EXPECT_TRUE(QTest::qWaitFor([&] { return grid.cellEditor() != nullptr; }));
-    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_EQ(grid.currentRow(), 2); // and moves down
+    edit = qobject_cast<QLineEdit*>(grid.cellEditor());
+    typeText(edit, QStringLiteral("Letzte"));
+    grid.setCurrentCell(1, 3);
+    QApplication::processEvents();
+    edit = qobject_cast<QLineEdit*>(grid.cellEditor());
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid.cellEditor() != nullptr; }));
+    EXPECT_EQ(grid.currentRow(), 3); // the last row stays
 }
