@@ -303,8 +303,9 @@ void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
     if (::stat(folder.c_str(), &fst) != 0 || !S_ISDIR(fst.st_mode))
         throw DateiFehlerAusErrno(ENOTDIR); // the folder is missing: "bad name"
 
-    std::string temp = ziel + ".XXXXXX";
-    temp.insert(folder.size() + (folder == "/" ? 0 : 1), ".");
+    const size_t slash = ziel.rfind('/');
+    const std::string base = slash == std::string::npos ? ziel : ziel.substr(slash + 1);
+    std::string temp = (folder == "/" ? std::string() : folder) + "/." + base + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         throw DateiFehlerAusErrno(errno);

@@ -181,6 +181,15 @@ TEST(NameFileDisk, SaveReplacesAtomicallyKeepsModeAndFollowsLinks) {
     EXPECT_EQ(QDir(env.home()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
 }
 
+TEST(NameFileDisk, RelativeNamesAreSavedInTheWorkingFolder) {
+    TempEnv env; // the working folder is the temporary home
+    CellStore cells(2);
+    cells.setCell(kSpalteName, 1, "Hier");
+    NamenDateiSchreiben("NAMEN.TIF", cells);
+    EXPECT_EQ(readBytes(env.path(QStringLiteral("NAMEN.TIF"))), NamenDateiText(cells));
+    EXPECT_EQ(QDir(env.home()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
 TEST(NameFileDisk, SaveIntoAMissingFolderIsABadName) {
     TempEnv env;
     CellStore cells(2);
