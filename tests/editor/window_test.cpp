@@ -496,3 +496,29 @@ TEST_F(Editor, FileReplacedByAFolderOrFolderGoneKeepsTheWindowOpen) {
     EXPECT_FALSE(frm->isVisible());
     EXPECT_EQ(readBytes(env.path(QStringLiteral("anders.tif"))), liste(3));
 }
+
+TEST_F(Editor, ARunThatSortsAndSavesLeavesItsStepsInTheLog) {
+    writeBytes(file, liste(3));
+    ASSERT_TRUE(LogOeffnen("gesamt.log"));
+    onModalOf<TfrmGesamtdatei>([](TfrmGesamtdatei* f) {
+        activate(f);
+        QTest::keyClick(f, Qt::Key_O, Qt::ControlModifier);
+        DialogAnswerer ok;
+        activate(f);
+        QTest::keyClick(f, Qt::Key_S, Qt::ControlModifier);
+    });
+    GesamtdateiBearbeiten(file.toStdString(), false, nullptr);
+    LogSchreiben();
+    const std::string log = readBytes(env.path(QStringLiteral("gesamt.log")));
+    const size_t opened = log.find("Logdatei ge\xF6"
+                                   "ffnet: ");
+    const size_t edit = log.find("\r\n*** Gesamtdatei bearbeiten\r\n");
+    const size_t sort = log.find("\r\n*** Gesamtdatei sortieren\r\n");
+    const size_t saved = log.find("\r\nHINWEIS - 3 Eintr\xE4ge gespeichert\r\n");
+    EXPECT_EQ(opened, 0u);
+    ASSERT_NE(edit, std::string::npos);
+    ASSERT_NE(sort, std::string::npos);
+    ASSERT_NE(saved, std::string::npos);
+    EXPECT_LT(edit, sort);
+    EXPECT_LT(sort, saved);
+}
