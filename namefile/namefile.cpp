@@ -212,13 +212,10 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
 
 LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
     struct stat st {};
-    if (::stat(pfad.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
-        LadeErgebnis ergebnis;
+    const int statError = ::stat(pfad.c_str(), &st) == 0 ? 0 : errno;
+    if (statError == ENOENT || statError == ENOTDIR) {
+        LadeErgebnis ergebnis = NamenTextLesen(std::string(), zellen);
         ergebnis.vorhanden = false;
-        ergebnis.leerzeile = true;
-        CellUpdate update(zellen);
-        zellen.setRowCount(2);
-        clearRow(zellen, 1);
         return ergebnis;
     }
     auto failed = [&](int error) {
@@ -227,9 +224,9 @@ LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
         ergebnis.fehler = DateiFehlerAusErrno(error).what();
         return ergebnis;
     };
+    if (statError != 0)
+        return failed(statError);
     // Folders, pipes and devices are no name files (a pipe would block the window).
-    if (::stat(pfad.c_str(), &st) != 0)
-        return failed(errno);
     if (!S_ISREG(st.st_mode))
         return failed(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
     const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
