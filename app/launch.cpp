@@ -1,11 +1,11 @@
 #include "app/launch.h"
 
-#include "app/runlog.h"
 #include "app/startup.h"
-#include "editor/gesamtdatei.h"
 #include "platform/paths.h"
 #include "print/drucker.h"
-#include "support/messages.h"
+#include "runlog/runlog.h"
+#include "widgets/messages.h"
+#include "window/gesamtdatei.h"
 
 #include <QApplication>
 #include <QIcon>

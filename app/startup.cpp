@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
-#include "app/runlog.h"
-#include "app/settings.h"
+#include "runlog/runlog.h"
+#include "settings/settings.h"
 #include "support/standardfont.h"
 
 void ProgrammzustandVorbereiten() {

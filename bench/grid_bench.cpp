@@ -1,7 +1,7 @@
 // Repainting a full screen of grid rows, offscreen.
 
-#include "editor/gesamtdatei.h"
 #include "grid/hypergrid.h"
+#include "window/gesamtdatei.h"
 
 #include <QApplication>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 // The list commands on a full list of 1000 entries.
 
+#include "cells/cellstore.h"
 #include "editor/namenliste.h"
-#include "grid/cellstore.h"
 #include "namefile/namefile.h"
 
 #include <benchmark/benchmark.h>

@@ -3,10 +3,10 @@
 // Usage: open_and_close <name file>
 
 #include "app/launch.h"
-#include "app/runlog.h"
 #include "app/startup.h"
 #include "bench/firstpaint.h"
-#include "editor/gesamtdatei.h"
+#include "runlog/runlog.h"
+#include "window/gesamtdatei.h"
 
 #include <QApplication>
 #include <cstdio>

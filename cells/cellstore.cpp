@@ -1,4 +1,4 @@
-#include "grid/cellstore.h"
+#include "cells/cellstore.h"
 
 #include <stdexcept>
 

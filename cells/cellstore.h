@@ -1,5 +1,5 @@
 #pragma once
-#include "grid/celltable.h"
+#include "cells/celltable.h"
 
 #include <array>
 #include <vector>

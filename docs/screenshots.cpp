@@ -1,15 +1,15 @@
 // Renders the pictures of docs/: dialogs and the grid, drawn offscreen with QWidget::grab().
 // Usage: screenshots <output folder>
 
-#include "app/runlog.h"
 #include "app/startup.h"
-#include "editor/gesamtdatei.h"
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
 #include "print/drucker.h"
 #include "print/namenliste_druck.h"
-#include "print/qtdrucker.h"
-#include "support/messages.h"
+#include "printer/qtdrucker.h"
+#include "runlog/runlog.h"
+#include "widgets/messages.h"
+#include "window/gesamtdatei.h"
 
 #include <QAbstractButton>
 #include <QApplication>

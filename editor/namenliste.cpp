@@ -1,7 +1,7 @@
 #include "editor/namenliste.h"
 
-#include "app/runlog.h"
 #include "editor/sortierung.h"
+#include "runlog/runlog.h"
 #include "support/texthelpers.h"
 
 #include <array>

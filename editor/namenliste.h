@@ -2,7 +2,7 @@
 // The name list as the editor keeps it: the grid's cells plus the count and the two flags.
 // Rows 1 .. iAnzahl are the entries; row 0 is the title row.
 
-#include "grid/celltable.h"
+#include "cells/celltable.h"
 #include "namefile/namefile.h"
 #include "support/meldungen.h"
 

@@ -2,7 +2,7 @@
 // The name grid: a table of Windows-1252 byte-string cells under a fixed title row, where the
 // focused cell always has its editor open.
 
-#include "grid/cellstore.h"
+#include "cells/cellstore.h"
 #include "grid/hgcolumn.h"
 
 #include <QTableView>

@@ -1,7 +1,7 @@
 #pragma once
 // Internals of THyperGrid: its model, title row and cell delegate.
 
-#include "grid/cellstore.h"
+#include "cells/cellstore.h"
 #include "grid/hgcolumn.h"
 
 #include <QAbstractTableModel>

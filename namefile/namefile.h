@@ -2,7 +2,7 @@
 // The name file: header "GESAMT-DATEI", then one TAB-separated line per entry
 // (name, blank, number, MP code, membership number), CR LF, Windows-1252 bytes.
 
-#include "grid/celltable.h"
+#include "cells/celltable.h"
 
 #include <cstdint>
 #include <stdexcept>

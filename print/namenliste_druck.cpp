@@ -1,8 +1,8 @@
 #include "print/namenliste_druck.h"
 
-#include "app/runlog.h"
 #include "namefile/namefile.h"
 #include "print/drucker.h"
+#include "runlog/runlog.h"
 #include "support/texthelpers.h"
 
 #include <exception>

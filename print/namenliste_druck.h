@@ -1,7 +1,7 @@
 #pragma once
 // The printed name list: a bold header on every page, then "   7. Name" lines in two columns.
 
-#include "grid/celltable.h"
+#include "cells/celltable.h"
 #include "support/meldungen.h"
 
 #include <string>

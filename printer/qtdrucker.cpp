@@ -1,4 +1,4 @@
-#include "print/qtdrucker.h"
+#include "printer/qtdrucker.h"
 
 #include "platform/cp1252.h"
 

@@ -1,4 +1,4 @@
-#include "app/runlog.h"
+#include "runlog/runlog.h"
 
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
@@ -42,7 +42,9 @@ int openLocked(const std::string& name) {
     return fd;
 }
 
-void flushAtExit() { LogSchreiben(); }
+void flushAtExit() {
+    LogSchreiben();
+}
 
 } // namespace
 
@@ -60,8 +62,9 @@ bool LogOeffnen(const std::string& dateiname) {
             const QDateTime now = QDateTime::currentDateTime();
             const QString stamp =
                 datetime::shortDate(now.date()) + u' ' + datetime::longTime(now.time());
-            const std::string first =
-                "Logdatei ge\xF6" "ffnet: " + cp1252::fromQString(stamp) + "\r\n";
+            const std::string first = "Logdatei ge\xF6"
+                                      "ffnet: " +
+                                      cp1252::fromQString(stamp) + "\r\n";
             if (writeAll(fd, first)) {
                 logFd = fd;
                 ok = true;

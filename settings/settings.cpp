@@ -1,7 +1,7 @@
-#include "app/settings.h"
+#include "settings/settings.h"
 
-#include "app/runlog.h"
 #include "platform/profile.h"
+#include "runlog/runlog.h"
 #include "support/fileerrors.h"
 #include "support/standardfont.h"
 
@@ -12,8 +12,7 @@ void EinstellungenLesen() {
     const tCommonSetting d; // the defaults
     c.Programmverzeichnis = ini.readString(s, "Programmverzeichnis", d.Programmverzeichnis);
     c.Turnierverzeichnis = ini.readString(s, "Turnierverzeichnis", d.Turnierverzeichnis);
-    c.Laufkartenverzeichnis =
-        ini.readString(s, "Laufkartenverzeichnis", d.Laufkartenverzeichnis);
+    c.Laufkartenverzeichnis = ini.readString(s, "Laufkartenverzeichnis", d.Laufkartenverzeichnis);
     c.DefaultKlasse = ini.readString(s, "Default-Klasse", d.DefaultKlasse);
     c.EingabeStumm = ini.readBool(s, "Eingabe, Stumm", d.EingabeStumm);
     c.EingabeRangliste = ini.readBool(s, "Eingabe, Rangliste", d.EingabeRangliste);
@@ -32,8 +31,7 @@ void EinstellungenLesen() {
     c.PrivatscoreSeitenvorschub =
         ini.readBool(s, "Privatscore, Seitenvorschub", d.PrivatscoreSeitenvorschub);
     c.NamenErsteKopfzeile = ini.readString(s, "Namen, erste Kopfzeile", d.NamenErsteKopfzeile);
-    c.NamenZweiteKopfzeile =
-        ini.readString(s, "Namen, zweite Kopfzeile", d.NamenZweiteKopfzeile);
+    c.NamenZweiteKopfzeile = ini.readString(s, "Namen, zweite Kopfzeile", d.NamenZweiteKopfzeile);
     c.ScorenMP = ini.readBool(s, "Scoren, MP", d.ScorenMP);
     c.ScorenButler = ini.readBool(s, "Scoren, Butler", d.ScorenButler);
     c.ScorenCross = ini.readBool(s, "Scoren, Cross", d.ScorenCross);
@@ -74,7 +72,6 @@ void VerzeichnisseLesen(IniObj& daten, const std::string& abschnitt) {
     daten.Turnierverzeichnis = ini.readString(abschnitt, "Turnierverzeichnis", "");
     daten.Laufkartenverzeichnis =
         ini.readString(abschnitt, "Laufkartenverzeichnis", daten.Programmverzeichnis);
-    LogZeile("  Progamm-Verz: " + daten.Programmverzeichnis +
-             ", Turnier-Verz: " + daten.Turnierverzeichnis +
-             ", Laufkarten-Verz: " + daten.Laufkartenverzeichnis);
+    LogZeile("  Progamm-Verz: " + daten.Programmverzeichnis + ", Turnier-Verz: " +
+             daten.Turnierverzeichnis + ", Laufkarten-Verz: " + daten.Laufkartenverzeichnis);
 }

@@ -1,6 +1,6 @@
 #include "support/fileerrors.h"
 
-#include "app/runlog.h"
+#include "runlog/runlog.h"
 
 namespace {
 std::function<void(const std::string&)>& box() {
@@ -16,7 +16,8 @@ std::string DateiFehlerText(int code) {
     case 3:
         return "Das Verzeichnis ist noch nicht eingerichtet";
     case 4:
-        return "Es sind zu viele Dateien ge\xF6" "ffnet. Setzen Sie in der CONFIG.SYS-Datei den "
+        return "Es sind zu viele Dateien ge\xF6"
+               "ffnet. Setzen Sie in der CONFIG.SYS-Datei den "
                "Wert f\xFCr FILES auf 20";
     case 5:
         return "Die Datei ist schreibgesch\xFCtzt";
@@ -29,12 +30,15 @@ std::string DateiFehlerText(int code) {
     case 16:
         return "Das Verzeichnis kann nicht entfernt werden";
     case 17:
-        return "RENAME kann nicht \xFC" "ber Verzeichnisse hinweg arbeiten";
+        return "RENAME kann nicht \xFC"
+               "ber Verzeichnisse hinweg arbeiten";
     case 100:
-        return "Es wird \xFC" "ber das Dateiende hinweg gelesen";
+        return "Es wird \xFC"
+               "ber das Dateiende hinweg gelesen";
     case 101:
         return "Die Diskette ist voll. Bitte l\xF6schen Sie mit dem \"DEL\"-Befehl alle "
-               "\xFC" "berfl\xFCssigen Dateien";
+               "\xFC"
+               "berfl\xFCssigen Dateien";
     case 102:
         return "Falsche Datei-Zuordnung";
     case 103:
@@ -48,7 +52,8 @@ std::string DateiFehlerText(int code) {
     case 151:
         return "Die angesprochene Einheit ist unbekannt";
     case 152:
-        return "Das Laufwerk ist nicht bereit. Pr\xFC" "fen Sie, ob die Laufwerksklappe verriegelt "
+        return "Das Laufwerk ist nicht bereit. Pr\xFC"
+               "fen Sie, ob die Laufwerksklappe verriegelt "
                "ist und eine formatierte Diskette einliegt";
     case 153:
         return "Unbekanntes Kommando";
@@ -57,7 +62,8 @@ std::string DateiFehlerText(int code) {
     case 156:
     case 157:
     case 158:
-        return "Laufwerks-Fehler. Bitte pr\xFC" "fen Sie Ihr Laufwerk";
+        return "Laufwerks-Fehler. Bitte pr\xFC"
+               "fen Sie Ihr Laufwerk";
     case 159:
         return "Dem Drucker fehlt Papier";
     case 160:
@@ -87,4 +93,6 @@ bool DateiFehlerPruefen(const std::string& context) {
     return false;
 }
 
-void setDateiFehlerBox(std::function<void(const std::string&)> b) { box() = std::move(b); }
+void setDateiFehlerBox(std::function<void(const std::string&)> b) {
+    box() = std::move(b);
+}

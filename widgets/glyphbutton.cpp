@@ -1,4 +1,4 @@
-#include "support/glyphbutton.h"
+#include "widgets/glyphbutton.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "support/messages.h"
+#include "widgets/messages.h"
 
-#include "app/runlog.h"
 #include "platform/cp1252.h"
+#include "runlog/runlog.h"
 #include "support/fileerrors.h"
-#include "support/userdlg.h"
+#include "widgets/userdlg.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "support/placementstore.h"
+#include "widgets/placementstore.h"
 
 #include "platform/profile.h"
 

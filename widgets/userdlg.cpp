@@ -1,7 +1,7 @@
-#include "support/userdlg.h"
+#include "widgets/userdlg.h"
 
 #include "platform/sound.h"
-#include "support/glyphbutton.h"
+#include "widgets/glyphbutton.h"
 
 #include <QApplication>
 #include <QCloseEvent>

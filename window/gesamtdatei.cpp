@@ -1,14 +1,14 @@
-#include "editor/gesamtdatei.h"
+#include "window/gesamtdatei.h"
 
-#include "app/settings.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "platform/paths.h"
 #include "print/namenliste_druck.h"
-#include "print/qtdrucker.h"
-#include "support/glyphbutton.h"
-#include "support/messages.h"
-#include "support/placementstore.h"
+#include "printer/qtdrucker.h"
+#include "settings/settings.h"
+#include "widgets/glyphbutton.h"
+#include "widgets/messages.h"
+#include "widgets/placementstore.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
-#include "app/runlog.h"
+#include "cells/cellstore.h"
 #include "editor/namenliste.h"
 #include "editor/sortierung.h"
-#include "grid/cellstore.h"
+#include "runlog/runlog.h"
 #include "tests/testsupport/tempenv.h"
 
 #include "tests/testsupport/recorder.h"

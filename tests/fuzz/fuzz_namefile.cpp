@@ -1,7 +1,7 @@
 // Name file reader and writer: whatever the bytes, reading, saving and reading again gives
 // the same entries.
 
-#include "grid/cellstore.h"
+#include "cells/cellstore.h"
 #include "namefile/namefile.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Bad name files and what must come of them: no crash, and what was read is saved back so
 // that it reads the same again.
 
-#include "grid/cellstore.h"
+#include "cells/cellstore.h"
 #include "namefile/namefile.h"
 #include "tests/testsupport/tempenv.h"
 

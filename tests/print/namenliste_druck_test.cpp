@@ -1,4 +1,4 @@
-#include "grid/cellstore.h"
+#include "cells/cellstore.h"
 #include "print/drucker.h"
 #include "print/namenliste_druck.h"
 #include "tests/print/aufzeichnung.h"

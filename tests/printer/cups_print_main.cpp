@@ -1,11 +1,11 @@
 // Prints a list of 120 names from the editor window on the desktop's default printer, as the
 // user does with Ctrl+D. Run by cups_e2e.sh, which sets up the printer and checks the output.
 
-#include "app/runlog.h"
 #include "app/startup.h"
-#include "editor/gesamtdatei.h"
 #include "print/drucker.h"
-#include "print/qtdrucker.h"
+#include "printer/qtdrucker.h"
+#include "runlog/runlog.h"
+#include "window/gesamtdatei.h"
 
 #include <QApplication>
 #include <QFile>

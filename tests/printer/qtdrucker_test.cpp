@@ -1,7 +1,7 @@
-#include "grid/cellstore.h"
+#include "cells/cellstore.h"
 #include "print/drucker.h"
 #include "print/namenliste_druck.h"
-#include "print/qtdrucker.h"
+#include "printer/qtdrucker.h"
 
 #include "tests/testsupport/recorder.h"
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "app/settings.h"
 #include "app/startup.h"
 #include "platform/profile.h"
+#include "settings/settings.h"
 #include "support/standardfont.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -32,7 +32,11 @@ TEST(Copies, ThreeCopiesLogSideBySideWithoutEmptyingEachOther) {
         copies.push_back(std::move(p));
     }
     for (const char* name : names) {
-        EXPECT_EQ(readBytes(env.path(QString::fromLatin1(name))).rfind("Logdatei ge\xF6" "ffnet: ", 0), 0u)
+        EXPECT_EQ(readBytes(env.path(QString::fromLatin1(name)))
+                      .rfind("Logdatei ge\xF6"
+                             "ffnet: ",
+                             0),
+                  0u)
             << name;
     }
     EXPECT_FALSE(QFileInfo::exists(env.path(QStringLiteral("gesamt.lo3"))));
@@ -82,11 +86,13 @@ TEST(BrokenSettings, FirstOccurrencesCrOnlyLinesAndLongValues) {
 TEST(BrokenSettings, PlacementIsWrittenWithoutDamagingTheRest) {
     TempEnv env;
     const std::string rest = "; Kommentar\r\n[KELMAR]\r\nFont=Arial\r\nFont=doppelt\r\n"
-                             "Laufkartenverzeichnis=" + std::string(3000, 'L') + "\r\n"
+                             "Laufkartenverzeichnis=" +
+                             std::string(3000, 'L') +
+                             "\r\n"
                              "\x01\x02\xFF M\xFCll\r\n[KELMAR]\r\nx=y";
     ini(env, rest);
-    ASSERT_TRUE(Profile::writeStrings("Kelmar.ini", "Fenster - Gesamt",
-                                      {{"Left", "1"}, {"Top", "2"}}));
+    ASSERT_TRUE(
+        Profile::writeStrings("Kelmar.ini", "Fenster - Gesamt", {{"Left", "1"}, {"Top", "2"}}));
     EXPECT_EQ(readBytes(env.configDir() + QStringLiteral("/KELMAR.INI")),
               rest + "\r\n[Fenster - Gesamt]\r\nLeft=1\r\nTop=2\r\n");
 }

@@ -1,6 +1,6 @@
-#include "app/runlog.h"
-#include "grid/cellstore.h"
+#include "cells/cellstore.h"
 #include "namefile/namefile.h"
+#include "runlog/runlog.h"
 #include "tests/reliability/privileges.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -48,11 +48,12 @@ TEST(Faults, KilledInTheMiddleOfSavingLeavesTheOldOrTheNewFile) {
         int status = 0;
         ::waitpid(child, &status, 0);
         const std::string now = readBytes(QString::fromStdString(path));
-        ASSERT_TRUE(now == textA || now == textB) << "round " << round << ": " << now.size()
-                                                  << " bytes";
+        ASSERT_TRUE(now == textA || now == textB)
+            << "round " << round << ": " << now.size() << " bytes";
         // A temporary file left behind means the kill hit a save half-way.
-        for (const QString& left : QDir(env.home()).entryList({QStringLiteral(".NAMEN.TIF.*")},
-                                                              QDir::Files | QDir::Hidden)) {
+        for (const QString& left :
+             QDir(env.home())
+                 .entryList({QStringLiteral(".NAMEN.TIF.*")}, QDir::Files | QDir::Hidden)) {
             ++killedWhileWriting;
             QFile::remove(env.path(left));
         }

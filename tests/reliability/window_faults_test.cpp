@@ -1,9 +1,9 @@
-#include "app/runlog.h"
 #include "app/startup.h"
-#include "editor/gesamtdatei.h"
+#include "runlog/runlog.h"
 #include "tests/reliability/privileges.h"
 #include "tests/testsupport/modal.h"
 #include "tests/testsupport/tempenv.h"
+#include "window/gesamtdatei.h"
 
 #include <QApplication>
 #include <QDir>
@@ -62,7 +62,8 @@ TEST_F(OnADisk, DiskFullKeepsTheOldFileAndTheWindow) {
     frm->liste().Erweitern([] {
         std::vector<std::string> names;
         for (int i = 0; i < 900; ++i)
-            names.push_back("Ein ziemlich langer Name f\xFCr die volle Platte " + std::to_string(i));
+            names.push_back("Ein ziemlich langer Name f\xFCr die volle Platte " +
+                            std::to_string(i));
         return names;
     }());
     {
@@ -84,7 +85,8 @@ TEST_F(OnADisk, DiskFullKeepsTheOldFileAndTheWindow) {
     sGesamtdatei = env.path(QStringLiteral("NAMEN.TIF")).toStdString();
     save();
     EXPECT_FALSE(frm->isVisible());
-    EXPECT_NE(readBytes(env.path(QStringLiteral("NAMEN.TIF"))).find("Platte 899"), std::string::npos);
+    EXPECT_NE(readBytes(env.path(QStringLiteral("NAMEN.TIF"))).find("Platte 899"),
+              std::string::npos);
 }
 
 TEST_F(OnADisk, ReadOnlyFileSystemIsAClearMessage) {

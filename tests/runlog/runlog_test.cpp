@@ -1,4 +1,4 @@
-#include "app/runlog.h"
+#include "runlog/runlog.h"
 #include "tests/testsupport/tempenv.h"
 
 #include <QDir>

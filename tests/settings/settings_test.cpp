@@ -1,6 +1,6 @@
-#include "app/runlog.h"
-#include "app/settings.h"
 #include "app/startup.h"
+#include "runlog/runlog.h"
+#include "settings/settings.h"
 #include "support/standardfont.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -91,6 +91,9 @@ TEST(Startup, DirectoryLinesNeverReachTheLog) {
     const std::string log = readBytes(env.path(QStringLiteral("gesamt.log")));
     EXPECT_EQ(log.find("INI-Datei"), std::string::npos);
     EXPECT_EQ(log.find("Progamm-Verz"), std::string::npos);
-    EXPECT_EQ(log.rfind("Logdatei ge\xF6" "ffnet: ", 0), 0u);
+    EXPECT_EQ(log.rfind("Logdatei ge\xF6"
+                        "ffnet: ",
+                        0),
+              0u);
     LogZuruecksetzen();
 }

@@ -1,4 +1,4 @@
-#include "app/runlog.h"
+#include "runlog/runlog.h"
 #include "support/fileerrors.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -62,6 +62,7 @@ TEST(DateiFehlerText, SharedAndSpecialTexts) {
         EXPECT_EQ(DateiFehlerText(code), DateiFehlerText(154));
     EXPECT_EQ(DateiFehlerText(6), "K R I T I S C H E R  F E H L E R");
     EXPECT_EQ(DateiFehlerText(101), "Die Diskette ist voll. Bitte l\xF6schen Sie mit dem "
-                                    "\"DEL\"-Befehl alle \xFC" "berfl\xFCssigen Dateien");
+                                    "\"DEL\"-Befehl alle \xFC"
+                                    "berfl\xFCssigen Dateien");
     EXPECT_EQ(DateiFehlerText(0), "");
 }

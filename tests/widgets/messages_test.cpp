@@ -1,9 +1,9 @@
-#include "app/runlog.h"
+#include "runlog/runlog.h"
 #include "support/fileerrors.h"
-#include "support/glyphbutton.h"
-#include "support/messages.h"
 #include "tests/testsupport/modal.h"
 #include "tests/testsupport/tempenv.h"
+#include "widgets/glyphbutton.h"
+#include "widgets/messages.h"
 
 #include <QDialog>
 #include <QMessageBox>

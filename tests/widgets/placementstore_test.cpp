@@ -1,6 +1,6 @@
 #include "platform/profile.h"
-#include "support/placementstore.h"
 #include "tests/testsupport/tempenv.h"
+#include "widgets/placementstore.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -189,7 +189,7 @@ TEST(PlacementStore, DefaultsFollowTheProgramAndTheForm) {
     form.setObjectName(QStringLiteral("frmTest"));
     TPlacementStore store(&form);
     EXPECT_EQ(store.Section(), "Window_frmTest");
-    EXPECT_EQ(store.IniFileName(), "support_widgets_test.ini");
+    EXPECT_EQ(store.IniFileName(), "widgets_test.ini");
     store.setSection("X");
     store.setSection("");
     EXPECT_EQ(store.Section(), "Window_frmTest");

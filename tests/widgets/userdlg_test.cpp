@@ -1,6 +1,6 @@
-#include "support/glyphbutton.h"
-#include "support/userdlg.h"
 #include "tests/testsupport/modal.h"
+#include "widgets/glyphbutton.h"
+#include "widgets/userdlg.h"
 
 #include <QDialog>
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
 #include "app/launch.h"
-#include "app/runlog.h"
 #include "app/startup.h"
-#include "editor/gesamtdatei.h"
 #include "platform/profile.h"
 #include "print/drucker.h"
+#include "runlog/runlog.h"
 #include "tests/print/aufzeichnung.h"
 #include "tests/testsupport/modal.h"
 #include "tests/testsupport/tempenv.h"
+#include "window/gesamtdatei.h"
 
 #include <QAction>
 #include <QApplication>
