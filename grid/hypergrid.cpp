@@ -128,15 +128,39 @@ void TitleHeader::paintSection(QPainter* painter, const QRect& rect, int logical
 
 // ---- delegate ----
 
-HyperGridDelegate::HyperGridDelegate(THyperGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+// Lets the window's shortcuts through the line editor that has the focus: an accepted
+// ShortcutOverride would keep the key from them.
+class WindowKeyFilter : public QObject {
+public:
+    WindowKeyFilter(THyperGrid* grid) : QObject(grid), grid_(grid) {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride &&
+            grid_->isWindowKey(static_cast<QKeyEvent*>(event))) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(object, event);
+    }
+
+private:
+    THyperGrid* grid_;
+};
+
+HyperGridDelegate::HyperGridDelegate(THyperGrid* grid)
+    : QStyledItemDelegate(grid), grid_(grid), windowKeys_(new WindowKeyFilter(grid)) {}
 
 QWidget* HyperGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                          const QModelIndex& index) const {
     const ThgColumn& column = grid_->column(index.column());
     if (column.ControlType == hgctlComboBox) {
-        return new HgComboEditor(column, parent);
+        auto* combo = new HgComboEditor(column, parent);
+        combo->lineEdit()->installEventFilter(windowKeys_);
+        return combo;
     }
     QLineEdit* edit = createCellLineEdit(column, parent);
+    edit->installEventFilter(windowKeys_);
     return edit;
 }
 
@@ -272,6 +296,10 @@ void THyperGrid::setCurrentCell(int col, int row) {
     const QModelIndex i = model_->index(row - 1, col);
     if (i.isValid())
         setCurrentIndex(i);
+}
+
+bool THyperGrid::isWindowKey(const QKeyEvent* key) const {
+    return windowKeys_.contains(QKeySequence(key->keyCombination()));
 }
 
 void THyperGrid::beginUpdate() {

@@ -5,11 +5,14 @@
 #include "cells/cellstore.h"
 #include "grid/hgcolumn.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QTableView>
 #include <vector>
 
 class HyperGridModel;
 class HyperGridDelegate;
+class QKeyEvent;
 
 class THyperGrid : public QTableView, public CellTable {
     Q_OBJECT
@@ -42,6 +45,11 @@ public:
 
     bool AutoAcceptSuggestion = true;
 
+    // Keys the window's commands own: an open cell editor leaves them to the window's shortcuts
+    // (on X11 a line editor would take Ctrl+E as "end of line" for itself).
+    void setWindowKeys(QList<QKeySequence> keys) { windowKeys_ = std::move(keys); }
+    bool isWindowKey(const QKeyEvent* key) const;
+
 Q_SIGNALS:
     // The user changed a cell through its editor.
     void cellEdited(int col, int row);
@@ -57,6 +65,7 @@ private:
     void moveFromEditor(int dCol, int dRow);
 
     std::vector<ThgColumn> columns_;
+    QList<QKeySequence> windowKeys_;
     CellStore store_;
     HyperGridModel* model_;
     HyperGridDelegate* delegate_;

@@ -66,4 +66,5 @@ protected:
 
 private:
     THyperGrid* grid_;
+    QObject* windowKeys_;
 };

@@ -132,6 +132,12 @@ void TfrmGesamtdatei::menueEinrichten() {
                           QKeySequence(Qt::CTRL | Qt::Key_O), &TfrmGesamtdatei::mptSortierenClick);
     mptDrucken = action(mptListe, "mptDrucken", QStringLiteral("&Drucken"),
                         QKeySequence(Qt::CTRL | Qt::Key_D), &TfrmGesamtdatei::mptDruckenClick);
+
+    QList<QKeySequence> keys;
+    for (const QAction* a : findChildren<QAction*>())
+        if (!a->shortcut().isEmpty())
+            keys.append(a->shortcut());
+    sgGesamt->setWindowKeys(keys);
 }
 
 QToolButton* TfrmGesamtdatei::knopf(const char* name, const char* caption, const char* hint,

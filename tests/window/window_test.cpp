@@ -56,9 +56,12 @@ struct Editor : ::testing::Test {
         QApplication::processEvents();
     }
     QString label() const { return frm->lblGrenze->text(); }
+    // A shortcut as the user types it: into the widget that has the focus, the cell's editor.
     void ctrl(Qt::Key key) {
         activate(frm.get()); // the platform gives it back after a dialog; offscreen does not
-        QTest::keyClick(frm.get(), key, Qt::ControlModifier);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, key, Qt::ControlModifier);
         QApplication::processEvents();
     }
     void typeName(int row, const QString& name) {
@@ -336,6 +339,37 @@ TEST_F(Editor, InsertDeleteSortAndRenumberByShortcut) {
     EXPECT_EQ(frm->sgGesamt->cell(0, 1), "1");
     EXPECT_EQ(frm->sgGesamt->cell(0, 3), "3");
     EXPECT_EQ(frm->sgGesamt->rowCount(), 4);
+}
+
+TEST_F(Editor, CommandKeysWorkFromEveryCellEditorAndTextKeysStayInTheCell) {
+    // On xcb a line editor claims Ctrl+E ("end of line") unless it leaves it to the window.
+    open(liste(3));
+    for (int col = 0; col < 4; ++col) {
+        frm->sgGesamt->setCurrentCell(col, 2);
+        QApplication::processEvents();
+        ASSERT_TRUE(frm->sgGesamt->isAncestorOf(QApplication::focusWidget())) << col;
+        const int before = frm->liste().iAnzahl;
+        ctrl(Qt::Key_E);
+        EXPECT_EQ(frm->liste().iAnzahl, before + 1) << "column " << col;
+    }
+    frm->sgGesamt->setCurrentCell(1, 1);
+    QApplication::processEvents();
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(edit, nullptr);
+    edit->setText(QStringLiteral("Anna Berg"));
+    QTest::keyClick(edit, Qt::Key_Home);
+    EXPECT_EQ(edit->cursorPosition(), 0);
+    QTest::keyClick(edit, Qt::Key_End);
+    EXPECT_EQ(edit->cursorPosition(), 9);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("Anna Berg"));
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("Anna BergAnna Berg"));
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("Anna Berg"));
+    EXPECT_EQ(frm->liste().iAnzahl, 7);
 }
 
 TEST_F(Editor, CancelAfterAnInsertionAsksAndYesDiscards) {
