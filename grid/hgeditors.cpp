@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolButton>
+#include <limits>
 
 namespace {
 constexpr int kMaxSearch = 32;
@@ -17,15 +18,32 @@ constexpr int kSearchRestartMs = 2000;
 } // namespace
 
 QValidator::State CellTextValidator::validate(QString& input, int&) const {
-    return cp1252::isCellText(input) ? Acceptable : Invalid;
+    if (!cp1252::isCellText(input))
+        return Invalid;
+    if (maxLength_ > 0) {
+        if (input.size() > ceiling_)
+            return Invalid;
+        ceiling_ = std::max(maxLength_, int(input.size()));
+    }
+    return Acceptable;
+}
+
+void CellTextValidator::allowText(const QString& text) {
+    ceiling_ = std::max(maxLength_, int(text.size()));
+}
+
+void setCellEditorText(QLineEdit* edit, const QString& text) {
+    if (auto* validator = edit->findChild<CellTextValidator*>({}, Qt::FindDirectChildrenOnly))
+        validator->allowText(text);
+    edit->setText(text);
 }
 
 QLineEdit* createCellLineEdit(const ThgColumn& column, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setFrame(false);
-    edit->setValidator(new CellTextValidator(edit));
-    if (column.MaxTextLength > 0)
-        edit->setMaxLength(column.MaxTextLength);
+    edit->setValidator(new CellTextValidator(column.MaxTextLength, edit));
+    // The line editor would cut longer texts it is given (32767 by default); cells keep all.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setReadOnly(column.ReadOnly);
     edit->setAlignment(column.ColumnHAlignment | Qt::AlignVCenter);
     return edit;
@@ -54,6 +72,7 @@ HgComboEditor::HgComboEditor(const ThgColumn& column, QWidget* parent)
     // The list is its own popup window, sized exactly as the rules say.
     list_ = new QListWidget(this);
     list_->setWindowFlags(Qt::Popup);
+    list_->setAttribute(Qt::WA_WindowPropagation); // the cell's font, also when it grows
     list_->setObjectName(QStringLiteral("dropDownList"));
     list_->setFrameShape(QFrame::Box);
     list_->addItems(column.Items);
@@ -74,7 +93,8 @@ QString HgComboEditor::text() const {
 }
 
 void HgComboEditor::setText(const QString& text) {
-    edit_->setText(text);
+    taken_ = false;
+    setCellEditorText(edit_, text);
     edit_->selectAll();
     suggestion_.clear();
     if (hint_)
@@ -118,7 +138,9 @@ void HgComboEditor::dropDown() {
         pos = mapToGlobal(QPoint(0, -height));
     popup_->move(pos);
 
+    // Nothing is highlighted unless the cell holds an item; Enter then takes nothing.
     list_->clearSelection();
+    list_->setCurrentItem(nullptr);
     const QString current = edit_->text().trimmed();
     for (int i = 0; i < count; ++i) {
         if (column_.Items.at(i) == current) {
@@ -136,9 +158,12 @@ void HgComboEditor::closeUp(bool take) {
         return;
     popup_->hide();
     search_.clear();
+    // The list sets a current item of its own when it gets the focus; only a highlighted one
+    // counts.
     QListWidgetItem* item = list_->currentItem();
-    if (take && item && !column_.ReadOnly) {
-        edit_->setText(item->text());
+    if (take && item && item->isSelected() && !column_.ReadOnly) {
+        setCellEditorText(edit_, item->text());
+        taken_ = true;
         suggestion_.clear();
         if (hint_)
             hint_->hide();
@@ -150,7 +175,8 @@ void HgComboEditor::closeUp(bool take) {
 void HgComboEditor::acceptSuggestion() {
     if (suggestion_.isEmpty())
         return;
-    edit_->setText(suggestion_);
+    setCellEditorText(edit_, suggestion_);
+    taken_ = true;
     suggestion_.clear();
     if (hint_)
         hint_->hide();
@@ -252,6 +278,17 @@ bool HgComboEditor::eventFilter(QObject* object, QEvent* event) {
                     return true;
                 }
             }
+        }
+    } else if (event->type() == QEvent::MouseButtonPress && object == list_) {
+        // A click outside closes the list (the item view would keep it open). Replayed to the
+        // drop-down button, the same click would open it again at once.
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPoint global = mouse->globalPosition().toPoint();
+        if (!list_->rect().contains(list_->mapFromGlobal(global))) {
+            list_->setAttribute(Qt::WA_NoMouseReplay,
+                                button_->rect().contains(button_->mapFromGlobal(global)));
+            closeUp(false);
+            return true;
         }
     } else if (event->type() == QEvent::MouseButtonRelease && object == list_->viewport()) {
         auto* mouse = static_cast<QMouseEvent*>(event);

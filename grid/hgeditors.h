@@ -14,12 +14,24 @@ class QListWidget;
 class QToolButton;
 
 // Refuses text the cell cannot keep: characters beyond Windows-1252, TAB, CR and LF.
+// The length limit (0: none) is for typing: a longer text the cell already holds stays whole,
+// may shrink, and may not grow again.
 class CellTextValidator : public QValidator {
     Q_OBJECT
 public:
-    using QValidator::QValidator;
+    CellTextValidator(int maxLength, QObject* parent)
+        : QValidator(parent), maxLength_(maxLength), ceiling_(maxLength) {}
     State validate(QString& input, int& pos) const override;
+    // The editor is about to be given this text.
+    void allowText(const QString& text);
+
+private:
+    int maxLength_;
+    mutable int ceiling_;
 };
+
+// Gives a cell's line editor a text the user did not type.
+void setCellEditorText(QLineEdit* edit, const QString& text);
 
 QLineEdit* createCellLineEdit(const ThgColumn& column, QWidget* parent);
 
@@ -31,6 +43,8 @@ public:
 
     QString text() const;
     void setText(const QString& text);
+    // The user typed into the cell or took an item from the list.
+    bool isEdited() const { return taken_ || edit_->isModified(); }
     QLineEdit* lineEdit() const { return edit_; }
     QToolButton* dropDownButton() const { return button_; }
     QListWidget* list() const { return list_; }
@@ -68,4 +82,5 @@ private:
     QString suggestion_;
     QString search_;
     QElapsedTimer lastTyped_;
+    bool taken_ = false;
 };

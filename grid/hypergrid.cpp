@@ -171,7 +171,7 @@ void HyperGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
             combo->setText(text);
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         if (edit->text() != text) {
-            edit->setText(text);
+            setCellEditorText(edit, text);
             edit->selectAll();
         }
     }
@@ -179,12 +179,18 @@ void HyperGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
 
 void HyperGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                      const QModelIndex& index) const {
+    // An editor the user did not touch is never written back: setting its text may have
+    // changed it (a length limit), and passing over a cell must not change the list.
     QString text;
     if (auto* combo = qobject_cast<HgComboEditor*>(editor)) {
+        if (!combo->isEdited())
+            return;
         if (grid_->AutoAcceptSuggestion)
             combo->acceptSuggestion();
         text = combo->text();
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        if (!edit->isModified())
+            return;
         text = edit->text();
     } else {
         return;

@@ -216,3 +216,54 @@ TEST_F(Grid, EscapeRestoresTheCellAndEnterTakesTheTextAndMovesDown) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return grid.cellEditor() != nullptr; }));
     EXPECT_EQ(grid.currentRow(), 3); // the last row stays
 }
+
+TEST_F(Grid, PassingOverCellsNeverChangesThem) {
+    // Texts a user could not type here: too long for the MP limit or the line editor's default.
+    const std::string longName(40000, 'a');
+    grid.setCell(2, 1, "JN");
+    grid.setCell(2, 2, "Nein");
+    grid.setCell(1, 3, longName);
+    QSignalSpy edited(&grid, &THyperGrid::cellEdited);
+    for (int row = 1; row <= 3; ++row)
+        for (int col = 0; col < 4; ++col)
+            editorAt(col, row);
+    editorAt(0, 1);
+    grid.commitEditor();
+    EXPECT_EQ(grid.cell(2, 1), "JN");
+    EXPECT_EQ(grid.cell(2, 2), "Nein");
+    EXPECT_EQ(grid.cell(1, 3), longName);
+    EXPECT_EQ(edited.count(), 0);
+
+    // The limit still holds for what is typed: the long text may shrink but not grow.
+    HgComboEditor* combo = comboAt(2);
+    combo->lineEdit()->end(false);
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("x"));
+    EXPECT_EQ(combo->text(), QStringLiteral("Nein"));
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("x"));
+    EXPECT_EQ(combo->text(), QStringLiteral("Nei"));
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("ab"));
+    EXPECT_EQ(combo->text(), QStringLiteral("a"));
+}
+
+TEST_F(Grid, ListOpenedWithNothingHighlightedTakesNothingAndItsButtonClosesIt) {
+    grid.setCell(2, 1, "x");
+    HgComboEditor* combo = comboAt(1);
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(combo->isDroppedDown());
+    QTest::keyClick(combo->list(), Qt::Key_Return);
+    EXPECT_FALSE(combo->isDroppedDown());
+    EXPECT_EQ(combo->text(), QStringLiteral("x"));
+    editorAt(1, 1);
+    EXPECT_EQ(grid.cell(2, 1), "x");
+
+    combo = comboAt(1);
+    QToolButton* button = combo->dropDownButton();
+    const QPoint center = button->mapTo(grid.window(), button->rect().center());
+    QTest::mouseClick(grid.window()->windowHandle(), Qt::LeftButton, {}, center);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return combo->isDroppedDown(); }));
+    QTest::mouseClick(grid.window()->windowHandle(), Qt::LeftButton, {}, center);
+    QApplication::processEvents();
+    EXPECT_FALSE(combo->isDroppedDown());
+}

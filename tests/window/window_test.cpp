@@ -372,6 +372,23 @@ TEST_F(Editor, CommandKeysWorkFromEveryCellEditorAndTextKeysStayInTheCell) {
     EXPECT_EQ(frm->liste().iAnzahl, 7);
 }
 
+TEST_F(Editor, TabbingThroughEveryCellChangesNothing) {
+    const std::string content =
+        "GESAMT-DATEI\r\nHans Meier\t \t1\tJN\t7\r\nEva \x81\t \t2\tNein\t\r\n";
+    open(content);
+    frm->sgGesamt->setCurrentCell(0, 1);
+    QApplication::processEvents();
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QApplication::processEvents();
+    }
+    EXPECT_FALSE(frm->liste().bGeaendert);
+    DialogAnswerer answers;
+    frm->mptAbbruch->trigger();
+    EXPECT_TRUE(answers.texts.empty());
+    EXPECT_FALSE(frm->isVisible());
+}
+
 TEST_F(Editor, CancelAfterAnInsertionAsksAndYesDiscards) {
     open(liste(2));
     frm->tbtEinfuegen->click();
