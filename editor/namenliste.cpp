@@ -1,6 +1,7 @@
 #include "editor/namenliste.h"
 
 #include "editor/sortierung.h"
+#include "platform/cp1252.h"
 #include "runlog/runlog.h"
 #include "support/texthelpers.h"
 
@@ -221,7 +222,10 @@ void NamenListe::Erweitern(const std::vector<std::string>& teilnehmer) {
         CellUpdate update(zellen_);
         for (const std::string& p : teilnehmer) {
             std::string upper = Grossschrift(p);
-            if (names.count(upper) || iAnzahl >= kMaxEintraege || Bereinigen(p, ' ').empty())
+            // A name the file cannot hold (TAB, line ends, the end-of-file mark) would shift
+            // fields or cut the list on the next load: skipped like a blank one.
+            if (names.count(upper) || iAnzahl >= kMaxEintraege || Bereinigen(p, ' ').empty() ||
+                !cp1252::isCellText(cp1252::toQString(p)))
                 continue;
             bGeaendert = true;
             ++iAnzahl;

@@ -318,6 +318,16 @@ TEST(Erweitern, IntoThePlaceholderAndUpToTheLimitOnly) {
     EXPECT_EQ(voll.liste.anzahlText(), "1000 Eintr\xE4ge");
 }
 
+TEST(Erweitern, NamesTheFileCannotHoldAreSkipped) {
+    Liste l = Liste::names({"A"});
+    l.liste.Erweitern({"Tab\tName", "Zeilen\r\nEnde", "Nur\nLF", "Ende\x1A" "Datei",
+                       "Undefiniert \x81", "J\xFCrgen M\xFCller"});
+    // Any byte but those four is kept as it is, also one the code page leaves undefined.
+    EXPECT_EQ(l.nameList(), (std::vector<std::string>{"A", "Undefiniert \x81",
+                                                      "J\xFCrgen M\xFCller"}));
+    l.consistent();
+}
+
 TEST(Erweitern, TheNumberIsTheRowEvenWhenItRepeatsAnother) {
     Liste l({{"1", "A", "", ""}, {"2", "B", "", ""}, {"3", "C", "", ""}});
     l.liste.Loeschen(1);
