@@ -147,15 +147,24 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
     CellUpdate update(zellen);
     std::string_view rest(text);
     const size_t end = rest.find(kDateiende);
-    if (end != std::string_view::npos)
+    if (end != std::string_view::npos) {
+        // Reading ends at the mark; what follows it would be lost on saving without a word.
+        ergebnis.datenNachDateiende =
+            rest.find_first_not_of(std::string_view(" \t\r\n\x1A", 5), end) != rest.npos;
         rest = rest.substr(0, end);
+    }
+    // A byte-order mark from an editor that saved the file as UTF-8 is not part of the header.
+    if (rest.starts_with("\xEF\xBB\xBF"))
+        rest.remove_prefix(3);
+    // A file without any CR was saved with Linux line ends: there LF ends a line.
+    const char zeilenende = rest.find('\r') == rest.npos ? '\n' : '\r';
 
     int row = 0;       // next row to fill
     bool first = true; // the first stored line may be the header
     std::string line;
     while (!rest.empty()) {
         // A line ends at CR (one LF after it is skipped); an LF alone is text.
-        const size_t cr = rest.find('\r');
+        const size_t cr = rest.find(zeilenende);
         line.assign(rest.substr(0, cr));
         if (cr == std::string_view::npos) {
             rest = {};
@@ -172,7 +181,7 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
         if (first) {
             first = false;
             // A file without the header keeps its first line as an entry.
-            if (name == kKopfzeile) {
+            if (Grossschrift(name) == kKopfzeile) {
                 row = 1;
                 continue;
             }

@@ -42,12 +42,13 @@ struct DateiStand {
 DateiStand DateiStandLesen(const std::string& pfad);
 
 struct LadeErgebnis {
-    bool vorhanden = true;       // false: no file yet, an empty list was set up
-    int anzahl = 0;              // entries in rows 1 .. anzahl
-    bool leerzeile = false;      // row 1 is a blank placeholder
-    bool mehrAlsMaximum = false; // entries beyond the 1000th were left out
-    bool unvollstaendig = false; // reading failed part-way; `fehler` says why
-    std::string fehler;          // empty when reading succeeded
+    bool vorhanden = true;           // false: no file yet, an empty list was set up
+    int anzahl = 0;                  // entries in rows 1 .. anzahl
+    bool leerzeile = false;          // row 1 is a blank placeholder
+    bool mehrAlsMaximum = false;     // entries beyond the 1000th were left out
+    bool unvollstaendig = false;     // reading failed part-way; `fehler` says why
+    bool datenNachDateiende = false; // data follows the end-of-file mark and was left out
+    std::string fehler;              // empty when reading succeeded
     DateiStand stand;
 };
 

@@ -1,6 +1,6 @@
 #include "platform/numparse.h"
 
-std::optional<int32_t> parseInt32(std::string_view s, bool allowBareX) {
+std::optional<int32_t> parseInt32(std::string_view s) {
     size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -14,9 +14,6 @@ std::optional<int32_t> parseInt32(std::string_view s, bool allowBareX) {
     } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
         base = 16;
         i += 2;
-    } else if (allowBareX && i < s.size() && (s[i] == 'x' || s[i] == 'X')) {
-        base = 16;
-        ++i;
     }
     if (i >= s.size())
         return std::nullopt;

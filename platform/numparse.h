@@ -4,6 +4,6 @@
 #include <string_view>
 
 // Whole numbers as the Pascal run time reads them: optional sign, decimal digits, or
-// hexadecimal digits after "$", "0x", "0X" (and a bare "x"/"X" where allowBareX).
-// Nothing may be left over and the value must fit a signed 32-bit integer.
-std::optional<int32_t> parseInt32(std::string_view text, bool allowBareX = true);
+// hexadecimal digits after "$", "0x" or "0X". Nothing may be left over and the value must fit
+// a signed 32-bit integer.
+std::optional<int32_t> parseInt32(std::string_view text);

@@ -161,7 +161,7 @@ std::string Profile::readString(std::string_view section, std::string_view key,
 int32_t Profile::readInt(std::string_view section, std::string_view key,
                          int32_t defaultValue) const {
     const std::string s = readString(section, key, "");
-    return parseInt32(s, false).value_or(defaultValue);
+    return parseInt32(s).value_or(defaultValue);
 }
 
 bool Profile::readBool(std::string_view section, std::string_view key, bool defaultValue) const {

@@ -55,9 +55,7 @@ public:
 
 private:
     // Errors (no device, no sound theme) are silence by design.
-    void event(const char* id) {
-        ca_context_play(context_, 0, CA_PROP_EVENT_ID, id, nullptr);
-    }
+    void event(const char* id) { ca_context_play(context_, 0, CA_PROP_EVENT_ID, id, nullptr); }
     void file(const std::string& path) {
         ca_context_play(context_, 0, CA_PROP_MEDIA_FILENAME, path.c_str(), nullptr);
     }
@@ -89,4 +87,6 @@ SoundPlayer& soundPlayer() {
     return player;
 }
 
-void setSoundPlayer(SoundPlayer* player) { overridePlayer = player; }
+void setSoundPlayer(SoundPlayer* player) {
+    overridePlayer = player;
+}

@@ -254,6 +254,9 @@ void TfrmGesamtdatei::NamenDateiLaden() {
     if (geladen_.mehrAlsMaximum)
         HinweisMeldung("Die Gesamt-Datei enth\xE4lt mehr als 1000 Eintr\xE4ge. Es wurden nur "
                        "die ersten 1000 Eintr\xE4ge eingelesen");
+    if (geladen_.datenNachDateiende)
+        HinweisMeldung("Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es wurden "
+                       "nur die Eintr\xE4ge davor eingelesen");
     liste_.geladen(geladen_);
 }
 
@@ -339,8 +342,13 @@ void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
     if (geladen_.unvollstaendig &&
         !AuswahlFrage("Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern"))
         return;
-    // Another copy of the program or another tool may have saved the file meanwhile.
-    if (DateiStandLesen(sGesamtdatei) != geladen_.stand &&
+    if (geladen_.datenNachDateiende &&
+        !AuswahlFrage("Die Daten nach dem Dateiende-Zeichen gehen beim Speichern verloren. "
+                      "Trotzdem speichern"))
+        return;
+    // Another copy of the program or another tool may have saved the file meanwhile. After a
+    // failed read the file cannot be compared; the question above has covered it.
+    if (!geladen_.unvollstaendig && DateiStandLesen(sGesamtdatei) != geladen_.stand &&
         !AuswahlFrage("Die Gesamt-Datei wurde inzwischen von einem anderen Programm ge\xE4ndert. "
                       "Trotzdem \xFC"
                       "berschreiben"))

@@ -68,6 +68,30 @@ TEST(Corpus, CrOnlyLineEndsAndCtrlZ) {
     const Read z(corpus("ctrlz_middle.tif"));
     ASSERT_EQ(z.result.anzahl, 2);
     EXPECT_EQ(z.name(2), "Otto");
+    EXPECT_TRUE(z.result.datenNachDateiende); // saving would lose "Meier" and line 3
+    const Read end(corpus("ctrlz_end_only.tif"));
+    EXPECT_EQ(end.result.anzahl, 1);
+    EXPECT_FALSE(end.result.datenNachDateiende);
+}
+
+TEST(Corpus, OtherToolsLineEndsByteOrderMarkAndLetterCase) {
+    TempEnv env;
+    const Read lf(corpus("lf_only.tif"));
+    ASSERT_EQ(lf.result.anzahl, 3);
+    EXPECT_EQ(lf.name(1), "Anna Berg");
+    EXPECT_EQ(lf.name(3), "Petra");
+    EXPECT_EQ(lf.cells.cell(kSpalteDBVNr, 2), "7");
+    EXPECT_EQ(lf.nr(2), "2"); // "x10" is no number
+    const QString saved = env.path(QStringLiteral("saved.tif"));
+    NamenDateiSchreiben(saved.toStdString(), lf.cells);
+    EXPECT_EQ(readBytes(saved), "GESAMT-DATEI\r\nAnna Berg\t \t1\tN\t\r\n"
+                                "Otto Meier\t \t2\tJ\t7\r\nPetra\t \t3\tN\t\r\n");
+
+    const Read bom(corpus("bom_header.tif"));
+    ASSERT_EQ(bom.result.anzahl, 1);
+    EXPECT_EQ(bom.name(1), "Anna Berg");
+    NamenDateiSchreiben(saved.toStdString(), bom.cells);
+    EXPECT_EQ(readBytes(saved), "GESAMT-DATEI\r\nAnna Berg\t \t1\tN\t\r\n");
 }
 
 TEST(Corpus, HeaderOnlyAndNoHeader) {

@@ -24,6 +24,7 @@ TEST(TextZuZahl, NumbersAndEverythingThatIsNone) {
     EXPECT_EQ(TextZuZahl("-5"), -5);
     EXPECT_EQ(TextZuZahl("$1F"), 31);
     EXPECT_EQ(TextZuZahl("0x10"), 16);
+    EXPECT_EQ(TextZuZahl("x10"), 0);
     EXPECT_EQ(TextZuZahl("1 2"), 0);
 }
 

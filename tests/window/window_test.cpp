@@ -191,6 +191,25 @@ TEST_F(Editor, UnreadableFileIsReportedAndSavingAsks) {
     EXPECT_TRUE(frm->isVisible());
 }
 
+TEST_F(Editor, DataAfterTheEndOfFileMarkIsNotedAndSavingAsksOnce) {
+    DialogAnswerer answers(QStringLiteral("btn1"));
+    open("GESAMT-DATEI\r\nAnna\t \t1\tN\t\r\n\x1A"
+         "Berta\t \t2\tN\t\r\n");
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0], QStringLiteral(u"Die Gesamt-Datei enthält Daten nach dem "
+                                               u"Dateiende-Zeichen. Es wurden nur die Einträge "
+                                               u"davor eingelesen"));
+    ctrl(Qt::Key_S);
+    ASSERT_EQ(answers.texts.size(), 2u);
+    EXPECT_EQ(answers.texts[1], QStringLiteral("Die Daten nach dem Dateiende-Zeichen gehen beim "
+                                               "Speichern verloren. Trotzdem speichern?"));
+    EXPECT_TRUE(frm->isVisible());
+    answers.setButton(QStringLiteral("btn0"));
+    ctrl(Qt::Key_S);
+    EXPECT_EQ(answers.texts.size(), 4u); // the question once more, then the note
+    EXPECT_EQ(readBytes(file), "GESAMT-DATEI\r\nAnna\t \t1\tN\t\r\n");
+}
+
 TEST_F(Editor, WiderWindowWidensOnlyTheNameColumn) {
     open(liste(3));
     frm->resize(527, 430);
