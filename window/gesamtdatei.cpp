@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -226,6 +227,10 @@ bool TfrmGesamtdatei::FormCreate() {
 bool TfrmGesamtdatei::DateiWaehlen() {
     // Built only when needed: a file dialog is costly to set up, and most launches name a file.
     if (!openGesamt) {
+        // The dialog keeps its history in the toolkit's own settings file; the program writes
+        // no file but its own, so that file is pointed where it cannot be created.
+        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
         openGesamt = new QFileDialog(this);
         openGesamt->setObjectName(QStringLiteral("openGesamt"));
         openGesamt->setOption(QFileDialog::DontUseNativeDialog);

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -288,6 +289,11 @@ TEST_F(Editor, LaunchWithoutFileAsksAndCancelEndsWithOne) {
     EXPECT_EQ(code, 1);
     EXPECT_EQ(folder, env.home() + QStringLiteral("/kelmar"));
     EXPECT_TRUE(proposed.endsWith(QStringLiteral("/kelmar/NAMEN.TIF"))) << proposed.toStdString();
+    // Nothing but our own settings file is written: no dialog history of the toolkit's.
+    QStringList written = QDir(env.home() + QStringLiteral("/.config"))
+                              .entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    written.removeAll(QStringLiteral("kelmar"));
+    EXPECT_TRUE(written.isEmpty()) << written.join(u' ').toStdString();
 }
 
 TEST_F(Editor, OpenDialogShowsUpperCaseNamesAndTakesANewFile) {
