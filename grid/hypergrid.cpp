@@ -242,13 +242,11 @@ THyperGrid::THyperGrid(QWidget* parent) : QTableView(parent), store_(2) {
     setItemDelegate(delegate_);
     connect(model_, &HyperGridModel::cellEdited, this, &THyperGrid::cellEdited);
 
-    horizontalHeader()->setFixedHeight(kTitleHeight);
+    fitToFont();
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(4);
     verticalHeader()->hide();
-    verticalHeader()->setMinimumSectionSize(kRowHeight);
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -265,6 +263,28 @@ void THyperGrid::setColumns(std::vector<ThgColumn> columns) {
     model_->resetColumns();
     for (size_t c = 0; c < columns_.size(); ++c)
         setColumnWidth(int(c), columns_[c].Width);
+    fitToFont();
+}
+
+void THyperGrid::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitToFont();
+}
+
+// Rows, the title row and the captions grow with a larger font, so that no text is clipped;
+// the usual sizes stay the smallest.
+void THyperGrid::fitToFont() {
+    const QFontMetrics metrics(font());
+    const int rowHeight = std::max(kRowHeight, metrics.height() + 6);
+    verticalHeader()->setMinimumSectionSize(rowHeight);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    horizontalHeader()->setFixedHeight(std::max(kTitleHeight, metrics.height() + 10));
+    for (size_t c = 0; c < columns_.size(); ++c) {
+        const int caption = metrics.horizontalAdvance(columns_[c].Caption) + 8;
+        if (columnWidth(int(c)) < caption)
+            setColumnWidth(int(c), caption);
+    }
 }
 
 const std::string& THyperGrid::cell(int col, int row) const {

@@ -58,10 +58,12 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     friend class HyperGridDelegate;
     void openEditorSoon();
+    void fitToFont();
     void moveFromEditor(int dCol, int dRow);
 
     std::vector<ThgColumn> columns_;

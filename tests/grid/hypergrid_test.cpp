@@ -267,3 +267,20 @@ TEST_F(Grid, ListOpenedWithNothingHighlightedTakesNothingAndItsButtonClosesIt) {
     QApplication::processEvents();
     EXPECT_FALSE(combo->isDroppedDown());
 }
+
+TEST_F(Grid, ALargerFontGrowsRowsTitleAndCaptionsAndTheListShowsItUnclipped) {
+    QFont large = grid.font();
+    large.setPointSize(14);
+    grid.setFont(large);
+    QApplication::processEvents();
+    const QFontMetrics metrics(large);
+    EXPECT_GE(grid.rowHeight(0), metrics.height() + 4);
+    EXPECT_GE(grid.horizontalHeader()->height(), metrics.height() + 4);
+    EXPECT_GE(grid.columnWidth(3), metrics.horizontalAdvance(QStringLiteral("Mitgliedsnr.")));
+    HgComboEditor* combo = comboAt(1);
+    combo->dropDown();
+    EXPECT_EQ(combo->list()->font().pointSize(), 14);
+    EXPECT_GE(combo->list()->sizeHintForRow(0), metrics.height());
+    EXPECT_GE(combo->popup()->height(), 2 * metrics.height());
+    combo->closeUp(false);
+}
