@@ -7,28 +7,54 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
+#include <QWindow>
 
 namespace {
 
-// A rectangle whose title strip lies on no screen (a monitor was removed) goes onto the
-// primary screen; a window without a close box must stay reachable.
-QRect onScreen(QRect r) {
-    const QRect titleStrip(r.x(), r.y(), r.width(), std::min(r.height(), 30));
-    for (const QScreen* s : QGuiApplication::screens()) {
-        if (s->availableGeometry().intersects(titleStrip))
-            return r;
-    }
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (!primary)
-        return r;
-    const QRect a = primary->availableGeometry();
-    r.setSize(r.size().boundedTo(a.size()));
-    r.moveTopLeft(
-        QPoint(a.x() + (a.width() - r.width()) / 2, a.y() + (a.height() - r.height()) / 2));
-    return r;
+QList<QRect> availableAreas() {
+    QList<QRect> areas;
+    for (const QScreen* s : QGuiApplication::screens())
+        areas.append(s->availableGeometry());
+    return areas;
 }
 
 } // namespace
+
+QRect fitOnScreen(QRect window, QMargins frame, const QList<QRect>& areas) {
+    if (areas.isEmpty())
+        return window;
+    // The screen that shows most of the title strip; the first (primary) one when none does.
+    const QRect strip(window.x() - frame.left(), window.y() - frame.top(),
+                      window.width() + frame.left() + frame.right(),
+                      frame.top() + std::min(window.height(), 30));
+    QRect area = areas.first();
+    bool onAny = false;
+    int best = 0;
+    for (const QRect& a : areas) {
+        const QRect common = a.intersected(strip);
+        const int shown = common.isValid() ? common.width() * common.height() : 0;
+        if (shown > best) {
+            best = shown;
+            area = a;
+            onAny = true;
+        }
+    }
+    // The whole window with its frame must lie inside: a window without a close box must stay
+    // reachable, and a huge stored size must not make a huge window.
+    const QSize room(area.width() - frame.left() - frame.right(),
+                     area.height() - frame.top() - frame.bottom());
+    window.setSize(window.size().boundedTo(room).expandedTo(QSize(1, 1)));
+    if (!onAny) {
+        window.moveTopLeft(QPoint(area.x() + (area.width() - window.width()) / 2,
+                                  area.y() + (area.height() - window.height()) / 2));
+        return window;
+    }
+    const int right = area.right() - frame.right() - window.width() + 1;
+    const int bottom = area.bottom() - frame.bottom() - window.height() + 1;
+    window.moveLeft(std::max(area.left() + frame.left(), std::min(window.left(), right)));
+    window.moveTop(std::max(area.top() + frame.top(), std::min(window.top(), bottom)));
+    return window;
+}
 
 TPlacementStoreHook::TPlacementStoreHook(TCustomPlacementStore* store, QWidget* form)
     : QWidget(form), store_(store) {
@@ -99,7 +125,9 @@ void TCustomPlacementStore::Restore() {
     int left = current.x(), top = current.y(), width = current.width(), height = current.height();
     int state = form_->isMaximized() ? 2 : (form_->isMinimized() ? 1 : 0);
     ReadPlacement(left, top, state, height, width);
-    form_->setGeometry(onScreen(QRect(left, top, width, height)));
+    const QMargins frame =
+        form_->windowHandle() ? form_->windowHandle()->frameMargins() : QMargins();
+    form_->setGeometry(fitOnScreen(QRect(left, top, width, height), frame, availableAreas()));
     QMetaObject::invokeMethod(hook_, "applyState", Qt::QueuedConnection,
                               Q_ARG(int, IgnoreState ? 0 : state));
 }

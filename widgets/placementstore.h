@@ -13,6 +13,11 @@ public:
 
 class TCustomPlacementStore;
 
+// Where a window of that rectangle (without its frame) goes so that it lies, frame and all,
+// inside the available area of one screen (areas: the primary screen first): a rectangle that
+// fits is kept exactly, one that does not is moved and, where it must be, shrunk.
+QRect fitOnScreen(QRect window, QMargins frame, const QList<QRect>& areas);
+
 // Zero-size child of the form: tells the store when the form is first shown and destroyed,
 // and applies the window state after showing has finished.
 class TPlacementStoreHook : public QWidget {

@@ -48,23 +48,24 @@ TEST(PlacementStore, FirstStartUsesTheDesignAndCloseWritesAllKeys) {
     writeBytes(env.configDir() + QStringLiteral("/KELMAR.INI"),
                "; Produkt\r\n[KELMAR]\r\nFont=Arial\r\n");
     QWidget form;
-    form.setGeometry(373, 157, 527, 430);
+    // The design fits the test screen (800 x 600) and is kept exactly.
+    form.setGeometry(100, 50, 527, 430);
     TPlacementStore* store = storeFor(form);
     store->Restore();
     EXPECT_TRUE(store->isRestorePending());
     form.show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(form.geometry(), QRect(373, 157, 527, 430));
+    EXPECT_EQ(form.geometry(), QRect(100, 50, 527, 430));
     store->Save();
-    EXPECT_EQ(key("Left"), 373);
-    EXPECT_EQ(key("Top"), 157);
+    EXPECT_EQ(key("Left"), 100);
+    EXPECT_EQ(key("Top"), 50);
     EXPECT_EQ(key("Width"), 527);
     EXPECT_EQ(key("Height"), 430);
     EXPECT_EQ(key("State"), 0);
     // The product's own section and comment are untouched.
     EXPECT_EQ(
         readBytes(env.configDir() + QStringLiteral("/KELMAR.INI"))
-            .rfind("; Produkt\r\n[KELMAR]\r\nFont=Arial\r\n[Fenster - Gesamt]\r\nLeft=373", 0),
+            .rfind("; Produkt\r\n[KELMAR]\r\nFont=Arial\r\n[Fenster - Gesamt]\r\nLeft=100", 0),
         0u);
 }
 
@@ -147,6 +148,30 @@ TEST(PlacementStore, RectangleOnNoScreenComesOntoThePrimaryOne) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(form.geometry())) << form.geometry().x();
     EXPECT_EQ(form.size(), QSize(527, 430));
+}
+
+TEST(PlacementStore, WindowsFitOneScreenWholeOrShrunk) {
+    const QRect small(0, 0, 1024, 768);
+    const QRect right(1024, 0, 1280, 1024);
+    const QMargins none, frame(2, 24, 2, 2);
+    struct Case {
+        QRect stored;
+        QMargins frame;
+        QList<QRect> areas;
+        QRect expected;
+    } cases[] = {
+        {{373, 157, 527, 430}, none, {small}, {373, 157, 527, 430}}, // fits: kept exactly
+        {{700, 450, 527, 430}, none, {small}, {497, 338, 527, 430}}, // moved in
+        {{700, 450, 527, 430}, frame, {small}, {495, 336, 527, 430}},
+        {{373, 157, 60000, 60000}, none, {small}, {0, 0, 1024, 768}},       // shrunk
+        {{373, 157, 527, 430}, none, {{0, 0, 512, 384}}, {0, 0, 512, 384}}, // scale factor 2
+        {{-100, 5, 527, 430}, frame, {small}, {2, 24, 527, 430}},
+        {{1500, 900, 527, 430}, none, {small, right}, {1500, 594, 527, 430}}, // second screen
+        {{5000, 4000, 527, 430}, none, {small, right}, {248, 169, 527, 430}}, // none: primary
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fitOnScreen(c.stored, c.frame, c.areas), c.expected)
+            << c.stored.x() << "," << c.stored.y() << " " << c.stored.width();
 }
 
 TEST(PlacementStore, OnGetIniDataRedirectsOneAccess) {

@@ -245,6 +245,16 @@ TEST_F(Editor, FontsFollowTheSettings) {
     EXPECT_EQ(frm->tbGesamt->font().pixelSize(), 9);
 }
 
+TEST_F(Editor, AStoredPlacementOffTheScreenOrHugeIsFittedOntoIt) {
+    writeBytes(env.configDir() + QStringLiteral("/KELMAR.INI"),
+               "[Fenster - Gesamt]\r\nLeft=900\r\nTop=700\r\nWidth=60000\r\nHeight=60000\r\n");
+    open(liste(3));
+    QTest::qWait(50);
+    const QRect area = frm->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(frm->frameGeometry()))
+        << frm->frameGeometry().width() << "x" << frm->frameGeometry().height();
+}
+
 // ---- through the launch ----
 
 TEST_F(Editor, LaunchWithAFileNameShowsNoDialogAndRemembersThePlacement) {
