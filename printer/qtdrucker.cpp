@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPrinterInfo>
 #include <cmath>
+#include <cups/cups.h>
 #include <stdexcept>
 
 std::unique_ptr<QtDrucker> QtDrucker::standarddrucker() {
@@ -39,9 +40,38 @@ void QtDrucker::newPage() {
         throw std::runtime_error("Die neue Seite kann nicht begonnen werden");
 }
 
+namespace {
+
+std::string ablehnungsgrund(ipp_status_t status) {
+    switch (status) {
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+        return "Der Drucker nimmt zurzeit keine Auftr\xE4ge an";
+    case IPP_STATUS_ERROR_NOT_FOUND:
+        return "Der Drucker wurde nicht gefunden";
+    case IPP_STATUS_ERROR_FORBIDDEN:
+    case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+    case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
+        return "Das Drucken auf diesem Drucker ist nicht erlaubt";
+    case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
+        return "Das Drucksystem ist nicht erreichbar";
+    default:
+        return "Das Drucksystem hat den Auftrag abgelehnt (" +
+               cp1252::fromQString(QString::fromUtf8(cupsLastErrorString())) + ")";
+    }
+}
+
+} // namespace
+
 void QtDrucker::endDoc() {
-    if (painter_.isActive() && !painter_.end())
+    if (!painter_.isActive())
+        return;
+    if (!painter_.end())
         throw std::runtime_error("Der Druckauftrag kann nicht beendet werden");
+    // The job goes to the print system when the document ends, and the toolkit does not say
+    // whether it was taken; the print system's last answer in this thread does.
+    if (printer_->outputFormat() == QPrinter::NativeFormat &&
+        cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST)
+        throw std::runtime_error(ablehnungsgrund(cupsLastError()));
 }
 
 TRechteck QtDrucker::clipRect() const {

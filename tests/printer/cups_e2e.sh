@@ -26,8 +26,16 @@ trap cleanup EXIT
 
 out=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
 mkdir -p "$out"
+# A queue that refuses jobs: the user is told, nothing is reported as printed.
+cupsreject "$queue"
+refused=$("$program") || fail "the editor failed on a refusing queue (exit code $?)"
+cupsaccept "$queue"
+grep -q "message: Fehler beim Ausdruck der Gesamtdatei: Der Drucker nimmt zurzeit keine Aufträge an" \
+    <<<"$refused" || fail "a refused job was not reported: $refused"
+
 marker=$(mktemp)
-"$program" || fail "the editor could not print (exit code $?)"
+printed=$("$program") || fail "the editor could not print (exit code $?)"
+grep -q "message:" <<<"$printed" && fail "printing reported: $printed"
 
 pdf=
 for _ in $(seq 1 100); do

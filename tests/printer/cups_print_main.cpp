@@ -5,6 +5,7 @@
 #include "print/drucker.h"
 #include "printer/qtdrucker.h"
 #include "runlog/runlog.h"
+#include "tests/testsupport/modal.h"
 #include "window/gesamtdatei.h"
 
 #include <QApplication>
@@ -43,7 +44,10 @@ int main(int argc, char** argv) {
     frm.activateWindow();
     if (!QTest::qWaitForWindowActive(&frm))
         return 3;
-    QTest::keyClick(&frm, Qt::Key_D, Qt::ControlModifier);
+    DialogAnswerer answers;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+    for (const QString& text : answers.texts)
+        std::printf("message: %s\n", text.toUtf8().constData());
     std::printf("printed %d entries\n", frm.liste().iAnzahl);
     return frm.liste().bGeaendert ? 4 : 0;
 }
