@@ -170,13 +170,14 @@ bool Profile::readBool(std::string_view section, std::string_view key, bool defa
 
 std::string Profile::withValue(std::string text, std::string_view section, std::string_view key,
                                std::string_view value) {
-    const std::string newLine = std::string(key) + "=" + std::string(value);
+    std::string newLine(key);
+    newLine.append("=").append(value);
     const auto lines = splitLines(text);
     size_t header = 0;
     if (!findSection(text, lines, section, header)) {
         if (!text.empty() && text.back() != '\n' && text.back() != '\r')
             text += "\r\n";
-        text += "[" + std::string(section) + "]\r\n" + newLine + "\r\n";
+        text.append("[").append(section).append("]\r\n").append(newLine).append("\r\n");
         return text;
     }
     size_t lastContent = header;
