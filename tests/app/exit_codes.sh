@@ -9,71 +9,8 @@ trap '[[ -n $pid ]] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
 export HOME=$work
 unset XDG_CONFIG_HOME
 export QT_QPA_PLATFORM=xcb
+source "$(dirname "$(realpath "$0")")/xdo.sh"
 cd "$work"
-
-fail() {
-    echo "FAILED: $*"
-    grep -v -E "ALSA|^$" "$work/stderr.log" 2>/dev/null | tail -n 20
-    exit 1
-}
-
-# Waits for a visible window of that title, focuses it and presses the keys; a window that
-# is still being mapped is tried again. The keys go through XTEST to the focused window: a
-# release sent to a window that has meanwhile closed would leave the key held down, and the
-# server's auto-repeat would then answer the next dialog too.
-press() {
-    local title=$1
-    shift
-    for _ in $(seq 1 40); do
-        local id
-        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | tail -n 1)
-        if [[ -n $id ]] && xdotool windowfocus --sync "$id" 2>/dev/null && sleep 0.3 &&
-            xdotool key --clearmodifiers "$@" 2>/dev/null; then
-            return 0
-        fi
-        sleep 0.5
-    done
-    fail "no window '$title'"
-}
-
-# Presses the keys on a dialog until it has closed: a press that came before the dialog had
-# the keyboard is repeated, one that closed it is not.
-answer() {
-    local title=$1
-    shift
-    local pressed=
-    for _ in $(seq 1 60); do
-        local id
-        id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | tail -n 1)
-        if [[ -z $id ]]; then
-            [[ -n $pressed ]] && return 0
-            sleep 0.5
-            continue
-        fi
-        if xdotool windowfocus --sync "$id" 2>/dev/null && sleep 0.3 &&
-            xdotool key --clearmodifiers "$@" 2>/dev/null; then
-            pressed=1
-        fi
-        sleep 1
-    done
-    fail "window '$title' did not close"
-}
-
-# The X server may still be coming up when this script starts.
-for _ in $(seq 1 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.2
-done
-
-start() {
-    "$program" 2>>"$work/stderr.log" &
-    pid=$!
-}
-finish() {
-    code=0
-    wait "$pid" || code=$?
-    pid=
-}
 
 start
 answer "Öffnen" Escape

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# A short session typed into the real program under Xvfb, as a user types it: insert a player,
+# fill in all four columns, delete one, sort, renumber, save; then the file's bytes.
+set -uo pipefail
+program=$(realpath "$1")
+work=$(mktemp -d)
+pid=
+trap '[[ -n $pid ]] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export HOME=$work
+unset XDG_CONFIG_HOME
+export QT_QPA_PLATFORM=xcb
+source "$(dirname "$(realpath "$0")")/xdo.sh"
+cd "$work"
+
+mkdir kelmar
+printf 'GESAMT-DATEI\r\nOtto Zander\t \t1\tN\t100\r\nAnna Berg\t \t2\tJ\t200\r\nKarl Adam\t \t3\tG\t300\r\n' \
+    >kelmar/NAMEN.TIF
+main="Liste der gespeicherten Namen"
+keys() { # into the main window, with time for each to take effect
+    press "$main" "$@"
+    sleep 0.4
+}
+
+start
+answer "Öffnen" Return
+keys Down # row 2, "Nr."
+keys ctrl+e # a new row 2, MP and Mitgliedsnr. from row 1
+for text in 9 "Jürgen Weiß" j 4711; do
+    xdotool type --delay 40 "$text"
+    keys Tab
+done
+keys ctrl+l # the row now current: Anna Berg
+keys ctrl+o
+press "$main" ctrl+n
+answer "Auswahl" alt+j
+answer "Hinweis" Return
+for _ in $(seq 1 5); do
+    press "$main" ctrl+s
+    sleep 1
+    xdotool search --onlyvisible --name "^Hinweis\$" >/dev/null 2>&1 && break
+done
+answer "Hinweis" Return
+finish
+[[ $code == 0 ]] || fail "exit code $code, not 0"
+
+expected=$(printf 'GESAMT-DATEI\r\nKarl Adam\t \t1\tG\t300\r\nJ\xfcrgen Wei\xdf\t \t2\tJ\t4711\r\nOtto Zander\t \t3\tN\t100\r\n' | od -An -c)
+actual=$(od -An -c kelmar/NAMEN.TIF)
+[[ $actual == "$expected" ]] || fail "saved file differs:
+$actual
+expected:
+$expected"
+echo "typed session saved byte for byte"
