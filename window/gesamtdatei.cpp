@@ -214,6 +214,8 @@ bool TfrmGesamtdatei::FormCreate() {
     stateGesamt->Restore();
     liste_.bLeerzeile = false;
     setFont(toQFont(StandardFont));
+    // The count line grows with a larger program font, like the grid's rows.
+    pnlButtons->setFixedHeight(std::max(kPanelHeight, QFontMetrics(font()).height() + 6));
     sgGesamt->setRowCount(kMaxEintraege + 1);
     sgGesamt->setColumnWidth(kSpalteName, sgGesamt->gridWidth() - sgGesamt->columnWidth(kSpalteNr) -
                                               sgGesamt->columnWidth(kSpalteDBVNr) -
