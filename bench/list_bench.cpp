@@ -2,6 +2,7 @@
 
 #include "cells/cellstore.h"
 #include "editor/namenliste.h"
+#include "editor/sortierung.h"
 #include "namefile/namefile.h"
 
 #include <benchmark/benchmark.h>
@@ -132,6 +133,20 @@ void BM_DateiLadenUndSpeichern(benchmark::State& state) {
     rmdir(folder);
 }
 BENCHMARK(BM_DateiLadenUndSpeichern)->Unit(benchmark::kMicrosecond);
+
+// One very long name of words and initials: the key must take one pass, not one per word.
+void BM_SortierschluesselLangerName(benchmark::State& state) {
+    std::string name;
+    while (name.size() < size_t(state.range(0)))
+        name += "H. J ";
+    name += "Meier";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Sortierschluessel(name));
+}
+BENCHMARK(BM_SortierschluesselLangerName)
+    ->Arg(160 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -2,15 +2,30 @@
 
 #include "support/texthelpers.h"
 
-std::string Sortierschluessel(std::string_view name) {
-    std::string s(name);
-    for (size_t dot = s.find('.'); dot != std::string::npos; dot = s.find('.'))
-        s = Bereinigen(std::string_view(s).substr(dot + 1), ' ');
-    for (size_t blank = s.find(' '); blank != std::string::npos; blank = s.find(' '))
-        s = Bereinigen(std::string_view(s).substr(blank + 1), ' ');
-    if (Bereinigen(s, ' ').empty())
-        return std::string(1, '\xFF');
+namespace {
+
+std::string_view ohneRaender(std::string_view s) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && blank(s.back()))
+        s.remove_suffix(1);
     return s;
+}
+
+} // namespace
+
+std::string Sortierschluessel(std::string_view name) {
+    // The rest after each full stop, then after each blank, trimmed each time; on views, so
+    // that a long name costs one pass and no copies.
+    std::string_view s = name;
+    for (size_t dot = s.find('.'); dot != s.npos; dot = s.find('.'))
+        s = ohneRaender(s.substr(dot + 1));
+    for (size_t blank = s.find(' '); blank != s.npos; blank = s.find(' '))
+        s = ohneRaender(s.substr(blank + 1));
+    if (ohneRaender(s).empty())
+        return std::string(1, '\xFF');
+    return std::string(s);
 }
 
 std::string Duplikatschluessel(std::string_view name) {

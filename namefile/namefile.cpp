@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <string_view>
@@ -58,6 +59,28 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Where a save writes: through links to their final target, so that a link stays a link, also
+// one whose target does not exist (yet), such as a list on a share that is not mounted.
+std::string linkZiel(std::string pfad) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat lst {};
+        if (::lstat(pfad.c_str(), &lst) != 0 || !S_ISLNK(lst.st_mode))
+            return pfad;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(pfad.c_str(), target.data(), target.size());
+        if (n <= 0)
+            return pfad;
+        target.resize(size_t(n));
+        if (target.front() != '/') {
+            const size_t slash = pfad.rfind('/');
+            target =
+                (slash == std::string::npos ? std::string() : pfad.substr(0, slash + 1)) + target;
+        }
+        pfad = std::move(target);
+    }
+    throw DateiFehlerAusErrno(ELOOP); // links in a circle: "bad name"
 }
 
 // Blank out a row completely.
@@ -278,13 +301,12 @@ std::string NamenDateiText(const CellTable& zellen) {
 void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
     const std::string text = NamenDateiText(zellen);
 
-    // Write through a link to its target, so that the link stays a link.
-    std::string ziel = pfad;
-    char resolved[PATH_MAX];
-    struct stat lst {};
-    if (::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode) &&
-        ::realpath(pfad.c_str(), resolved))
-        ziel = resolved;
+    // A file-size limit would end the program in the middle of a save; the write then fails
+    // with EFBIG instead, which is reported like a full disk.
+    static const bool fsizeIgnored = (std::signal(SIGXFSZ, SIG_IGN), true);
+    (void)fsizeIgnored;
+
+    const std::string ziel = linkZiel(pfad);
 
     struct stat st {};
     const bool exists = ::stat(ziel.c_str(), &st) == 0;
@@ -311,7 +333,9 @@ void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
 
     const size_t slash = ziel.rfind('/');
     const std::string base = slash == std::string::npos ? ziel : ziel.substr(slash + 1);
-    std::string temp = (folder == "/" ? std::string() : folder) + "/." + base + ".XXXXXX";
+    // Beside the list, named after it where that name still fits the file system.
+    const std::string tempName = base.size() + 8 <= NAME_MAX ? "." + base : ".gesamt";
+    std::string temp = (folder == "/" ? std::string() : folder) + "/" + tempName + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         throw DateiFehlerAusErrno(errno);

@@ -124,10 +124,15 @@ Profile Profile::load(const std::string& fileName) {
     Profile p;
     p.path_ = resolve(fileName);
     QFile f(p.path_);
-    if (QFileInfo(p.path_).isFile() && f.open(QIODevice::ReadOnly)) {
+    const QFileInfo info(p.path_);
+    if (info.isFile() && f.open(QIODevice::ReadOnly)) {
         const QByteArray data = f.readAll();
         p.text_.assign(data.constData(), size_t(data.size()));
         p.exists_ = true;
+        p.unreadable_ = f.error() != QFileDevice::NoError;
+    } else {
+        // Something is there that could not be read: writing a key would replace it.
+        p.unreadable_ = info.exists() || info.isSymLink();
     }
     return p;
 }
@@ -210,6 +215,11 @@ bool Profile::writeStrings(const std::string& fileName, std::string_view section
                            const std::vector<std::pair<std::string, std::string>>& values,
                            QString* error) {
     const Profile current = load(fileName);
+    if (current.unreadable_) {
+        if (error)
+            *error = QStringLiteral("Die Datei kann nicht gelesen werden");
+        return false;
+    }
     std::string text = current.text_;
     for (const auto& [key, value] : values)
         text = withValue(std::move(text), section, key, value);

@@ -48,4 +48,5 @@ private:
     std::string text_;
     QString path_;
     bool exists_ = false;
+    bool unreadable_ = false; // there, but not read completely (or not a plain file)
 };

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -31,11 +32,16 @@ bool writeAll(int fd, const std::string& data) {
 
 // A second copy of the program must not empty our log: the lock is taken before the file is
 // truncated, and a copy that cannot get it moves on to the next name.
+// A link or a FIFO under the log's name counts as a failed attempt: a link planted in a shared
+// folder would have us overwrite its target, and a FIFO would block the start for good.
 int openLocked(const std::string& name) {
-    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    const int fd =
+        ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0)
         return -1;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+        ::ftruncate(fd, 0) != 0) {
         ::close(fd);
         return -1;
     }

@@ -2,6 +2,7 @@
 #include "editor/namenliste.h"
 #include "editor/sortierung.h"
 #include "runlog/runlog.h"
+#include "support/texthelpers.h"
 #include "tests/testsupport/tempenv.h"
 
 #include "tests/testsupport/recorder.h"
@@ -160,6 +161,26 @@ TEST(Sortierschluessel, LastWordAfterTheLastFullStop) {
 }
 
 namespace {
+
+// The key as the procedure words it: copy the rest after the first stop, tidy, again.
+std::string schluesselWieBeschrieben(std::string s) {
+    for (size_t dot = s.find('.'); dot != std::string::npos; dot = s.find('.'))
+        s = Bereinigen(std::string_view(s).substr(dot + 1), ' ');
+    for (size_t blank = s.find(' '); blank != std::string::npos; blank = s.find(' '))
+        s = Bereinigen(std::string_view(s).substr(blank + 1), ' ');
+    return Bereinigen(s, ' ').empty() ? std::string(1, '\xFF') : s;
+}
+
+TEST(Sortierschluessel, EqualsTheProcedureOnRandomNames) {
+    std::mt19937 rng(1209);
+    const char letters[] = {'.', ' ', '\t', 'a', 'B', '\xE4'};
+    for (int round = 0; round < 5000; ++round) {
+        std::string name(rng() % 12, ' ');
+        for (char& c : name)
+            c = letters[rng() % sizeof letters];
+        ASSERT_EQ(Sortierschluessel(name), schluesselWieBeschrieben(name)) << name;
+    }
+}
 
 // The exchange procedure as written, keys computed afresh for every comparison.
 void exchangeSort(CellStore& s, int n) {
@@ -320,11 +341,13 @@ TEST(Erweitern, IntoThePlaceholderAndUpToTheLimitOnly) {
 
 TEST(Erweitern, NamesTheFileCannotHoldAreSkipped) {
     Liste l = Liste::names({"A"});
-    l.liste.Erweitern({"Tab\tName", "Zeilen\r\nEnde", "Nur\nLF", "Ende\x1A" "Datei",
+    l.liste.Erweitern({"Tab\tName", "Zeilen\r\nEnde", "Nur\nLF",
+                       "Ende\x1A"
+                       "Datei",
                        "Undefiniert \x81", "J\xFCrgen M\xFCller"});
     // Any byte but those four is kept as it is, also one the code page leaves undefined.
-    EXPECT_EQ(l.nameList(), (std::vector<std::string>{"A", "Undefiniert \x81",
-                                                      "J\xFCrgen M\xFCller"}));
+    EXPECT_EQ(l.nameList(),
+              (std::vector<std::string>{"A", "Undefiniert \x81", "J\xFCrgen M\xFCller"}));
     l.consistent();
 }
 
