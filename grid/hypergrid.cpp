@@ -11,6 +11,7 @@
 namespace {
 constexpr int kTitleHeight = 26;
 constexpr int kRowHeight = 20;
+constexpr size_t kShownBytes = 4096; // wider than any screen, even in the narrowest letters
 } // namespace
 
 // ---- model: grid row r is model row r - 1 ----
@@ -28,9 +29,12 @@ QVariant HyperGridModel::data(const QModelIndex& index, int role) const {
         return {};
     const ThgColumn& column = columns_[size_t(index.column())];
     switch (role) {
-    case Qt::DisplayRole:
-        return formatCellText(column,
-                              cp1252::toQString(store_.cell(index.column(), index.row() + 1)));
+    case Qt::DisplayRole: {
+        // Drawing (and eliding) a huge cell on every repaint would freeze the window; more
+        // than the widest screen can show is never seen. The cell keeps every byte.
+        const std::string_view text = store_.cell(index.column(), index.row() + 1);
+        return formatCellText(column, cp1252::toQString(text.substr(0, kShownBytes)));
+    }
     case Qt::EditRole:
         return cp1252::toQString(store_.cell(index.column(), index.row() + 1));
     case Qt::TextAlignmentRole:

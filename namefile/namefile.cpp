@@ -184,11 +184,10 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
 
     int row = 0;       // next row to fill
     bool first = true; // the first stored line may be the header
-    std::string line;
     while (!rest.empty()) {
         // A line ends at CR (one LF after it is skipped); an LF alone is text.
         const size_t cr = rest.find(zeilenende);
-        line.assign(rest.substr(0, cr));
+        std::string_view fields = rest.substr(0, cr);
         if (cr == std::string_view::npos) {
             rest = {};
         } else {
@@ -196,15 +195,20 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
             if (!rest.empty() && rest.front() == '\n')
                 rest.remove_prefix(1);
         }
-        std::string fields = std::move(line);
-        line.clear();
-        const std::string name = Bereinigen(FeldAbtrennen(fields), ' ');
+        // Fields on views of the text: a long line is copied once, into its cell.
+        auto feld = [&fields] {
+            const size_t tab = fields.find(Trennzeichen);
+            const std::string_view f = fields.substr(0, tab);
+            fields = tab == fields.npos ? std::string_view() : fields.substr(tab + 1);
+            return f;
+        };
+        const std::string name = Bereinigen(feld(), ' ');
         if (name.empty())
             continue;
         if (first) {
             first = false;
             // A file without the header keeps its first line as an entry.
-            if (Grossschrift(name) == kKopfzeile) {
+            if (name.size() == kKopfzeile.size() && Grossschrift(name) == kKopfzeile) {
                 row = 1;
                 continue;
             }
@@ -214,16 +218,15 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
             ergebnis.mehrAlsMaximum = true;
             break;
         }
-        FeldAbtrennen(fields); // field 2: always a blank
-        std::string nummer = FeldAbtrennen(fields);
-        if (TextZuZahl(nummer) == 0)
-            nummer = std::to_string(row);
-        std::string mp = FeldAbtrennen(fields);
-        std::string dbv = FeldAbtrennen(fields);
-        zellen.setCell(kSpalteNr, row, nummer);
+        feld(); // field 2: always a blank
+        const std::string_view nummer = feld();
+        const std::string_view mp = feld();
+        const std::string_view dbv = feld();
+        zellen.setCell(kSpalteNr, row,
+                       TextZuZahl(nummer) == 0 ? std::to_string(row) : std::string(nummer));
         zellen.setCell(kSpalteName, row, name);
-        zellen.setCell(kSpalteMP, row, mp);
-        zellen.setCell(kSpalteDBVNr, row, dbv);
+        zellen.setCell(kSpalteMP, row, std::string(mp));
+        zellen.setCell(kSpalteDBVNr, row, std::string(dbv));
         ++row;
     }
     ergebnis.anzahl = row > 0 ? row - 1 : 0;
@@ -265,6 +268,7 @@ LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
     if (fd < 0)
         return failed(errno);
     std::string bytes;
+    bytes.reserve(size_t(st.st_size));
     const int error = readAll(fd, bytes);
     ::close(fd);
     LadeErgebnis ergebnis = NamenTextLesen(bytes, zellen);

@@ -35,7 +35,9 @@ std::string Grossschrift(std::string_view text) {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Keeps [first, last) after dropping what the predicates say, never reading beyond the text.
 template <typename DropFront, typename DropBack>
@@ -52,12 +54,15 @@ std::string trimWith(const std::string& s, DropFront dropFront, DropBack dropBac
 } // namespace
 
 std::string Bereinigen(std::string_view text, char modus) {
-    const std::string s = trimWith(std::string(text), isBlank, isBlank);
-    if (s.empty())
-        return s;
+    // Trimmed as a view first: a long text is copied once.
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    if (modus == ' ' || text.empty())
+        return std::string(text);
+    const std::string s(text);
     switch (modus) {
-    case ' ':
-        return s;
     case '.': {
         const size_t dot = s.rfind('.');
         return dot == std::string::npos ? s : s.substr(dot + 1);

@@ -233,6 +233,7 @@ TEST_F(Grid, PassingOverCellsNeverChangesThem) {
     EXPECT_EQ(grid.cell(2, 2), "Nein");
     EXPECT_EQ(grid.cell(1, 3), longName);
     EXPECT_EQ(edited.count(), 0);
+    EXPECT_EQ(shown(1, 3).size(), 4096); // drawn: what the widest screen can show
 
     // The limit still holds for what is typed: the long text may shrink but not grow.
     HgComboEditor* combo = comboAt(2);
