@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -242,8 +243,11 @@ bool TfrmGesamtdatei::DateiWaehlen() {
         // Names on Linux are case-sensitive; NAMEN.TIF must not be hidden by the filter.
         openGesamt->setNameFilter(QStringLiteral("GESAMT-Dateien (*.[tT][iI][fF])"));
     }
-    const QString folder = paths::localPath(Setting.Programmverzeichnis);
-    QDir().mkpath(folder);
+    QString folder = paths::localPath(Setting.Programmverzeichnis);
+    // Where the program folder cannot be a folder (a file of that name), the dialog starts in
+    // the home folder instead of showing an empty place that can take no list.
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     openGesamt->setDirectory(folder);
     openGesamt->selectFile(QStringLiteral("NAMEN.TIF"));
     if (openGesamt->exec() != QDialog::Accepted || openGesamt->selectedFiles().isEmpty())

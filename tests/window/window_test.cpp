@@ -306,6 +306,19 @@ TEST_F(Editor, LaunchWithoutFileAsksAndCancelEndsWithOne) {
     EXPECT_TRUE(written.isEmpty()) << written.join(u' ').toStdString();
 }
 
+TEST_F(Editor, OpenDialogStartsAtHomeWhenTheProgramFolderIsAFile) {
+    writeBytes(env.home() + QStringLiteral("/kelmar"), "kein Ordner");
+    ProgrammBeenden = [](int) {};
+    QString folder;
+    onModalOf<QFileDialog>([&](QFileDialog* dialog) {
+        folder = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    GesamtdateiBearbeiten(std::string(), false, nullptr);
+    ProgrammBeenden = nullptr;
+    EXPECT_EQ(folder, env.home());
+}
+
 TEST_F(Editor, OpenDialogShowsUpperCaseNamesAndTakesANewFile) {
     writeBytes(env.home() + QStringLiteral("/kelmar/NAMEN.TIF"), liste(4));
     writeBytes(env.home() + QStringLiteral("/kelmar/andere.txt"), "x");
