@@ -284,6 +284,26 @@ LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
     return ergebnis;
 }
 
+std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
+                                               const DateiStand& jetzt) {
+    std::vector<std::string> fragen;
+    if (geladen.mehrAlsMaximum)
+        fragen.push_back("Die nicht eingelesenen Eintr\xE4ge gehen beim Speichern verloren. "
+                         "Trotzdem speichern");
+    if (geladen.unvollstaendig)
+        fragen.push_back(
+            "Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern");
+    if (geladen.datenNachDateiende)
+        fragen.push_back("Die Daten nach dem Dateiende-Zeichen gehen beim Speichern verloren. "
+                         "Trotzdem speichern");
+    // Another copy of the program or another tool may have saved the file meanwhile.
+    if (!geladen.unvollstaendig && jetzt != geladen.stand)
+        fragen.push_back("Die Gesamt-Datei wurde inzwischen von einem anderen Programm "
+                         "ge\xE4ndert. Trotzdem \xFC"
+                         "berschreiben");
+    return fragen;
+}
+
 std::string NamenDateiText(const CellTable& zellen) {
     std::string text;
     text.reserve(size_t(zellen.rowCount()) * 40);

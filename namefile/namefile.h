@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 constexpr int kMaxEintraege = 1000;
 constexpr int kSpalteNr = 0, kSpalteName = 1, kSpalteMP = 2, kSpalteDBVNr = 3;
@@ -57,6 +58,11 @@ struct LadeErgebnis {
 LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen);
 // The same on bytes already read; for tests and the benchmark.
 LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen);
+
+// What to ask, in this order, before the list is saved over the file as it is now: only what is
+// true (a file that could not be read cannot be compared with what was read).
+std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
+                                               const DateiStand& jetzt);
 
 // The file's bytes for rows 1 to the last row.
 std::string NamenDateiText(const CellTable& zellen);

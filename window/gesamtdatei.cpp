@@ -346,24 +346,9 @@ void TfrmGesamtdatei::mptAbbruchClick() {
 
 void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
     sgGesamt->commitEditor();
-    if (geladen_.mehrAlsMaximum &&
-        !AuswahlFrage("Die nicht eingelesenen Eintr\xE4ge gehen beim Speichern verloren. "
-                      "Trotzdem speichern"))
-        return;
-    if (geladen_.unvollstaendig &&
-        !AuswahlFrage("Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern"))
-        return;
-    if (geladen_.datenNachDateiende &&
-        !AuswahlFrage("Die Daten nach dem Dateiende-Zeichen gehen beim Speichern verloren. "
-                      "Trotzdem speichern"))
-        return;
-    // Another copy of the program or another tool may have saved the file meanwhile. After a
-    // failed read the file cannot be compared; the question above has covered it.
-    if (!geladen_.unvollstaendig && DateiStandLesen(sGesamtdatei) != geladen_.stand &&
-        !AuswahlFrage("Die Gesamt-Datei wurde inzwischen von einem anderen Programm ge\xE4ndert. "
-                      "Trotzdem \xFC"
-                      "berschreiben"))
-        return;
+    for (const std::string& frage : FragenVorDemSpeichern(geladen_, DateiStandLesen(sGesamtdatei)))
+        if (!AuswahlFrage(frage))
+            return;
     try {
         NamenDateiSchreiben(sGesamtdatei, *sgGesamt);
     } catch (const std::exception& e) {

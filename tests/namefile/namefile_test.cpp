@@ -213,3 +213,24 @@ TEST(NameFileErrors, TextsByCode) {
     EXPECT_STREQ(DateiFehlerAusErrno(EIO).what(), "E/A-Fehler 5");
     EXPECT_EQ(NamensdateiFehlertext(7), "E/A-Fehler 7");
 }
+
+TEST(NameFileSave, QuestionsBeforeSavingAreOnlyWhatIsTrue) {
+    DateiStand gelesen;
+    gelesen.vorhanden = true;
+    gelesen.groesse = 10;
+    DateiStand anders = gelesen;
+    anders.groesse = 11;
+    LadeErgebnis ok;
+    ok.stand = gelesen;
+    EXPECT_TRUE(FragenVorDemSpeichern(ok, gelesen).empty());
+    ASSERT_EQ(FragenVorDemSpeichern(ok, anders).size(), 1u);
+    EXPECT_EQ(FragenVorDemSpeichern(ok, anders)[0].rfind("Die Gesamt-Datei wurde inzwischen", 0),
+              0u);
+    // A read that failed part-way took no stand of the file: one question, not two.
+    LadeErgebnis abgebrochen;
+    abgebrochen.unvollstaendig = true;
+    const auto fragen = FragenVorDemSpeichern(abgebrochen, gelesen);
+    ASSERT_EQ(fragen.size(), 1u);
+    EXPECT_EQ(fragen[0],
+              "Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern");
+}

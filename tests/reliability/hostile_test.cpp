@@ -48,9 +48,10 @@ TEST_F(Hostile, RunLogPassesOverALinkAndAFifo) {
     LogZeile("x");
     LogSchreiben();
     EXPECT_EQ(readBytes(at("notizen.txt")), "meine Notizen");
-    EXPECT_EQ(readBytes(at("gesamt.lo2")).rfind("Logdatei ge\xF6"
-                                                 "ffnet: ",
-                                                 0),
+    EXPECT_EQ(readBytes(at("gesamt.lo2"))
+                  .rfind("Logdatei ge\xF6"
+                         "ffnet: ",
+                         0),
               0u);
     LogZuruecksetzen();
 }

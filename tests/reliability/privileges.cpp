@@ -8,10 +8,14 @@
 #include <unistd.h>
 
 namespace {
-const passwd* nobody() { return ::getpwnam("nobody"); }
+const passwd* nobody() {
+    return ::getpwnam("nobody");
+}
 } // namespace
 
-bool nobodyKannWechseln() { return ::geteuid() == 0 && nobody(); }
+bool nobodyKannWechseln() {
+    return ::geteuid() == 0 && nobody();
+}
 
 int alsNobody(const std::function<int()>& fn) {
     const passwd* pw = nobody();
@@ -47,8 +51,8 @@ Einhaengung::Einhaengung(const QString& folder, const std::string& size) : folde
 
 void Einhaengung::schreibgeschuetzt() {
     const QByteArray f = folder_.toLocal8Bit();
-    ok_ = ok_ && ::mount(nullptr, f.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                         nullptr) == 0;
+    ok_ = ok_ &&
+          ::mount(nullptr, f.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
 }
 
 Einhaengung::~Einhaengung() {
