@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Start-up time and peak memory of the editor on 1000 entries against the bare reference
-# window, measured in one run, offscreen. Usage: bench/compare_startup.sh <build folder>
+# Start-up time and peak memory of the editor on 1000 entries against two bare reference
+# windows (a filled and an empty 1001 x 4 table, menu and toolbar, ended at the first paint),
+# paired in one run, offscreen; medians. Usage: bench/compare_startup.sh <build folder> [runs]
 set -euo pipefail
 build=$(realpath "${1:-build}")
+runs=${2:-30}
 export QT_QPA_PLATFORM=offscreen
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -12,27 +14,28 @@ cd "$work"
     printf 'GESAMT-DATEI\r\n'
     for i in $(seq 1 1000); do printf 'Spieler Nummer %d\t \t%d\tN\t%d\r\n' "$i" "$i" $((100000 + i)); done
 } > NAMEN.TIF
-editor=("$build/bench/open_and_close" "$work/NAMEN.TIF")
-reference=("$build/bench/reference_window")
-"${editor[@]}" || { echo "the editor did not start"; exit 1; }
+editor="$build/bench/open_and_close $work/NAMEN.TIF"
+filled="$build/bench/reference_window"
+empty="$build/bench/reference_window --empty"
+$editor || { echo "the editor did not start"; exit 1; }
 
-hyperfine --warmup 3 --runs 30 -N --export-json times.json \
-    "${editor[*]}" "${reference[*]}" >/dev/null
-read -r t_editor t_reference < <(python3 - <<'PY'
-import json
+hyperfine --warmup 3 --runs "$runs" -N --export-json times.json "$editor" "$filled" "$empty" >/dev/null
+# Peak memory, paired: each round runs all three once.
+for _ in $(seq 1 "$runs"); do
+    for cmd in "$editor" "$filled" "$empty"; do
+        /usr/bin/time -f "%M" $cmd 2>&1 >/dev/null | tail -n 1
+    done
+done > memory.txt
+python3 - <<'PY'
+import json, statistics
 r = json.load(open("times.json"))["results"]
-print(r[0]["mean"] * 1000, r[1]["mean"] * 1000)
-PY
-)
-peak() { /usr/bin/time -f "%M" "$@" 2>&1 >/dev/null | tail -n 1; }
-m_editor=0; m_reference=0
-for _ in 1 2 3 4 5; do
-    m=$(peak "${editor[@]}"); (( m > m_editor )) && m_editor=$m
-    m=$(peak "${reference[@]}"); (( m > m_reference )) && m_reference=$m
-done
-python3 - "$t_editor" "$t_reference" "$m_editor" "$m_reference" <<'PY'
-import sys
-te, tr, me, mr = map(float, sys.argv[1:])
-print(f"start-up: editor {te:.1f} ms, reference {tr:.1f} ms, ratio {te / tr:.2f} (target <= 1.30)")
-print(f"peak memory: editor {me / 1024:.1f} MiB, reference {mr / 1024:.1f} MiB, ratio {me / mr:.2f} (target <= 1.30)")
+t = [statistics.median(x["times"]) * 1000 for x in r]
+m = [int(v) for v in open("memory.txt").read().split()]
+mem = [statistics.median(m[i::3]) / 1024 for i in range(3)]
+names = ["editor", "reference, filled table", "reference, empty table"]
+for n, ti, mi in zip(names, t, mem):
+    print(f"{n:26s} {ti:6.1f} ms {mi:6.1f} MiB")
+for i in (1, 2):
+    print(f"editor / {names[i]}: time {t[0] / t[i]:.2f}, memory {mem[0] / mem[i]:.2f}")
+print("target against the empty table: time <= 1.15, memory <= 1.10")
 PY

@@ -1,0 +1,114 @@
+// The list commands in any order on any file: counts and flags stay consistent, sorting gives
+// what the exchange procedure gives, and what is saved reads back the same, twice over.
+
+#include "cells/cellstore.h"
+#include "editor/namenliste.h"
+#include "editor/sortierung.h"
+#include "namefile/namefile.h"
+#include "platform/cp1252.h"
+#include "support/texthelpers.h"
+
+#include <array>
+#include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Antworten : Meldungen {
+    FuzzedDataProvider* data = nullptr;
+    void hinweis(const std::string&) override {}
+    void fehler(const std::string&) override { std::abort(); } // no command may fail here
+    bool frage(const std::string&) override { return data->ConsumeBool(); }
+};
+
+using Zeile = std::array<std::string, CellTable::kColumns>;
+
+std::vector<Zeile> zeilen(const CellStore& cells, int n) {
+    std::vector<Zeile> rows;
+    for (int r = 1; r <= n; ++r)
+        rows.push_back({cells.cell(0, r), cells.cell(1, r), cells.cell(2, r), cells.cell(3, r)});
+    return rows;
+}
+
+void pruefen(bool ok) {
+    if (!ok)
+        std::abort();
+}
+
+void konsistent(const NamenListe& liste, const CellStore& cells) {
+    pruefen(liste.iAnzahl >= 0 && liste.iAnzahl <= kMaxEintraege);
+    pruefen(cells.rowCount() == (liste.iAnzahl == 0 ? 2 : liste.iAnzahl + 1));
+    pruefen(liste.bLeerzeile == (liste.iAnzahl == 0));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    Antworten antworten;
+    antworten.data = &data;
+    CellStore cells(kMaxEintraege + 1);
+    NamenListe liste(cells, antworten);
+    liste.geladen(NamenTextLesen(data.ConsumeRandomLengthString(4096), cells));
+    konsistent(liste, cells);
+
+    for (int step = 0; step < 24 && data.remaining_bytes() > 0; ++step) {
+        cells.setCurrentRow(data.ConsumeIntegralInRange(1, cells.rowCount() - 1));
+        switch (data.ConsumeIntegralInRange(0, 6)) {
+        case 0:
+            liste.Einfuegen();
+            break;
+        case 1:
+            if (liste.iAnzahl > 0)
+                liste.Loeschen(cells.currentRow());
+            break;
+        case 2: {
+            // The exchange procedure as written, keys computed afresh for every comparison.
+            std::vector<Zeile> erwartet = zeilen(cells, liste.iAnzahl);
+            for (size_t i = 0; i + 1 < erwartet.size(); ++i)
+                for (size_t j = i + 1; j < erwartet.size(); ++j)
+                    if (Sortierschluessel(erwartet[i][1]) > Sortierschluessel(erwartet[j][1]))
+                        std::swap(erwartet[i], erwartet[j]);
+            liste.Sortieren();
+            pruefen(zeilen(cells, liste.iAnzahl) == erwartet);
+            break;
+        }
+        case 3:
+            liste.Nummerieren();
+            break;
+        case 4:
+            liste.DuplikateLoeschen();
+            break;
+        case 5: {
+            std::vector<std::string> teilnehmer;
+            for (int n = data.ConsumeIntegralInRange(0, 5); n > 0; --n)
+                teilnehmer.push_back(data.ConsumeRandomLengthString(40));
+            liste.Erweitern(teilnehmer);
+            break;
+        }
+        default: {
+            // Typing: only what the cell editor lets through.
+            const int col = data.ConsumeIntegralInRange(0, CellTable::kColumns - 1);
+            const std::string text = data.ConsumeRandomLengthString(40);
+            if (!cp1252::isCellText(cp1252::toQString(text)))
+                break;
+            cells.setCell(col, cells.currentRow(), text);
+            liste.zelleBearbeitet(col, cells.currentRow());
+        }
+        }
+        konsistent(liste, cells);
+    }
+
+    // Saved and read again: every entry with a name, and the same again a second time.
+    CellStore first(kMaxEintraege + 1), second(kMaxEintraege + 1);
+    const LadeErgebnis a = NamenTextLesen(NamenDateiText(cells), first);
+    int benannt = 0;
+    for (int r = 1; r < cells.rowCount(); ++r)
+        benannt += Bereinigen(cells.cell(1, r), ' ').empty() ? 0 : 1;
+    pruefen(a.anzahl == benannt && !a.mehrAlsMaximum && !a.datenNachDateiende);
+    const LadeErgebnis b = NamenTextLesen(NamenDateiText(first), second);
+    pruefen(b.anzahl == a.anzahl && zeilen(first, a.anzahl) == zeilen(second, b.anzahl));
+    return 0;
+}
