@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "print/drucker.h"
 #include "runlog/runlog.h"
+#include "widgets/glyphbutton.h"
 #include "widgets/messages.h"
 #include "window/gesamtdatei.h"
 
@@ -23,8 +24,8 @@ void OberflaecheEinrichten() {
     installDateiFehlerBox();
     QApplication::setDesktopFileName(QStringLiteral("gesamt"));
     QIcon icon;
-    icon.addFile(QStringLiteral(":/pictures/APP48.png"));
-    icon.addFile(QStringLiteral(":/pictures/APP256.png"));
+    // The title bar's size; docks and menus take the larger ones from the installed icon theme.
+    icon.addPixmap(QPixmap::fromImage(loadPixels(QStringLiteral("APP48"))));
     QApplication::setWindowIcon(icon);
     DruckzustandEinrichten = [] { DruckerInitialisieren(nullptr); };
 }

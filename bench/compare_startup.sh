@@ -19,23 +19,29 @@ filled="$build/bench/reference_window"
 empty="$build/bench/reference_window --empty"
 $editor || { echo "the editor did not start"; exit 1; }
 
-hyperfine --warmup 3 --runs "$runs" -N --export-json times.json "$editor" "$filled" "$empty" >/dev/null
-# Peak memory, paired: each round runs all three once.
-for _ in $(seq 1 "$runs"); do
-    for cmd in "$editor" "$filled" "$empty"; do
-        /usr/bin/time -f "%M" $cmd 2>&1 >/dev/null | tail -n 1
-    done
-done > memory.txt
-python3 - <<'PY'
-import json, statistics
-r = json.load(open("times.json"))["results"]
-t = [statistics.median(x["times"]) * 1000 for x in r]
-m = [int(v) for v in open("memory.txt").read().split()]
-mem = [statistics.median(m[i::3]) / 1024 for i in range(3)]
+# Paired: every round runs the three once each, in turn, so that a busy moment of the machine
+# falls on all of them; wall time and each run's own peak memory (wait4), medians.
+python3 - "$runs" "$editor" "$filled" "$empty" <<'PY'
+import os, statistics, subprocess, sys, time
+runs, cmds = int(sys.argv[1]), [c.split() for c in sys.argv[2:]]
+times, memory = [[] for _ in cmds], [[] for _ in cmds]
+for round in range(runs + 3):
+    for i, cmd in enumerate(cmds):
+        start = time.perf_counter()
+        p = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        _, status, usage = os.wait4(p.pid, 0)
+        elapsed = time.perf_counter() - start
+        if status != 0:
+            sys.exit(f"{cmd[0]} failed")
+        if round >= 3:  # the first rounds warm the caches
+            times[i].append(elapsed * 1000)
+            memory[i].append(usage.ru_maxrss / 1024)
+t = [statistics.median(x) for x in times]
+m = [statistics.median(x) for x in memory]
 names = ["editor", "reference, filled table", "reference, empty table"]
-for n, ti, mi in zip(names, t, mem):
+for n, ti, mi in zip(names, t, m):
     print(f"{n:26s} {ti:6.1f} ms {mi:6.1f} MiB")
 for i in (1, 2):
-    print(f"editor / {names[i]}: time {t[0] / t[i]:.2f}, memory {mem[0] / mem[i]:.2f}")
+    print(f"editor / {names[i]}: time {t[0] / t[i]:.2f}, memory {m[0] / m[i]:.2f}")
 print("target against the empty table: time <= 1.15, memory <= 1.10")
 PY

@@ -246,7 +246,9 @@ THyperGrid::THyperGrid(QWidget* parent) : QTableView(parent), store_(2) {
     setItemDelegate(delegate_);
     connect(model_, &HyperGridModel::cellEdited, this, &THyperGrid::cellEdited);
 
-    fitToFont();
+    horizontalHeader()->setFixedHeight(kTitleHeight);
+    verticalHeader()->setMinimumSectionSize(kRowHeight);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMinimumSectionSize(4);
@@ -267,13 +269,21 @@ void THyperGrid::setColumns(std::vector<ThgColumn> columns) {
     model_->resetColumns();
     for (size_t c = 0; c < columns_.size(); ++c)
         setColumnWidth(int(c), columns_[c].Width);
-    fitToFont();
+    if (isVisible())
+        fitToFont();
 }
 
+// Measured when the grid is shown and on later font changes: measuring a font that is replaced
+// before the first paint would load it for nothing at start-up.
 void THyperGrid::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange && isVisible())
         fitToFont();
+}
+
+void THyperGrid::showEvent(QShowEvent* event) {
+    fitToFont();
+    QTableView::showEvent(event);
 }
 
 // Rows, the title row and the captions grow with a larger font, so that no text is clipped;

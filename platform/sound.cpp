@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <canberra.h>
 #include <memory>
@@ -21,15 +22,33 @@ bool haveSoundOutput() {
     return !snd.entryList({QStringLiteral("pcm*")}, QDir::System).isEmpty();
 }
 
+// The sound library is loaded at the first sound, not at start-up: linked, it and what it
+// pulls in would be loaded before the window shows.
+struct Canberra {
+    decltype(&ca_context_create) create = nullptr;
+    decltype(&ca_context_destroy) destroy = nullptr;
+    decltype(&ca_context_play) play = nullptr;
+
+    bool load() {
+        QLibrary library(QStringLiteral("canberra"), 0);
+        if (!library.load())
+            return false;
+        create = reinterpret_cast<decltype(create)>(library.resolve("ca_context_create"));
+        destroy = reinterpret_cast<decltype(destroy)>(library.resolve("ca_context_destroy"));
+        play = reinterpret_cast<decltype(play)>(library.resolve("ca_context_play"));
+        return create && destroy && play;
+    }
+};
+
 class CanberraPlayer final : public SoundPlayer {
 public:
     CanberraPlayer() {
-        if (!haveSoundOutput() || ca_context_create(&context_) != CA_SUCCESS)
+        if (!haveSoundOutput() || !ca_.load() || ca_.create(&context_) != CA_SUCCESS)
             context_ = nullptr;
     }
     ~CanberraPlayer() override {
         if (context_)
-            ca_context_destroy(context_);
+            ca_.destroy(context_);
     }
 
     void play(SoundKind kind, const std::string& name) override {
@@ -55,9 +74,9 @@ public:
 
 private:
     // Errors (no device, no sound theme) are silence by design.
-    void event(const char* id) { ca_context_play(context_, 0, CA_PROP_EVENT_ID, id, nullptr); }
+    void event(const char* id) { ca_.play(context_, 0, CA_PROP_EVENT_ID, id, nullptr); }
     void file(const std::string& path) {
-        ca_context_play(context_, 0, CA_PROP_MEDIA_FILENAME, path.c_str(), nullptr);
+        ca_.play(context_, 0, CA_PROP_MEDIA_FILENAME, path.c_str(), nullptr);
     }
     // libcanberra plays files only, so the resource is copied out once.
     void resource(const std::string& name) {
@@ -72,6 +91,7 @@ private:
         file(target.toStdString());
     }
 
+    Canberra ca_;
     ca_context* context_ = nullptr;
     std::unique_ptr<QTemporaryDir> tempDir_;
 };

@@ -120,15 +120,3 @@ QFont QtDrucker::deviceFont() const {
     f.setPixelSize(fontHeight());
     return f;
 }
-
-namespace {
-std::unique_ptr<QtDrucker>& standard() {
-    static std::unique_ptr<QtDrucker> drucker;
-    return drucker;
-}
-} // namespace
-
-void StandarddruckerEinrichten() {
-    standard() = QtDrucker::standarddrucker();
-    DruckerInitialisieren(standard().get());
-}

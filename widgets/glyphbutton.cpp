@@ -1,8 +1,10 @@
 #include "widgets/glyphbutton.h"
 
 #include <QEvent>
+#include <QFile>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <QtEndian>
 
 namespace {
 
@@ -49,8 +51,22 @@ TGlyphKind glyphForCaption(const QString& caption) {
     return glNone;
 }
 
+QImage loadPixels(const QString& name) {
+    QFile file(QStringLiteral(":/pictures/") + name + QStringLiteral(".argb"));
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 8)
+        return {};
+    const uchar* data = file.map(0, file.size());
+    if (!data)
+        return {};
+    const int width = int(qFromLittleEndian<quint32>(data));
+    const int height = int(qFromLittleEndian<quint32>(data + 4));
+    if (width <= 0 || height <= 0 || file.size() != 8 + qint64(width) * height * 4)
+        return {};
+    return QImage(data + 8, width, height, width * 4, QImage::Format_ARGB32).copy();
+}
+
 QPixmap loadPicture(const QString& name) {
-    QPixmap pixmap(QStringLiteral(":/pictures/") + name + QStringLiteral(".png"));
+    QPixmap pixmap = QPixmap::fromImage(loadPixels(name));
     if (!pixmap.isNull())
         pixmap.setMask(pixmap.createMaskFromColor(QColor(128, 128, 0)));
     return pixmap;

@@ -20,6 +20,8 @@ enum TGlyphKind {
 TGlyphKind glyphForCaption(const QString& caption);
 // A picture of the program's resources with its olive background made transparent.
 QPixmap loadPicture(const QString& name);
+// The same picture's pixels as they are.
+QImage loadPixels(const QString& name);
 
 // A push button drawn by hand, with a small glyph beside its caption.
 class TGlyphButton : public QPushButton {

@@ -4,7 +4,8 @@
 #include "platform/datetime.h"
 #include "platform/paths.h"
 #include "print/namenliste_druck.h"
-#include "printer/qtdrucker.h"
+#include "print/drucker.h"
+#include "print/druckermodul.h"
 #include "settings/settings.h"
 #include "widgets/glyphbutton.h"
 #include "widgets/messages.h"
@@ -375,7 +376,7 @@ void TfrmGesamtdatei::Erweitern(const std::vector<std::string>& teilnehmer) {
 }
 void TfrmGesamtdatei::Drucken() {
     if (!Drucker.Flaeche)
-        StandarddruckerEinrichten();
+        StandarddruckerLaden();
     ::Drucken(*sgGesamt, liste_.iAnzahl,
               cp1252::fromQString(datetime::shortDate(QDate::currentDate())), meldungen_);
 }

@@ -3,7 +3,7 @@
 
 #include "app/startup.h"
 #include "print/drucker.h"
-#include "printer/qtdrucker.h"
+#include "print/druckermodul.h"
 #include "runlog/runlog.h"
 #include "tests/testsupport/modal.h"
 #include "window/gesamtdatei.h"
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     LogAktiv = false;
-    DruckzustandEinrichten = StandarddruckerEinrichten;
+    DruckzustandEinrichten = StandarddruckerLaden;
     ProgrammzustandVorbereiten();
     if (!Drucker.Flaeche) {
         std::fprintf(stderr, "no default printer\n");

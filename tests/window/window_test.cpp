@@ -86,8 +86,11 @@ TEST_F(Editor, LoadsTheListIntoTheGrid) {
     EXPECT_FALSE(frm->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_TRUE(frm->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(frm->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(frm->sgGesamt->hasFocus() ||
-                frm->sgGesamt->isAncestorOf(QApplication::focusWidget()));
+    // The X server gives the focus when it has mapped the window.
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return frm->sgGesamt->hasFocus() ||
+               frm->sgGesamt->isAncestorOf(QApplication::focusWidget());
+    }));
     EXPECT_EQ(frm->tbtEinfuegen->size(), QSize(46, 51));
     EXPECT_EQ(frm->mptSpeichernundBeenden->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
 }
