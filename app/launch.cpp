@@ -33,7 +33,7 @@ void OberflaecheEinrichten() {
 void GesamtdateiBearbeiten(const std::string& dateiname, bool bSofortErweitern,
                            const std::vector<std::string>* teilnehmer) {
     LogZeile("*** Gesamtdatei bearbeiten");
-    sGesamtdatei = dateiname.empty() ? std::string() : paths::localPath(dateiname).toStdString();
+    sGesamtdatei = paths::nativePath(dateiname);
     auto frm = std::make_unique<TfrmGesamtdatei>();
     if (!frm->FormCreate()) {
         frm.reset();

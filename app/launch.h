@@ -7,6 +7,13 @@
 //     std::vector<std::string> teilnehmer = {"Hans Meier", "Petra Schulz"};
 //     GesamtdateiBearbeiten("/home/td/kelmar/NAMEN.TIF", false, &teilnehmer);
 //
+// File names, everywhere in the program: a file name is a native path, the bytes the file
+// system uses (UTF-8 on a usual Linux system, but any bytes are kept as they are), as argv and
+// every Linux program hand it over; QFile::encodeName/decodeName convert at the edges to the
+// toolkit. Only Windows drive paths ("c:\\kelmar\\NAMEN.TIF") are mapped (drive C: is the
+// home folder). Names from the settings file are Windows-1252 text and are converted once,
+// where they are read. Cell texts stay Windows-1252; file names never go through that codec.
+//
 // With nullptr or an empty list the command "Turnierteilnehmer einfügen" is hidden. With
 // bSofortErweitern the participants are added before the window is shown. An empty file name
 // lets the user choose the file; cancelling that ends the program with exit code 1.

@@ -2,14 +2,55 @@
 #include "app/startup.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+// Help and version are answered without a display, before the desktop side starts.
+void kommandozeilePruefen(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("gesamt"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(GESAMT_VERSION));
+    QTranslator german;
+    if (german.load(QStringLiteral("qtbase_de"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&german);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral(u"Bearbeitet die Gesamtdatei, die Liste der gespeicherten Spielernamen."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("DATEI"),
+        QStringLiteral(u"Die Gesamtdatei, die geöffnet wird; ohne sie fragt das Programm nach "
+                       u"der Datei. Eine Datei, die es noch nicht gibt, beginnt eine neue Liste."),
+        QStringLiteral("[DATEI]"));
+    parser.process(app); // ends the program after --help, --version or an unknown option
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    kommandozeilePruefen(argc, argv);
+    // The file name exactly as the system handed it over: its bytes, not a decoded text.
+    std::string datei;
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] != '-' || std::strcmp(argv[i], "-") == 0) {
+            datei = argv[i];
+            break;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gesamt"));
     QApplication::setApplicationVersion(QStringLiteral(GESAMT_VERSION));
     OberflaecheEinrichten();
     ProgrammzustandVorbereiten();
     ProgrammStartschritte();
-    GesamtdateiBearbeiten(std::string(), false, nullptr);
+    GesamtdateiBearbeiten(datei, false, nullptr);
     return 0;
 }

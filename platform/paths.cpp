@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
 namespace paths {
@@ -31,6 +32,26 @@ QString localPath(const std::string& windowsPath) {
         return root + rest;
     }
     return p;
+}
+
+std::string nativePath(const std::string& name) {
+    const bool drive = name.size() >= 2 && name[1] == ':' &&
+                       ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= 'A' && name[0] <= 'Z')) &&
+                       (name.size() == 2 || name[2] == '\\' || name[2] == '/');
+    if (!drive)
+        return name;
+    std::string rest = name.substr(2);
+    for (char& c : rest)
+        if (c == '\\')
+            c = '/';
+    while (rest.size() > 1 && rest.back() == '/')
+        rest.pop_back();
+    if (rest == "/")
+        rest.clear();
+    const char letter = char(name[0] | 0x20);
+    const std::string root = letter == 'c' ? QFile::encodeName(QDir::homePath()).toStdString()
+                                           : std::string("/mnt/") + letter;
+    return root + rest;
 }
 
 bool isBareName(const QString& name) {

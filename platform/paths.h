@@ -12,6 +12,11 @@ QString windowsDirectory();
 // backslashes become slashes. Paths without a drive only get their slashes turned.
 QString localPath(const std::string& windowsPath);
 
+// A file name handed to the program (the command line, a caller of the launch routine): a
+// native path, kept as the bytes the file system uses. Only a Windows drive path ("c:\\x\\y")
+// is mapped as localPath maps it; its other bytes stay as they are.
+std::string nativePath(const std::string& name);
+
 // A name without any folder part.
 bool isBareName(const QString& name);
 

@@ -3,9 +3,9 @@
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "platform/paths.h"
-#include "print/namenliste_druck.h"
 #include "print/drucker.h"
 #include "print/druckermodul.h"
+#include "print/namenliste_druck.h"
 #include "settings/settings.h"
 #include "widgets/glyphbutton.h"
 #include "widgets/messages.h"
@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -253,7 +254,7 @@ bool TfrmGesamtdatei::DateiWaehlen() {
     openGesamt->selectFile(QStringLiteral("NAMEN.TIF"));
     if (openGesamt->exec() != QDialog::Accepted || openGesamt->selectedFiles().isEmpty())
         return false;
-    sGesamtdatei = openGesamt->selectedFiles().first().toStdString();
+    sGesamtdatei = QFile::encodeName(openGesamt->selectedFiles().first()).toStdString();
     return true;
 }
 

@@ -31,4 +31,21 @@ answer "Hinweis" Return
 finish
 [[ $code == 0 ]] || fail "save gave exit code $code, not 0"
 [[ "$(cat kelmar/NAMEN.TIF)" == $'GESAMT-DATEI\r\n\t \t\t\t\r' ]] || fail "file not written"
-echo "exit codes: 1 after cancel, 0 after save"
+
+# A file named on the command line, in a folder with umlauts: no open dialog, saved in place.
+[[ $("$program" --version) == "gesamt "* ]] || fail "--version"
+mkdir -p "$work/Turniere/Bärenpokal"
+list="$work/Turniere/Bärenpokal/NAMEN.TIF"
+printf 'GESAMT-DATEI\r\nAnna Berg\t \t1\tN\t\r\n' >"$list"
+"$program" "$list" 2>>"$work/stderr.log" &
+pid=$!
+for _ in $(seq 1 5); do
+    press "Liste der gespeicherten Namen" ctrl+s
+    sleep 1
+    xdotool search --onlyvisible --name "^Hinweis\$" >/dev/null 2>&1 && break
+done
+answer "Hinweis" Return
+finish
+[[ $code == 0 ]] || fail "saving the named file gave exit code $code"
+[[ $(ls "$work/Turniere/Bärenpokal") == "NAMEN.TIF" ]] || fail "a second file: $(ls "$work/Turniere/Bärenpokal")"
+echo "exit codes: 1 after cancel, 0 after save; a named file opened and saved in place"

@@ -28,6 +28,7 @@ TEST(Cp1252, CellTextRefusesSeparatorsAndLineBreaks) {
     EXPECT_FALSE(cp1252::isCellText(QStringLiteral("a\tb")));
     EXPECT_FALSE(cp1252::isCellText(QStringLiteral("a\rb")));
     EXPECT_FALSE(cp1252::isCellText(QStringLiteral("a\nb")));
-    EXPECT_FALSE(cp1252::isCellText(QStringLiteral("a\x1A" "b")));
+    EXPECT_FALSE(cp1252::isCellText(QStringLiteral("a\x1A"
+                                                   "b")));
     EXPECT_TRUE(cp1252::isCellText(QString(QChar(0)) + QStringLiteral("a")));
 }

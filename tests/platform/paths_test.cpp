@@ -14,6 +14,17 @@ TEST(Paths, DriveCIsTheHomeFolder) {
     EXPECT_EQ(paths::localPath("/tmp/x"), QStringLiteral("/tmp/x"));
 }
 
+TEST(Paths, NativeNamesKeepTheirBytesAndOnlyDrivesAreMapped) {
+    TempEnv env;
+    const std::string home = env.home().toStdString();
+    EXPECT_EQ(paths::nativePath("/home/td/G\xC3\xA4ste/NAMEN.TIF"),
+              "/home/td/G\xC3\xA4ste/NAMEN.TIF");
+    EXPECT_EQ(paths::nativePath("M\xFCller.TIF"), "M\xFCller.TIF"); // Latin-1 bytes stay
+    EXPECT_EQ(paths::nativePath("a\\b"), "a\\b");                   // a Linux name may hold one
+    EXPECT_EQ(paths::nativePath("c:\\kelmar\\B\xC3\xA4ren\\"), home + "/kelmar/B\xC3\xA4ren");
+    EXPECT_EQ(paths::nativePath("D:/turniere"), "/mnt/d/turniere");
+}
+
 TEST(Paths, WindowsDirectoryFollowsXdgConfigHome) {
     TempEnv env;
     EXPECT_EQ(paths::windowsDirectory(), env.home() + QStringLiteral("/.config/kelmar"));

@@ -25,8 +25,8 @@ TEST(ProfileRead, NamesWithBlanksAndCommasAndOddLineEnds) {
 }
 
 TEST(ProfileRead, IntegersAndBooleansFallBackOnBadText) {
-    const Profile p = Profile::fromText(
-        "[S]\na=0x15B3\nb=abc\nc=2\nd=0\ne=-12\nf=0X10\ng=99999999999\nh=x10\n");
+    const Profile p =
+        Profile::fromText("[S]\na=0x15B3\nb=abc\nc=2\nd=0\ne=-12\nf=0X10\ng=99999999999\nh=x10\n");
     EXPECT_EQ(p.readInt("S", "a", 1), 5555);
     EXPECT_EQ(p.readInt("S", "b", 9), 9);
     EXPECT_TRUE(p.readBool("S", "c", false));

@@ -17,6 +17,9 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -284,6 +287,38 @@ TEST_F(Editor, LaunchWithAFileNameShowsNoDialogAndRemembersThePlacement) {
     });
     GesamtdateiBearbeiten(file.toStdString(), false, nullptr);
     EXPECT_EQ(restored, QRect(120, 110, 600, 450));
+}
+
+TEST_F(Editor, LaunchOpensNativeNamesWithUmlautsAndLatin1BytesAndSavesThemInPlace) {
+    // A folder as German users name them (UTF-8), and a file name from an old archive whose
+    // bytes are Latin-1 and no valid UTF-8.
+    const std::string folder =
+        QFile::encodeName(env.path(QStringLiteral(u"Turniere/Bärenpokal Straße"))).toStdString();
+    QDir().mkpath(QFile::decodeName(folder.c_str()));
+    for (const std::string& name : {folder + "/NAMEN.TIF", folder + "/M\xFCller.TIF"}) {
+        std::FILE* f = std::fopen(name.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(liste(2).c_str(), f);
+        std::fclose(f);
+        DialogAnswerer answers;
+        onModalOf<TfrmGesamtdatei>([](TfrmGesamtdatei* frm) {
+            frm->liste().Einfuegen();
+            frm->tbtBeenden->click();
+        });
+        GesamtdateiBearbeiten(name, false, nullptr);
+        ASSERT_EQ(answers.texts.size(), 1u) << name;
+        EXPECT_EQ(answers.texts[0], QStringLiteral(u"3 Einträge gespeichert")); // read, then saved
+    }
+    // Saved where they were read: no second file under another name.
+    std::vector<std::string> names;
+    if (DIR* d = ::opendir(folder.c_str())) {
+        while (const dirent* e = ::readdir(d))
+            if (e->d_name[0] != '.')
+                names.push_back(e->d_name);
+        ::closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"M\xFCller.TIF", "NAMEN.TIF"}));
 }
 
 TEST_F(Editor, LaunchWithoutFileAsksAndCancelEndsWithOne) {
