@@ -10,6 +10,7 @@
 #include "widgets/glyphbutton.h"
 #include "widgets/messages.h"
 #include "widgets/placementstore.h"
+#include "window/oeffnendialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -236,14 +237,8 @@ bool TfrmGesamtdatei::DateiWaehlen() {
         // no file but its own, so that file is pointed where it cannot be created.
         for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
             QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
-        openGesamt = new QFileDialog(this);
+        openGesamt = new GesamtOeffnenDialog(this);
         openGesamt->setObjectName(QStringLiteral("openGesamt"));
-        openGesamt->setOption(QFileDialog::DontUseNativeDialog);
-        openGesamt->setOption(QFileDialog::HideNameFilterDetails);
-        openGesamt->setFileMode(QFileDialog::AnyFile);
-        openGesamt->setAcceptMode(QFileDialog::AcceptOpen);
-        // Names on Linux are case-sensitive; NAMEN.TIF must not be hidden by the filter.
-        openGesamt->setNameFilter(QStringLiteral("GESAMT-Dateien (*.[tT][iI][fF])"));
     }
     QString folder = paths::localPath(Setting.Programmverzeichnis);
     // Where the program folder cannot be a folder (a file of that name), the dialog starts in
@@ -251,11 +246,12 @@ bool TfrmGesamtdatei::DateiWaehlen() {
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     openGesamt->setDirectory(folder);
+    openGesamt->ordnerLesen(folder);
     openGesamt->selectFile(QStringLiteral("NAMEN.TIF"));
-    if (openGesamt->exec() != QDialog::Accepted || openGesamt->selectedFiles().isEmpty())
+    if (openGesamt->exec() != QDialog::Accepted)
         return false;
-    sGesamtdatei = QFile::encodeName(openGesamt->selectedFiles().first()).toStdString();
-    return true;
+    sGesamtdatei = openGesamt->gewaehlteDatei();
+    return !sGesamtdatei.empty();
 }
 
 void TfrmGesamtdatei::NamenDateiLaden() {

@@ -13,7 +13,7 @@
 #include <vector>
 
 class QAction;
-class QFileDialog;
+class GesamtOeffnenDialog;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -61,7 +61,7 @@ public:
     QToolButton *tbtEinfuegen, *tbtLoeschen, *tbtErweitern, *tbtDuplikate, *tbtSortieren,
         *tbtNummerieren, *tbtDrucken, *tbtBeenden, *tbtAbbruch;
     std::vector<QIcon> imlGesamt;
-    QFileDialog* openGesamt = nullptr; // built when the user is to choose the file
+    GesamtOeffnenDialog* openGesamt = nullptr; // built when the user is to choose the file
 
     // The list's commands; each commits an open cell editor first.
     void Einfuegen();

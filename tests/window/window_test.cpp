@@ -7,6 +7,7 @@
 #include "tests/testsupport/modal.h"
 #include "tests/testsupport/tempenv.h"
 #include "window/gesamtdatei.h"
+#include "window/oeffnendialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -319,6 +321,53 @@ TEST_F(Editor, LaunchOpensNativeNamesWithUmlautsAndLatin1BytesAndSavesThemInPlac
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"M\xFCller.TIF", "NAMEN.TIF"}));
+}
+
+TEST_F(Editor, OpenDialogOpensUmlautFoldersAndListsNamesThatAreNoUtf8) {
+    const QString folder = env.home() + QStringLiteral(u"/kelmar/Bärenpokal");
+    QDir().mkpath(folder);
+    writeBytes(folder + QStringLiteral("/NAMEN.TIF"), liste(3));
+    const std::string latin1 =
+        QFile::encodeName(env.home()).toStdString() + "/kelmar/M\xFCller.TIF";
+    std::FILE* f = std::fopen(latin1.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs(liste(2).c_str(), f);
+    std::fclose(f);
+    DialogAnswerer notes; // none expected; a note would otherwise wait for ever
+    auto count = [&](auto choose) {
+        onModalOf<GesamtOeffnenDialog>(choose);
+        int entries = -1;
+        onModalOf<TfrmGesamtdatei>([&](TfrmGesamtdatei* frm) {
+            entries = frm->liste().iAnzahl;
+            frm->tbtAbbruch->click();
+        });
+        GesamtdateiBearbeiten(std::string(), false, nullptr);
+        return entries;
+    };
+    // In the folder with umlauts, the name typed into the name field as a user would.
+    EXPECT_EQ(count([&](GesamtOeffnenDialog* dialog) {
+                  EXPECT_FALSE(dialog->fremdeNamen()->isHidden());
+                  dialog->setDirectory(folder);
+                  auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                  activate(dialog);
+                  name->setFocus();
+                  name->selectAll();
+                  QTest::keyClicks(name, QStringLiteral("NAMEN.TIF"));
+                  QTest::keyClick(name, Qt::Key_Return);
+              }),
+              3);
+    EXPECT_EQ(sGesamtdatei, QFile::encodeName(folder + QStringLiteral("/NAMEN.TIF")).toStdString());
+    // The file the toolkit's list leaves out, shown with a replacement character, opened by its
+    // bytes.
+    EXPECT_EQ(count([&](GesamtOeffnenDialog* dialog) {
+                  QListWidget* list = dialog->fremdeNamen();
+                  ASSERT_EQ(list->count(), 1);
+                  EXPECT_EQ(list->item(0)->text(), QStringLiteral(u"M\uFFFDller.TIF"));
+                  Q_EMIT list->itemActivated(list->item(0));
+              }),
+              2);
+    EXPECT_EQ(sGesamtdatei, latin1);
+    EXPECT_TRUE(notes.texts.empty());
 }
 
 TEST_F(Editor, LaunchWithoutFileAsksAndCancelEndsWithOne) {

@@ -1,0 +1,27 @@
+#pragma once
+// The open dialog for the name file. The toolkit's file list leaves out names whose bytes are
+// no valid UTF-8 (a list copied from an old archive or USB stick, "M\xfcller.TIF" in Latin-1);
+// a second list below it shows those of the current folder, and choosing one opens the file
+// by its bytes.
+
+#include <QFileDialog>
+#include <string>
+
+class QLabel;
+class QListWidget;
+
+class GesamtOeffnenDialog : public QFileDialog {
+    Q_OBJECT
+public:
+    explicit GesamtOeffnenDialog(QWidget* parent);
+    // The chosen file as a native path (its bytes).
+    std::string gewaehlteDatei() const;
+    QListWidget* fremdeNamen() const { return fremdeNamen_; }
+    // Lists the folder's files whose names the toolkit leaves out.
+    void ordnerLesen(const QString& ordner);
+
+private:
+    QLabel* hinweis_;
+    QListWidget* fremdeNamen_;
+    std::string fremdeWahl_;
+};
