@@ -11,9 +11,9 @@ void StandarddruckerLaden() {
     using Fabrik = Zeichenflaeche* (*)();
     static Fabrik fabrik = [] {
         // Beside the program (the build), where the package puts it, then the build folder.
-        for (const QString& ort :
-             {QCoreApplication::applicationDirPath(), QStringLiteral(GESAMT_MODULE_DIR),
-              QStringLiteral(GESAMT_BUILD_DIR)}) {
+        const QString programm = QCoreApplication::applicationDirPath();
+        for (const QString& ort : {programm, programm + QStringLiteral("/" GESAMT_MODULE_FROM_BIN),
+                                   QStringLiteral(GESAMT_BUILD_DIR)}) {
             QLibrary modul(ort + QStringLiteral("/gesamt-drucker.so"));
             if (auto f = reinterpret_cast<Fabrik>(modul.resolve("gesamt_standarddrucker")))
                 return f;

@@ -34,12 +34,7 @@ keys ctrl+o
 press "$main" ctrl+n
 answer "Auswahl" alt+j
 answer "Hinweis" Return
-for _ in $(seq 1 5); do
-    press "$main" ctrl+s
-    sleep 1
-    xdotool search --onlyvisible --name "^Hinweis\$" >/dev/null 2>&1 && break
-done
-answer "Hinweis" Return
+save_and_close
 finish
 [[ $code == 0 ]] || fail "exit code $code, not 0"
 

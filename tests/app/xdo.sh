@@ -55,6 +55,17 @@ for _ in $(seq 1 50); do
     sleep 0.2
 done
 
+# Ctrl+S in the main window until its note shows (the first press may come before the window
+# has the keyboard), then the note is answered.
+save_and_close() {
+    for _ in $(seq 1 5); do
+        press "Liste der gespeicherten Namen" ctrl+s
+        sleep 1
+        xdotool search --onlyvisible --name "^Hinweis\$" >/dev/null 2>&1 && break
+    done
+    answer "Hinweis" Return
+}
+
 start() {
     "$program" 2>>"$work/stderr.log" &
     pid=$!

@@ -24,6 +24,10 @@ trap 'apt-get remove -y -q gesamt >/dev/null' EXIT
 desktop-file-validate /usr/share/applications/gesamt.desktop || fail "desktop entry"
 [[ -f /usr/share/icons/hicolor/256x256/apps/gesamt.png && -f /usr/share/icons/hicolor/scalable/apps/gesamt.svg ]] ||
     fail "icons missing"
+# The printer module, where the program looks for it (beside /usr/bin, in ../libexec/gesamt).
+module=/usr/libexec/gesamt/gesamt-drucker.so
+[[ -f $module ]] || fail "printer module missing"
+ldd "$module" | grep -q "not found" && fail "printer module lacks libraries: $(ldd "$module")"
 
 work=$(mktemp -d)
 cd "$work"
