@@ -5,8 +5,10 @@
 #include "runlog/runlog.h"
 #include "support/texthelpers.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
+#include <unordered_map>
 #include <unordered_set>
 
 std::string NamenListe::anzahlText() const {
@@ -191,14 +193,23 @@ int NamenListe::DuplikateLoeschen() {
     bool ok = true;
     melden("Fehler beim L\xF6schen der Duplikate: ", [this, &n, &ok] {
         ok = false;
-        std::unordered_set<std::string> seen;
+        // Per name, the membership numbers of the entries kept so far. Two entries whose
+        // numbers are both given and differ are two members of the same name, not one twice.
+        std::unordered_map<std::string, std::vector<std::string>> kept;
         std::vector<int> doubles;
         for (int r = 1; r <= iAnzahl; ++r) {
             std::string key = Duplikatschluessel(zellen_.cell(kSpalteName, r));
             if (key.empty())
                 continue; // blank names are never duplicates
-            if (!seen.insert(std::move(key)).second)
+            const std::string nummer = Bereinigen(zellen_.cell(kSpalteDBVNr, r), ' ');
+            std::vector<std::string>& numbers = kept[std::move(key)];
+            const bool same = std::any_of(numbers.begin(), numbers.end(), [&](const auto& n) {
+                return n.empty() || nummer.empty() || n == nummer;
+            });
+            if (same)
                 doubles.push_back(r);
+            else
+                numbers.push_back(nummer);
         }
         zeilenEntfernen(doubles);
         n = int(doubles.size());

@@ -289,11 +289,24 @@ TEST(Duplikate, WholeNamesNotSurnames) {
     EXPECT_FALSE(d.liste.bGeaendert);
 }
 
+TEST(Duplikate, DifferentMembershipNumbersAreDifferentPeople) {
+    // Numbers given on both sides and different: two members; a missing number matches any.
+    Liste l({{"8", "Hans Meier", "J", "100496"},
+             {"31", "Hans Meier", "N", "101347"},
+             {"40", "hans meier", "N", " 100496 "},
+             {"41", "Hans Meier", "N", ""},
+             {"42", "Eva Roth", "N", ""},
+             {"43", "Eva Roth", "N", "7"}});
+    EXPECT_EQ(l.liste.DuplikateLoeschen(), 3);
+    EXPECT_EQ(l.numbers(), (std::vector<std::string>{"8", "31", "42"}));
+    l.consistent();
+}
+
 TEST(Duplikate, TopmostKeptOfAnyRunAndEmptyLists) {
     Liste l({{"5", "Anna Berg", "J", "1"},
              {"6", "Bernd", "", ""},
-             {"7", "ANNA BERG", "N", "2"},
-             {"8", "anna berg", "G", "3"},
+             {"7", "ANNA BERG", "N", ""},
+             {"8", "anna berg", "G", "1"},
              {"9", "Bernd", "", ""}});
     EXPECT_EQ(l.liste.DuplikateLoeschen(), 3);
     EXPECT_EQ(l.row(1), (Row{"5", "Anna Berg", "J", "1"}));
