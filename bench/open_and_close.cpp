@@ -1,6 +1,7 @@
 // Starts the editor on a name file as the launch does (no dialog) and exits with 0 as soon as
-// the window is on the screen with the list loaded: what start-up is measured with.
-// Usage: open_and_close <name file>
+// the window is on the screen with the list loaded: what start-up is measured with. With
+// --scroll-and-save it then scrolls through the whole grid and saves the list (long_cell.sh).
+// Usage: open_and_close <name file> [--scroll-and-save]
 
 #include "app/launch.h"
 #include "app/startup.h"
@@ -9,13 +10,16 @@
 #include "window/gesamtdatei.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: open_and_close <name file>\n");
+        std::fprintf(stderr, "usage: open_and_close <name file> [--scroll-and-save]\n");
         return 2;
     }
+    const bool scrollAndSave = argc > 2 && std::strcmp(argv[2], "--scroll-and-save") == 0;
     QApplication app(argc, argv);
     OberflaecheEinrichten();
     ProgrammzustandVorbereiten();
@@ -29,5 +33,17 @@ int main(int argc, char** argv) {
     frm.sgGesamt->viewport()->installEventFilter(&watcher);
     frm.show();
     const int code = QApplication::exec();
-    return code == 0 && frm.liste().iAnzahl > 0 ? 0 : 3;
+    if (code != 0 || frm.liste().iAnzahl == 0)
+        return 3;
+    if (scrollAndSave) {
+        frm.sgGesamt->viewport()->removeEventFilter(&watcher);
+        for (QScrollBar* bar :
+             {frm.sgGesamt->verticalScrollBar(), frm.sgGesamt->horizontalScrollBar()})
+            for (int step = 0; step <= 10; ++step) {
+                bar->setValue(bar->minimum() + (bar->maximum() - bar->minimum()) * step / 10);
+                frm.sgGesamt->viewport()->repaint();
+            }
+        NamenDateiSchreiben(sGesamtdatei, *frm.sgGesamt);
+    }
+    return 0;
 }
