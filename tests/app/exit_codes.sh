@@ -2,15 +2,7 @@
 # The real program as a process under Xvfb, its dialogs answered with key presses:
 # cancelling the open dialog ends it with 1, saving a new list with 0.
 set -uo pipefail
-program=$(realpath "$1")
-work=$(mktemp -d)
-pid=
-trap '[[ -n $pid ]] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-export HOME=$work
-unset XDG_CONFIG_HOME
-export QT_QPA_PLATFORM=xcb
-source "$(dirname "$(realpath "$0")")/xdo.sh"
-cd "$work"
+source "$(dirname "$(realpath "$0")")/xdo.sh" "$1"
 
 start
 answer "Öffnen" Escape

@@ -2,15 +2,7 @@
 # A short session typed into the real program under Xvfb, as a user types it: insert a player,
 # fill in all four columns, delete one, sort, renumber, save; then the file's bytes.
 set -uo pipefail
-program=$(realpath "$1")
-work=$(mktemp -d)
-pid=
-trap '[[ -n $pid ]] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
-export HOME=$work
-unset XDG_CONFIG_HOME
-export QT_QPA_PLATFORM=xcb
-source "$(dirname "$(realpath "$0")")/xdo.sh"
-cd "$work"
+source "$(dirname "$(realpath "$0")")/xdo.sh" "$1"
 
 mkdir kelmar
 printf 'GESAMT-DATEI\r\nOtto Zander\t \t1\tN\t100\r\nAnna Berg\t \t2\tJ\t200\r\nKarl Adam\t \t3\tG\t300\r\n' \

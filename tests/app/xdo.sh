@@ -1,5 +1,14 @@
-# Shared by the process tests: the real program under Xvfb, driven with xdotool.
-# The caller sets $work (a folder with stderr.log) and $program.
+# Shared by the process tests: the real program under Xvfb, driven with xdotool, in a home
+# folder of its own that goes with the test. Sourced with the program as its argument.
+
+program=$(realpath "$1")
+work=$(mktemp -d)
+pid=
+trap '[[ -n $pid ]] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+export HOME=$work
+unset XDG_CONFIG_HOME
+export QT_QPA_PLATFORM=xcb
+cd "$work"
 
 fail() {
     echo "FAILED: $*"
