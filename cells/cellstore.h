@@ -15,6 +15,11 @@ public:
     void setRowCount(int rows) override;
     int currentRow() const override { return current_; }
     void setCurrentRow(int row) { current_ = row; }
+    int currentCol() const override { return currentCol_; }
+    void setCurrentCell(int col, int row) override {
+        currentCol_ = col;
+        current_ = row;
+    }
 
     // Moves a whole row (all columns) without copying its strings.
     void swapRows(int a, int b);
@@ -24,4 +29,5 @@ private:
     std::vector<Row> cells_;
     int rows_ = 0;
     int current_ = 1;
+    int currentCol_ = 0;
 };

@@ -11,36 +11,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-std::string NamenListe::anzahlText() const {
-    return std::to_string(iAnzahl) + " Eintr\xE4ge";
-}
-
-void NamenListe::anzahlZeigen() {
-    if (anzahlGeaendert)
-        anzahlGeaendert();
-}
-
-void NamenListe::geladen(const LadeErgebnis& ergebnis) {
-    iAnzahl = ergebnis.anzahl;
-    bLeerzeile = ergebnis.leerzeile;
-    bGeaendert = false;
-    anzahlZeigen();
-}
-
-void NamenListe::zelleBearbeitet(int, int row) {
-    bGeaendert = true;
-    if (bLeerzeile && row == 1) {
-        bLeerzeile = false;
-        iAnzahl = 1;
-        anzahlZeigen();
-    }
-}
-
-// ---- commands ----
-
 namespace {
-
-using Zeile = std::array<std::string, CellTable::kColumns>;
 
 Zeile zeileLesen(const CellTable& t, int row) {
     Zeile z;
@@ -55,6 +26,115 @@ void zeileSchreiben(CellTable& t, int row, const Zeile& z) {
 }
 
 } // namespace
+
+NamenListe::NamenListe(CellTable& zellen, Meldungen& meldungen)
+    : zellen_(zellen), meldungen_(meldungen) {
+    QObject::connect(&verlauf_, &QUndoStack::indexChanged,
+                     [this] { bGeaendert = !verlauf_.isClean(); });
+}
+
+std::string NamenListe::anzahlText() const {
+    return std::to_string(iAnzahl) + " Eintr\xE4ge";
+}
+
+void NamenListe::anzahlZeigen() {
+    if (anzahlGeaendert)
+        anzahlGeaendert();
+}
+
+void NamenListe::geladen(const LadeErgebnis& ergebnis) {
+    iAnzahl = ergebnis.anzahl;
+    bLeerzeile = ergebnis.leerzeile;
+    schatten_.clear();
+    for (int r = 0; r < zellen_.rowCount(); ++r)
+        schatten_.push_back(zeileLesen(zellen_, r));
+    schattenKopf_ = {iAnzahl, bLeerzeile};
+    verlauf_.clear();
+    bGeaendert = false;
+    anzahlZeigen();
+}
+
+void NamenListe::zelleBearbeitet(int col, int row) {
+    // Undoing a step may commit an open editor; that is no edit of its own.
+    if (stellt_)
+        return;
+    bGeaendert = true;
+    if (bLeerzeile && row == 1) {
+        bLeerzeile = false;
+        iAnzahl = 1;
+        anzahlZeigen();
+    }
+    aufzeichnen(QStringLiteral("Eingabe"), {col, row}, {col, row});
+}
+
+// ---- history ----
+
+Zelle NamenListe::aktuelleZelle() const {
+    return {zellen_.currentCol(), zellen_.currentRow()};
+}
+
+void NamenListe::aufzeichnen(const QString& name, Zelle vorher, Zelle nachher) {
+    if (stellt_)
+        return;
+    const int alt = int(schatten_.size());
+    const int neu = zellen_.rowCount();
+    auto gleich = [this](int a, int b) {
+        for (int c = 0; c < CellTable::kColumns; ++c)
+            if (schatten_[size_t(a)][size_t(c)] != zellen_.cell(c, b))
+                return false;
+        return true;
+    };
+    // What lies between the common beginning and the common end is the change.
+    const int m = std::min(alt, neu);
+    int anfang = 0;
+    while (anfang < m && gleich(anfang, anfang))
+        ++anfang;
+    int ende = 0;
+    while (ende < m - anfang && gleich(alt - 1 - ende, neu - 1 - ende))
+        ++ende;
+    const Kopf kopf{iAnzahl, bLeerzeile};
+    if (anfang == alt && alt == neu && kopf == schattenKopf_)
+        return;
+    Seite vor{{schatten_.begin() + anfang, schatten_.end() - ende}, schattenKopf_, vorher};
+    Seite nach{{}, kopf, nachher};
+    for (int r = anfang; r < neu - ende; ++r)
+        nach.zeilen.push_back(zeileLesen(zellen_, r));
+    schatten_.erase(schatten_.begin() + anfang, schatten_.end() - ende);
+    schatten_.insert(schatten_.begin() + anfang, nach.zeilen.begin(), nach.zeilen.end());
+    schattenKopf_ = kopf;
+    verlauf_.push(new Schritt(*this, name, anfang, std::move(vor), std::move(nach)));
+}
+
+template <typename Befehl> void NamenListe::schritt(const QString& name, Befehl&& befehl) {
+    const Zelle vorher = aktuelleZelle();
+    befehl();
+    aufzeichnen(name, vorher, aktuelleZelle());
+}
+
+void NamenListe::standSetzen(int erste, size_t weg, const Seite& seite) {
+    stellt_ = true;
+    const size_t alt = schatten_.size();
+    schatten_.erase(schatten_.begin() + erste, schatten_.begin() + erste + ptrdiff_t(weg));
+    schatten_.insert(schatten_.begin() + erste, seite.zeilen.begin(), seite.zeilen.end());
+    schattenKopf_ = seite.kopf;
+    {
+        CellUpdate update(zellen_);
+        zellen_.setRowCount(int(schatten_.size()));
+        // Rows after the change move when it changed their number.
+        const size_t bis = schatten_.size() == alt ? erste + seite.zeilen.size() : schatten_.size();
+        for (size_t r = size_t(erste); r < bis; ++r)
+            zeileSchreiben(zellen_, int(r), schatten_[r]);
+    }
+    iAnzahl = seite.kopf.anzahl;
+    bLeerzeile = seite.kopf.leerzeile;
+    stellt_ = false;
+    anzahlZeigen();
+    const int row = std::clamp(seite.zelle.row, 1, zellen_.rowCount() - 1);
+    zellen_.setCurrentCell(std::clamp(seite.zelle.col, 0, CellTable::kColumns - 1), row);
+    fokusGeben();
+}
+
+// ---- commands ----
 
 // Every command reports its own failure with its lead-in; work done before it stays.
 template <typename Befehl> void NamenListe::melden(const char* einleitung, Befehl&& befehl) {
@@ -71,6 +151,10 @@ void NamenListe::fokusGeben() {
 }
 
 void NamenListe::Einfuegen() {
+    schritt(QStringLiteral(u"Einfügen"), [this] { einfuegen(); });
+}
+
+void NamenListe::einfuegen() {
     melden("Fehler beim Einf\xFCgen eines Spielers: ", [this] {
         if (iAnzahl >= kMaxEintraege) {
             meldungen_.hinweis("Die Anzahl der Eintr\xE4ge hat das Maximum (" +
@@ -130,15 +214,21 @@ void NamenListe::zeilenEntfernen(const std::vector<int>& rows) {
 }
 
 void NamenListe::Loeschen(int row) {
-    melden("Fehler beim L\xF6schen eines Spielers: ", [this, row] {
-        // Nothing to delete in an empty list; the title row is never an entry.
-        if (row < 1 || row > iAnzahl)
-            return;
-        zeilenEntfernen({row});
+    schritt(QStringLiteral(u"Löschen"), [this, row] {
+        melden("Fehler beim L\xF6schen eines Spielers: ", [this, row] {
+            // Nothing to delete in an empty list; the title row is never an entry.
+            if (row < 1 || row > iAnzahl)
+                return;
+            zeilenEntfernen({row});
+        });
     });
 }
 
 void NamenListe::Sortieren() {
+    schritt(QStringLiteral("Sortieren"), [this] { sortieren(); });
+}
+
+void NamenListe::sortieren() {
     LogZeile("*** Gesamtdatei sortieren");
     melden("Fehler beim Sortieren der Gesamtdatei: ", [this] {
         const int n = iAnzahl;
@@ -178,11 +268,11 @@ void NamenListe::Sortieren() {
 void NamenListe::Nummerieren() {
     if (!meldungen_.frage("Sollen die Spielernummern entfernt und neu vergeben werden"))
         return;
-    {
+    schritt(QStringLiteral("Neu nummerieren"), [this] {
         CellUpdate update(zellen_);
         for (int r = 1; r < zellen_.rowCount(); ++r)
             zellen_.setCell(kSpalteNr, r, ZahlZuText(0, 0, r));
-    }
+    });
     // New numbers are a change the user must not lose by cancelling unasked.
     bGeaendert = true;
     meldungen_.hinweis("Die Spieler wurden neu nummeriert");
@@ -190,6 +280,18 @@ void NamenListe::Nummerieren() {
 
 int NamenListe::DuplikateLoeschen() {
     int n = 0;
+    bool ok = true;
+    schritt(QStringLiteral(u"Duplikate löschen"), [&] { ok = duplikateLoeschen(n); });
+    if (!ok)
+        return n;
+    if (n == 0)
+        meldungen_.hinweis("Es wurden keine Duplikate gefunden");
+    else
+        meldungen_.hinweis(std::to_string(n) + " Duplikate wurden gel\xF6scht");
+    return n;
+}
+
+bool NamenListe::duplikateLoeschen(int& n) {
     bool ok = true;
     melden("Fehler beim L\xF6schen der Duplikate: ", [this, &n, &ok] {
         ok = false;
@@ -215,16 +317,14 @@ int NamenListe::DuplikateLoeschen() {
         n = int(doubles.size());
         ok = true;
     });
-    if (!ok)
-        return n;
-    if (n == 0)
-        meldungen_.hinweis("Es wurden keine Duplikate gefunden");
-    else
-        meldungen_.hinweis(std::to_string(n) + " Duplikate wurden gel\xF6scht");
-    return n;
+    return ok;
 }
 
 void NamenListe::Erweitern(const std::vector<std::string>& teilnehmer) {
+    schritt(QStringLiteral(u"Turnierteilnehmer einfügen"), [&] { erweitern(teilnehmer); });
+}
+
+void NamenListe::erweitern(const std::vector<std::string>& teilnehmer) {
     LogZeile("*** Gesamtdatei erweitern");
     melden("Fehler beim Erweitern durch ein Turnier: ", [this, &teilnehmer] {
         std::unordered_set<std::string> names;

@@ -3,16 +3,20 @@
 // Rows 1 .. iAnzahl are the entries; row 0 is the title row.
 
 #include "cells/celltable.h"
+#include "editor/verlauf.h"
 #include "namefile/namefile.h"
 #include "support/meldungen.h"
 
+#include <QUndoStack>
 #include <functional>
 #include <string>
 #include <vector>
 
 class NamenListe {
 public:
-    NamenListe(CellTable& zellen, Meldungen& meldungen) : zellen_(zellen), meldungen_(meldungen) {}
+    NamenListe(CellTable& zellen, Meldungen& meldungen);
+    NamenListe(const NamenListe&) = delete;
+    NamenListe& operator=(const NamenListe&) = delete;
 
     CellTable& zellen() { return zellen_; }
     const CellTable& zellen() const { return zellen_; }
@@ -28,6 +32,10 @@ public:
 
     // "<n> Einträge"
     std::string anzahlText() const;
+
+    // Every change of the list is a step here; its clean state is the list as loaded, and
+    // bGeaendert follows it when steps are undone or redone.
+    QUndoStack& verlauf() { return verlauf_; }
 
     // After loading: takes count and placeholder from the result.
     void geladen(const LadeErgebnis& ergebnis);
@@ -49,6 +57,17 @@ public:
     void Erweitern(const std::vector<std::string>& teilnehmer);
 
 private:
+    friend class Schritt;
+    // Records what changed since the last step as a new one; nothing changed, no step.
+    void aufzeichnen(const QString& name, Zelle vorher, Zelle nachher);
+    template <typename Befehl> void schritt(const QString& name, Befehl&& befehl);
+    // Puts `seite` in place of the `weg` rows from row `erste` on.
+    void standSetzen(int erste, size_t weg, const Seite& seite);
+    Zelle aktuelleZelle() const;
+    void einfuegen();
+    void sortieren();
+    bool duplikateLoeschen(int& n);
+    void erweitern(const std::vector<std::string>& teilnehmer);
     void anzahlZeigen();
     void fokusGeben();
     // Removes the rows given (ascending), as deleting each in turn would.
@@ -57,4 +76,9 @@ private:
 
     CellTable& zellen_;
     Meldungen& meldungen_;
+    // The rows (title row included) and head as of the last step.
+    std::vector<Zeile> schatten_;
+    Kopf schattenKopf_;
+    QUndoStack verlauf_;
+    bool stellt_ = false; // a step is being undone or redone
 };

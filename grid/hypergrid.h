@@ -33,8 +33,8 @@ public:
     void beginUpdate() override;
     void endUpdate() override;
 
-    int currentCol() const;
-    void setCurrentCell(int col, int row);
+    int currentCol() const override;
+    void setCurrentCell(int col, int row) override;
     int gridWidth() const { return width(); }
     int clientWidth() const { return viewport()->width(); }
 
