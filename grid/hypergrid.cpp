@@ -140,12 +140,28 @@ public:
 
 protected:
     bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::ShortcutOverride &&
-            grid_->isWindowKey(static_cast<QKeyEvent*>(event))) {
-            event->ignore();
-            return true;
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (grid_->isWindowKey(key) && !cellTakesFirst(object, key)) {
+                event->ignore();
+                return true;
+            }
         }
         return QObject::eventFilter(object, event);
+    }
+
+    // Typing in a cell is undone in the cell before the list's own steps are.
+    static bool cellTakesFirst(const QObject* object, const QKeyEvent* key) {
+        const auto* edit = qobject_cast<const QLineEdit*>(object);
+        if (!edit)
+            return false;
+        const QKeyCombination k = key->keyCombination();
+        if (k == QKeyCombination(Qt::ControlModifier, Qt::Key_Z))
+            return edit->isUndoAvailable();
+        if (k == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+            k == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z))
+            return edit->isRedoAvailable();
+        return false;
     }
 
 private:

@@ -25,6 +25,7 @@
 #include <QSettings>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 namespace {
@@ -117,6 +118,17 @@ void TfrmGesamtdatei::menueEinrichten() {
                QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmGesamtdatei::mptSpeichernundBeendenClick);
     Bearbeiten1 = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
     Bearbeiten1->setObjectName(QStringLiteral("Bearbeiten1"));
+    mptRueckgaengig =
+        action(Bearbeiten1, "mptRueckgaengig", QStringLiteral(u"&Rückgängig"),
+               QKeySequence(Qt::CTRL | Qt::Key_Z), &TfrmGesamtdatei::mptRueckgaengigClick);
+    mptWiederherstellen =
+        action(Bearbeiten1, "mptWiederherstellen", QStringLiteral("&Wiederherstellen"), {},
+               &TfrmGesamtdatei::mptWiederherstellenClick);
+    mptWiederherstellen->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    Bearbeiten1->addSeparator();
+    connect(&liste_.verlauf(), &QUndoStack::indexChanged, this, &TfrmGesamtdatei::verlaufZeigen);
+    verlaufZeigen();
     mptEinfuegen = action(Bearbeiten1, "mptEinfuegen", QStringLiteral(u"&Einfügen"),
                           QKeySequence(Qt::CTRL | Qt::Key_E), &TfrmGesamtdatei::mptEinfuegenClick);
     mptLoeschen = action(Bearbeiten1, "mptLoeschen", QStringLiteral(u"&Löschen"),
@@ -140,9 +152,18 @@ void TfrmGesamtdatei::menueEinrichten() {
 
     QList<QKeySequence> keys;
     for (const QAction* a : findChildren<QAction*>())
-        if (!a->shortcut().isEmpty())
-            keys.append(a->shortcut());
+        keys.append(a->shortcuts());
     sgGesamt->setWindowKeys(keys);
+}
+
+void TfrmGesamtdatei::verlaufZeigen() {
+    const QUndoStack& v = liste_.verlauf();
+    auto zeigen = [](QAction* a, const QString& caption, bool can, const QString& step) {
+        a->setEnabled(can);
+        a->setText(can ? caption + QStringLiteral(": ") + step : caption);
+    };
+    zeigen(mptRueckgaengig, QStringLiteral(u"&Rückgängig"), v.canUndo(), v.undoText());
+    zeigen(mptWiederherstellen, QStringLiteral("&Wiederherstellen"), v.canRedo(), v.redoText());
 }
 
 QToolButton* TfrmGesamtdatei::knopf(const char* name, const char* caption, const char* hint,
@@ -378,6 +399,15 @@ void TfrmGesamtdatei::Drucken() {
               cp1252::fromQString(datetime::shortDate(QDate::currentDate())), meldungen_);
 }
 
+void TfrmGesamtdatei::mptRueckgaengigClick() {
+    // Text typed into the cell becomes a step of its own first, so the latest change goes.
+    sgGesamt->commitEditor();
+    liste_.verlauf().undo();
+}
+void TfrmGesamtdatei::mptWiederherstellenClick() {
+    sgGesamt->commitEditor();
+    liste_.verlauf().redo();
+}
 void TfrmGesamtdatei::mptEinfuegenClick() {
     sgGesamt->commitEditor();
     Einfuegen();

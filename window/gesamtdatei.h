@@ -52,6 +52,7 @@ public:
     QMenu* mptDatei;
     QAction *mptAbbruch, *mptSpeichernundBeenden;
     QMenu* Bearbeiten1;
+    QAction *mptRueckgaengig, *mptWiederherstellen;
     QAction *mptEinfuegen, *mptLoeschen, *mptTurnierteilnehmereinfuegen, *mptDuplikateloeschen;
     QMenu* mptListe;
     QAction *mptNummerieren, *mptSortieren, *mptDrucken;
@@ -71,6 +72,8 @@ public:
     void Drucken();
 
 public Q_SLOTS:
+    void mptRueckgaengigClick();
+    void mptWiederherstellenClick();
     void mptEinfuegenClick();
     void mptLoeschenClick();
     void mptTurnierteilnehmereinfuegenClick();
@@ -98,6 +101,7 @@ private:
     void anzahlZeigen();
     void spaltenEinrichten();
     void menueEinrichten();
+    void verlaufZeigen();
     void werkzeugleisteEinrichten();
     QToolButton* knopf(const char* name, const char* caption, const char* hint, int picture,
                        void (TfrmGesamtdatei::*handler)());

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -544,6 +545,59 @@ TEST_F(Editor, DuplicatesFromTheMenu) {
     EXPECT_EQ(label(), QStringLiteral(u"2 Einträge"));
     frm->tbtDuplikate->click();
     EXPECT_EQ(answers.texts.back(), QStringLiteral("Es wurden keine Duplikate gefunden"));
+}
+
+TEST_F(Editor, UndoAndRedoTopTheEditMenuNameTheStepAndUndoingAllMakesCancelAskNothing) {
+    open(liste(5));
+    const QList<QAction*> items = frm->Bearbeiten1->actions();
+    ASSERT_GE(items.size(), 2);
+    EXPECT_EQ(items[0], frm->mptRueckgaengig);
+    EXPECT_EQ(items[1], frm->mptWiederherstellen);
+    EXPECT_EQ(frm->mptRueckgaengig->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(frm->mptWiederherstellen->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                   QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+    EXPECT_FALSE(frm->mptRueckgaengig->isEnabled());
+    EXPECT_EQ(frm->mptRueckgaengig->text(), QStringLiteral(u"&Rückgängig"));
+
+    frm->sgGesamt->setCurrentCell(1, 2);
+    ctrl(Qt::Key_L);
+    EXPECT_TRUE(frm->mptRueckgaengig->isEnabled());
+    EXPECT_EQ(frm->mptRueckgaengig->text(), QStringLiteral(u"&Rückgängig: Löschen"));
+    EXPECT_FALSE(frm->mptWiederherstellen->isEnabled());
+    ctrl(Qt::Key_Z);
+    EXPECT_EQ(label(), QStringLiteral(u"5 Einträge"));
+    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Spieler 2");
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 2);
+    EXPECT_EQ(frm->mptWiederherstellen->text(), QStringLiteral(u"&Wiederherstellen: Löschen"));
+    EXPECT_FALSE(frm->mptRueckgaengig->isEnabled());
+
+    DialogAnswerer answers;
+    frm->mptAbbruch->trigger();
+    EXPECT_TRUE(answers.texts.empty());
+    EXPECT_FALSE(frm->isVisible());
+}
+
+TEST_F(Editor, CtrlZUndoesTypingInTheCellBeforeTheListsStepsAndCtrlYRedoes) {
+    open(liste(5));
+    frm->sgGesamt->setCurrentCell(1, 1);
+    ctrl(Qt::Key_L);
+    typeName(2, QStringLiteral("Getippt"));
+    auto* edit = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(edit, nullptr);
+    for (int i = 0; i < 5 && edit->isUndoAvailable(); ++i) {
+        ctrl(Qt::Key_Z);
+        EXPECT_EQ(frm->liste().iAnzahl, 4); // the deletion stays while the cell has typing
+    }
+    EXPECT_EQ(edit->text(), QStringLiteral("Spieler 3"));
+    ctrl(Qt::Key_Z);
+    EXPECT_EQ(frm->liste().iAnzahl, 5);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Spieler 1");
+    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Spieler 3");
+    ctrl(Qt::Key_Y);
+    EXPECT_EQ(frm->liste().iAnzahl, 4);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Spieler 2");
+    EXPECT_TRUE(frm->liste().bGeaendert);
 }
 
 TEST_F(Editor, InsertCommitsTheOpenEditorFirst) {
