@@ -29,6 +29,40 @@ void BM_GitterNeuZeichnen(benchmark::State& state) {
 }
 BENCHMARK(BM_GitterNeuZeichnen)->Unit(benchmark::kMicrosecond);
 
+// Undoing a duplicate run that deleted every other of 1000 entries, in the shown grid.
+void BM_DuplikateRueckgaengigImGitter(benchmark::State& state) {
+    struct : Meldungen {
+        void hinweis(const std::string&) override {}
+        void fehler(const std::string&) override {}
+        bool frage(const std::string&) override { return true; }
+    } silent;
+    THyperGrid grid;
+    grid.setColumns(GesamtSpalten());
+    grid.setRowCount(kMaxEintraege + 1);
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int i = 1; i <= kMaxEintraege; ++i)
+        text += "Spieler " + std::to_string(i % 2 ? i : i - 1) + "\t \t" + std::to_string(i) +
+                "\tN\t\r\n";
+    NamenListe liste(grid, silent);
+    liste.geladen(NamenTextLesen(text, grid));
+    grid.resize(527, 1080);
+    grid.show();
+    QApplication::processEvents();
+    if (liste.DuplikateLoeschen() < 400) {
+        state.SkipWithError("too few duplicates");
+        return;
+    }
+    for (auto _ : state) {
+        liste.verlauf().undo();
+        QApplication::processEvents(); // the repaint it causes
+        state.PauseTiming();
+        liste.verlauf().redo();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DuplikateRueckgaengigImGitter)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv) {

@@ -75,6 +75,33 @@ void BM_DuplikateLoeschen(benchmark::State& state) {
 }
 BENCHMARK(BM_DuplikateLoeschen)->Unit(benchmark::kMillisecond);
 
+// 1000 entries, every other one a repeat of an earlier name without a membership number.
+std::string halbDoppelt() {
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int i = 1; i <= kMaxEintraege; ++i) {
+        const int name = i % 2 ? i : i - 1;
+        text += "Spieler " + std::to_string(name) + "\t \t" + std::to_string(i) + "\tN\t" +
+                (i % 2 ? std::to_string(100000 + i) : std::string()) + "\r\n";
+    }
+    return text;
+}
+
+// Undoing a duplicate run that deleted every other entry; redone untimed between.
+void BM_DuplikateRueckgaengig(benchmark::State& state) {
+    Liste l(halbDoppelt());
+    if (l.liste.DuplikateLoeschen() < 400) {
+        state.SkipWithError("too few duplicates");
+        return;
+    }
+    for (auto _ : state) {
+        l.liste.verlauf().undo();
+        state.PauseTiming();
+        l.liste.verlauf().redo();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DuplikateRueckgaengig)->Unit(benchmark::kMicrosecond);
+
 void BM_EinfuegenZeile1(benchmark::State& state) {
     const std::string text = volleListe(999);
     for (auto _ : state) {

@@ -322,6 +322,127 @@ std::string NamenDateiText(const CellTable& zellen) {
     return text;
 }
 
+namespace {
+
+std::string baseOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A new, unused name beside `path`: ".<name><suffix>.XXXXXX", or ".gesamt..." where that
+// would be longer than a name may be. The file is created empty; -1 and errno on failure.
+int tempBeside(const std::string& path, const char* suffix, std::string& temp) {
+    const std::string folder = folderOf(path);
+    const std::string base = baseOf(path) + suffix;
+    const std::string name = base.size() + 8 <= NAME_MAX ? "." + base : std::string(".gesamt");
+    temp = (folder == "/" ? std::string() : folder) + "/" + name + ".XXXXXX";
+    return ::mkstemp(temp.data());
+}
+
+// Writes all, flushed to the disk and closed; the errno of the first failure, or 0.
+int writeFile(int fd, std::string_view data, mode_t mode) {
+    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    if (error == 0)
+        error = writeAll(fd, data);
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
+void syncFolder(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// Keeps `old` as "<name>~". A hard link costs no room and keeps the very file; where the file
+// system has none, a copy. False when no backup could be written.
+bool keepBackup(const std::string& ziel, const std::string* old, mode_t mode) {
+    const std::string backup = ziel + "~";
+    std::string temp;
+    const int fd = tempBeside(ziel, "~", temp);
+    if (fd < 0)
+        return false;
+    bool ok = false;
+    if (!old) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        ok = ::link(ziel.c_str(), temp.c_str()) == 0;
+    } else {
+        ok = writeFile(fd, *old, mode & 0666) == 0;
+    }
+    ok = ok && ::rename(temp.c_str(), backup.c_str()) == 0;
+    if (!ok)
+        ::unlink(temp.c_str());
+    return ok;
+}
+
+// Root may open any file for writing; the file's own protection still counts.
+bool mayWrite(const std::string& ziel, const struct stat& st) {
+    if (::geteuid() == 0 && (st.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return false;
+    }
+    const int probe = ::open(ziel.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (probe < 0)
+        return false;
+    ::close(probe);
+    return true;
+}
+
+// Overwrites the file itself, so that it stays the same file: its other names, its owner and
+// group, in a folder that takes no new file. A complete copy of the old content comes first
+// (the backup, or one in the temporary folder); on any failure the old content goes back.
+void writeInPlace(const std::string& ziel, const std::string& text, const struct stat& st) {
+    const int fd = ::open(ziel.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        throw DateiFehlerAusErrno(errno);
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    std::string old;
+    if (const int error = readAll(fd, old))
+        throw DateiFehlerAusErrno(error);
+
+    std::string copy;
+    if (!keepBackup(ziel, &old, st.st_mode)) {
+        const char* tmp = std::getenv("TMPDIR");
+        copy = std::string(tmp && *tmp ? tmp : "/tmp") + "/gesamt-kopie.XXXXXX";
+        const int c = ::mkstemp(copy.data());
+        const int error = c < 0 ? errno : writeFile(c, old, 0600);
+        if (error != 0) {
+            if (c >= 0)
+                ::unlink(copy.c_str());
+            throw DateiFehlerAusErrno(error);
+        }
+    }
+    auto put = [fd](std::string_view data) {
+        if (::lseek(fd, 0, SEEK_SET) != 0)
+            return errno;
+        int error = writeAll(fd, data);
+        if (error == 0 && ::ftruncate(fd, off_t(data.size())) != 0)
+            error = errno;
+        if (error == 0 && ::fsync(fd) != 0)
+            error = errno;
+        return error;
+    };
+    const int error = put(text);
+    // Only where the old content is back (or never left) is the extra copy no longer needed.
+    if (error == 0 || put(old) == 0) {
+        if (!copy.empty())
+            ::unlink(copy.c_str());
+    }
+    if (error != 0)
+        throw DateiFehlerAusErrno(error);
+}
+
+} // namespace
+
 void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
     const std::string text = NamenDateiText(zellen);
 
@@ -339,10 +460,8 @@ void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
         if (!S_ISREG(st.st_mode))
             throw DateiFehlerAusErrno(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
         // Replacing the file by a rename would get round its write protection.
-        const int probe = ::open(ziel.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-        if (probe < 0)
+        if (!mayWrite(ziel, st))
             throw DateiFehlerAusErrno(errno);
-        ::close(probe);
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -355,25 +474,33 @@ void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
     if (::stat(folder.c_str(), &fst) != 0 || !S_ISDIR(fst.st_mode))
         throw DateiFehlerAusErrno(ENOTDIR); // the folder is missing: "bad name"
 
-    const size_t slash = ziel.rfind('/');
-    const std::string base = slash == std::string::npos ? ziel : ziel.substr(slash + 1);
-    // Beside the list, named after it where that name still fits the file system.
-    const std::string tempName = base.size() + 8 <= NAME_MAX ? "." + base : ".gesamt";
-    std::string temp = (folder == "/" ? std::string() : folder) + "/" + tempName + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
+    // A file with other names stays one file with them.
+    if (exists && st.st_nlink > 1)
+        return writeInPlace(ziel, text, st);
+
+    std::string temp;
+    const int fd = tempBeside(ziel, "", temp);
+    if (fd < 0) {
+        // A folder that takes no new file may still hold a file the user may write.
+        if (exists && (errno == EACCES || errno == EPERM))
+            return writeInPlace(ziel, text, st);
         throw DateiFehlerAusErrno(errno);
-    int error = 0;
-    if (::fchmod(fd, mode) != 0)
-        error = errno;
-    if (exists && ::geteuid() == 0)
-        (void)!::fchown(fd, st.st_uid, st.st_gid);
-    if (error == 0)
-        error = writeAll(fd, text);
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
+    }
+    if (exists) {
+        // The new file is to belong to whom the old one did; where it cannot, the old file
+        // is written itself.
+        struct stat tst {};
+        const bool same =
+            ::fstat(fd, &tst) == 0 && tst.st_uid == st.st_uid && tst.st_gid == st.st_gid;
+        if (!same && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return writeInPlace(ziel, text, st);
+        }
+    }
+    int error = writeFile(fd, text, mode);
+    if (error == 0 && exists)
+        keepBackup(ziel, nullptr, mode);
     if (error == 0 && ::rename(temp.c_str(), ziel.c_str()) != 0)
         error = errno;
     if (error != 0) {
@@ -381,9 +508,5 @@ void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
         throw DateiFehlerAusErrno(error);
     }
     // The new name must survive a crash as well as the content.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    syncFolder(folder);
 }

@@ -53,10 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     NamenListe liste(cells, antworten);
     liste.geladen(NamenTextLesen(data.ConsumeRandomLengthString(4096), cells));
     konsistent(liste, cells);
+    const std::string geladen = NamenDateiText(cells);
 
     for (int step = 0; step < 24 && data.remaining_bytes() > 0; ++step) {
         cells.setCurrentRow(data.ConsumeIntegralInRange(1, cells.rowCount() - 1));
-        switch (data.ConsumeIntegralInRange(0, 6)) {
+        switch (data.ConsumeIntegralInRange(0, 8)) {
         case 0:
             liste.Einfuegen();
             break;
@@ -88,6 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             liste.Erweitern(teilnehmer);
             break;
         }
+        case 7:
+            liste.verlauf().undo();
+            break;
+        case 8:
+            liste.verlauf().redo();
+            break;
         default: {
             // Typing: only what the cell editor lets through.
             const int col = data.ConsumeIntegralInRange(0, CellTable::kColumns - 1);
@@ -100,6 +107,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         }
         konsistent(liste, cells);
     }
+
+    // Undoing every step gives back the list as loaded, byte for byte.
+    const std::string geaendert = NamenDateiText(cells);
+    const int index = liste.verlauf().index();
+    liste.verlauf().setIndex(0);
+    pruefen(NamenDateiText(cells) == geladen);
+    konsistent(liste, cells);
+    liste.verlauf().setIndex(index);
+    pruefen(NamenDateiText(cells) == geaendert);
 
     // Saved and read again: every entry with a name, and the same again a second time.
     CellStore first(kMaxEintraege + 1), second(kMaxEintraege + 1);

@@ -177,8 +177,65 @@ TEST(NameFileDisk, SaveReplacesAtomicallyKeepsModeAndFollowsLinks) {
     EXPECT_TRUE(QFileInfo(env.path(QStringLiteral("link.tif"))).isSymLink());
     EXPECT_EQ(std::filesystem::status(file.toStdString()).permissions(),
               std::filesystem::perms(0640));
-    // Nothing but the file and the link is left in the folder.
-    EXPECT_EQ(QDir(env.home()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+    // Nothing but the file, its backup and the link is left in the folder.
+    EXPECT_EQ(QDir(env.home()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              (QStringList{QStringLiteral("link.tif"), QStringLiteral("NAMEN.TIF"),
+                           QStringLiteral("NAMEN.TIF~")}));
+}
+
+// Saves `n` entries to `path`; the error code, 0 when saved.
+int save(const QString& path, int n) {
+    Loaded l(entries(n));
+    try {
+        NamenDateiSchreiben(path.toStdString(), l.cells);
+        return 0;
+    } catch (const DateiFehler& e) {
+        return e.code();
+    }
+}
+
+TEST(NameFileBackup, ThePreviousVersionIsKeptBesideItAndANewListHasNone) {
+    TempEnv env;
+    const QString file = env.path(QStringLiteral("NAMEN.TIF"));
+    const QString backup = file + QStringLiteral("~");
+    ASSERT_EQ(save(file, 1), 0);
+    EXPECT_FALSE(QFileInfo::exists(backup));
+    ::chmod(file.toLocal8Bit().constData(), 0640);
+    ASSERT_EQ(save(file, 2), 0);
+    EXPECT_EQ(readBytes(backup), entries(1));
+    ASSERT_EQ(save(file, 3), 0);
+    EXPECT_EQ(readBytes(backup), entries(2));
+    EXPECT_EQ(readBytes(file), entries(3));
+    EXPECT_EQ(std::filesystem::status(backup.toStdString()).permissions(),
+              std::filesystem::perms(0640));
+    // Where no backup can be kept, the list is saved all the same.
+    QFile::remove(backup);
+    QDir().mkdir(backup);
+    EXPECT_EQ(save(file, 4), 0);
+    EXPECT_EQ(readBytes(file), entries(4));
+    EXPECT_TRUE(QFileInfo(backup).isDir());
+}
+
+TEST(NameFileDisk, AHardLinkedFileStaysOneFileAndAWriteProtectedOneIsRefusedEvenToRoot) {
+    TempEnv env;
+    const QString file = env.path(QStringLiteral("NAMEN.TIF"));
+    const QString other = env.path(QStringLiteral("Verein.tif"));
+    writeBytes(file, entries(2));
+    ASSERT_EQ(::link(file.toLocal8Bit().constData(), other.toLocal8Bit().constData()), 0);
+    ASSERT_EQ(save(other, 5), 0);
+    EXPECT_EQ(readBytes(file), entries(5));
+    EXPECT_EQ(readBytes(other), entries(5));
+    struct stat a {
+    }, b{};
+    ::stat(file.toLocal8Bit().constData(), &a);
+    ::stat(other.toLocal8Bit().constData(), &b);
+    EXPECT_EQ(a.st_ino, b.st_ino);
+    EXPECT_EQ(a.st_nlink, 2u);
+    EXPECT_EQ(readBytes(other + QStringLiteral("~")), entries(2));
+
+    ::chmod(file.toLocal8Bit().constData(), 0444);
+    EXPECT_EQ(save(file, 1), 5);
+    EXPECT_EQ(readBytes(file), entries(5));
 }
 
 TEST(NameFileDisk, RelativeNamesAreSavedInTheWorkingFolder) {

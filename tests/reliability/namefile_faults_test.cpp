@@ -61,7 +61,7 @@ TEST(Faults, KilledInTheMiddleOfSavingLeavesTheOldOrTheNewFile) {
     EXPECT_GT(killedWhileWriting, 0) << "no kill landed inside a save";
 }
 
-TEST(Faults, WriteProtectedFileAndFolderAreRefusedForAnOrdinaryUser) {
+TEST(Faults, AWriteProtectedFileIsRefusedAndAWritableOneInAReadOnlyFolderIsSavedInPlace) {
     if (!nobodyKannWechseln())
         GTEST_SKIP() << "needs root to act as another user";
     TempEnv env;
@@ -86,13 +86,89 @@ TEST(Faults, WriteProtectedFileAndFolderAreRefusedForAnOrdinaryUser) {
     };
     ::chmod(file.toLocal8Bit().constData(), 0444);
     EXPECT_EQ(versuch(), 5); // the rename would have got round the protection
+    EXPECT_EQ(readBytes(file), NamenDateiText(alt));
     ::chmod(file.toLocal8Bit().constData(), 0644);
     ::chmod(folder.toLocal8Bit().constData(), 0555);
-    EXPECT_EQ(versuch(), 5);
-    EXPECT_EQ(readBytes(file), NamenDateiText(alt));
-    ::chmod(folder.toLocal8Bit().constData(), 0755);
     EXPECT_EQ(versuch(), 0);
     EXPECT_EQ(readBytes(file), NamenDateiText(neu));
+    // Nothing new in the folder: no backup, no temporary file.
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("NAMEN.TIF")});
+}
+
+TEST(Faults, TwoUsersOfASharedFolderSaveTheListInTurnAndItStaysTheirs) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as two users";
+    constexpr unsigned kErste = 61001, kZweite = 61002, kVerein = 61010;
+    TempEnv env;
+    ::chmod(env.home().toLocal8Bit().constData(), 0755);
+    const QString folder = env.path(QStringLiteral("verein"));
+    QDir().mkdir(folder);
+    const QString file = folder + QStringLiteral("/NAMEN.TIF");
+    NamenDateiSchreiben(file.toStdString(), liste(2, "Start"));
+    for (const QString& p : {folder, file})
+        ASSERT_EQ(::chown(p.toLocal8Bit().constData(), kErste, kVerein), 0);
+    ::chmod(folder.toLocal8Bit().constData(), 0775);
+    ::chmod(file.toLocal8Bit().constData(), 0664);
+    auto speichern = [&](unsigned uid, int n) {
+        return alsBenutzer(uid, uid, {kVerein}, [&] {
+            ::umask(022);
+            try {
+                NamenDateiSchreiben(file.toStdString(), liste(n, "Neu"));
+                return 0;
+            } catch (const DateiFehler& e) {
+                return e.code();
+            }
+        });
+    };
+    for (const auto& [uid, n] : {std::pair{kZweite, 3}, {kErste, 4}, {kZweite, 5}}) {
+        SCOPED_TRACE(uid);
+        ASSERT_EQ(speichern(uid, n), 0);
+        EXPECT_EQ(readBytes(file), NamenDateiText(liste(n, "Neu")));
+        struct stat st {};
+        ::stat(file.toLocal8Bit().constData(), &st);
+        EXPECT_EQ(st.st_uid, kErste);
+        EXPECT_EQ(st.st_gid, kVerein);
+        EXPECT_EQ(st.st_mode & 07777, 0664u);
+    }
+}
+
+TEST(Faults, DiskFullDuringAnInPlaceSaveLeavesTheOldContent) {
+    TempEnv env;
+    const QString folder = env.path(QStringLiteral("platte"));
+    QDir().mkdir(folder);
+    Einhaengung disk(folder, "64k");
+    if (!disk.ok())
+        GTEST_SKIP() << "mounting a tmpfs is not allowed here";
+    const QString file = folder + QStringLiteral("/NAMEN.TIF");
+    const QString other = folder + QStringLiteral("/Verein.tif"); // in place: a second name
+    const QString tmp = env.path(QStringLiteral("tmp"));
+    QDir().mkdir(tmp);
+    struct TmpDir {
+        QByteArray old = qgetenv("TMPDIR");
+        explicit TmpDir(const QString& t) { qputenv("TMPDIR", t.toLocal8Bit()); }
+        ~TmpDir() { old.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", old); }
+    } tmpDir(tmp);
+    const CellStore alt = liste(3, "Alt");
+    NamenDateiSchreiben(file.toStdString(), alt);
+    ASSERT_EQ(::link(file.toLocal8Bit().constData(), other.toLocal8Bit().constData()), 0);
+    {
+        QFile filler(folder + QStringLiteral("/fuellung"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    try {
+        NamenDateiSchreiben(file.toStdString(), liste(1000, "Neu"));
+        FAIL() << "saved on a full disk";
+    } catch (const DateiFehler& e) {
+        EXPECT_EQ(e.code(), 101);
+    }
+    EXPECT_EQ(readBytes(file), NamenDateiText(alt));
+    EXPECT_EQ(readBytes(other), NamenDateiText(alt));
+    // The copy taken before writing is gone again: the old content is back in place.
+    EXPECT_TRUE(QDir(tmp).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST(Faults, RunLogInAReadOnlyFolderIsSilentlyOff) {

@@ -17,15 +17,17 @@ bool nobodyKannWechseln() {
     return ::geteuid() == 0 && nobody();
 }
 
-int alsNobody(const std::function<int()>& fn) {
-    const passwd* pw = nobody();
-    if (!pw || ::geteuid() != 0)
+int alsBenutzer(unsigned uid, unsigned gid, const std::vector<unsigned>& gruppen,
+                const std::function<int()>& fn) {
+    if (::geteuid() != 0)
         return -1;
     const pid_t child = ::fork();
     if (child < 0)
         return -1;
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(pw->pw_gid) != 0 || ::setuid(pw->pw_uid) != 0)
+        const std::vector<gid_t> groups(gruppen.begin(), gruppen.end());
+        if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(gid) != 0 ||
+            ::setuid(uid) != 0)
             ::_exit(125);
         ::_exit(fn());
     }
@@ -34,6 +36,11 @@ int alsNobody(const std::function<int()>& fn) {
     if (!WIFEXITED(status) || WEXITSTATUS(status) == 125)
         return -1;
     return WEXITSTATUS(status);
+}
+
+int alsNobody(const std::function<int()>& fn) {
+    const passwd* pw = nobody();
+    return pw ? alsBenutzer(pw->pw_uid, pw->pw_gid, {}, fn) : -1;
 }
 
 void nobodyGehoert(const QString& path) {

@@ -5,10 +5,14 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Runs fn in a child process as the user "nobody"; returns its exit code, or -1 when the
 // child could not drop its rights (then the check cannot run here).
 int alsNobody(const std::function<int()>& fn);
+// The same as any user and group by number, with these further groups; needs root.
+int alsBenutzer(unsigned uid, unsigned gid, const std::vector<unsigned>& gruppen,
+                const std::function<int()>& fn);
 bool nobodyKannWechseln();
 // Gives a path to "nobody".
 void nobodyGehoert(const QString& path);

@@ -312,7 +312,7 @@ TEST_F(Editor, LaunchOpensNativeNamesWithUmlautsAndLatin1BytesAndSavesThemInPlac
         ASSERT_EQ(answers.texts.size(), 1u) << name;
         EXPECT_EQ(answers.texts[0], QStringLiteral(u"3 Einträge gespeichert")); // read, then saved
     }
-    // Saved where they were read: no second file under another name.
+    // Saved where they were read, the previous version beside each: no other name.
     std::vector<std::string> names;
     if (DIR* d = ::opendir(folder.c_str())) {
         while (const dirent* e = ::readdir(d))
@@ -321,7 +321,8 @@ TEST_F(Editor, LaunchOpensNativeNamesWithUmlautsAndLatin1BytesAndSavesThemInPlac
         ::closedir(d);
     }
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"M\xFCller.TIF", "NAMEN.TIF"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"M\xFCller.TIF", "M\xFCller.TIF~", "NAMEN.TIF",
+                                               "NAMEN.TIF~"}));
 }
 
 TEST_F(Editor, OpenDialogOpensUmlautFoldersAndListsNamesThatAreNoUtf8) {
