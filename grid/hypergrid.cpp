@@ -39,6 +39,14 @@ QVariant HyperGridModel::data(const QModelIndex& index, int role) const {
         return cp1252::toQString(store_.cell(index.column(), index.row() + 1));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(column.ColumnHAlignment | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+    case Qt::ForegroundRole: {
+        const size_t row = size_t(index.row()) + 1;
+        if (row >= marks_.size() || !(marks_[row] & (1u << index.column())))
+            return {};
+        // The find bars users know: dark text on yellow, in light and dark themes alike.
+        return role == Qt::BackgroundRole ? QBrush(QColor(255, 226, 92)) : QBrush(Qt::black);
+    }
     default:
         return {};
     }
@@ -59,6 +67,15 @@ bool HyperGridModel::setData(const QModelIndex& index, const QVariant& value, in
     Q_EMIT dataChanged(index, index);
     Q_EMIT cellEdited(index.column(), row);
     return true;
+}
+
+void HyperGridModel::setMarks(std::vector<unsigned char> marks) {
+    if (marks == marks_)
+        return;
+    marks_ = std::move(marks);
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                           {Qt::BackgroundRole, Qt::ForegroundRole});
 }
 
 Qt::ItemFlags HyperGridModel::flags(const QModelIndex& index) const {
@@ -341,6 +358,18 @@ void THyperGrid::setRowCount(int rows) {
 int THyperGrid::currentRow() const {
     const QModelIndex i = currentIndex();
     return i.isValid() ? i.row() + 1 : 1;
+}
+
+void THyperGrid::setMarkedCells(const std::vector<std::pair<int, int>>& cells) {
+    std::vector<unsigned char> marks;
+    for (const auto& [col, row] : cells) {
+        if (row < 0 || col < 0 || col >= 8)
+            continue;
+        if (size_t(row) >= marks.size())
+            marks.resize(size_t(row) + 1);
+        marks[size_t(row)] |= (1u << col);
+    }
+    model_->setMarks(std::move(marks));
 }
 
 int THyperGrid::currentCol() const {

@@ -38,6 +38,9 @@ public:
     int gridWidth() const { return width(); }
     int clientWidth() const { return viewport()->width(); }
 
+    // Shows these cells (column, row) highlighted, such as the hits of a search; the rest not.
+    void setMarkedCells(const std::vector<std::pair<int, int>>& cells);
+
     // Writes what the open editor holds into its cell; commands call it before they run.
     void commitEditor();
     // The open cell editor, if any (tests type into it).

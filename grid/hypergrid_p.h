@@ -28,6 +28,8 @@ public:
     void setRows(int rows);
     void setQuiet(bool quiet);
     void resetColumns();
+    // Cells shown highlighted: per grid row, a bit per column.
+    void setMarks(std::vector<unsigned char> marks);
 
 Q_SIGNALS:
     void cellEdited(int col, int row);
@@ -35,6 +37,7 @@ Q_SIGNALS:
 private:
     CellStore& store_;
     const std::vector<ThgColumn>& columns_;
+    std::vector<unsigned char> marks_;
     bool quiet_ = false;
 };
 

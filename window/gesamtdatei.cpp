@@ -10,6 +10,7 @@
 #include "widgets/glyphbutton.h"
 #include "widgets/messages.h"
 #include "widgets/placementstore.h"
+#include "widgets/suchleiste.h"
 #include "window/oeffnendialog.h"
 
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
 #include <QToolBar>
@@ -74,6 +76,9 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     buttonLayout->addWidget(lblGrenze);
     buttonLayout->addStretch();
     listLayout->addWidget(pnlButtons);
+    pnlSuche = new TSuchleiste;
+    pnlSuche->hide();
+    listLayout->addWidget(pnlSuche);
     setCentralWidget(pnlListe);
 
     stateGesamt = new TPlacementStore(this);
@@ -93,6 +98,15 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     liste_.fokus = [this] { sgGesamt->setFocus(); };
     connect(sgGesamt, &THyperGrid::cellEdited, this,
             [this](int col, int row) { liste_.zelleBearbeitet(col, row); });
+    connect(pnlSuche, &TSuchleiste::suchtextGeaendert, this, [this] { suchen(Gehe::AbHier); });
+    connect(pnlSuche, &TSuchleiste::weiter, this,
+            [this](bool rueckwaerts) { suchen(rueckwaerts ? Gehe::Zurueck : Gehe::Weiter); });
+    connect(pnlSuche, &TSuchleiste::geschlossen, this, &TfrmGesamtdatei::sucheSchliessen);
+    // The marks follow the list while the bar is open.
+    connect(&liste_.verlauf(), &QUndoStack::indexChanged, this, [this] {
+        if (pnlSuche->isVisible())
+            suchen(Gehe::Nicht);
+    });
     sgGesamt->viewport()->installEventFilter(this);
 }
 
@@ -140,6 +154,19 @@ void TfrmGesamtdatei::menueEinrichten() {
     mptDuplikateloeschen =
         action(Bearbeiten1, "mptDuplikateloeschen", QStringLiteral(u"&Duplikate löschen"), {},
                &TfrmGesamtdatei::mptDuplikateloeschenClick);
+    Bearbeiten1->addSeparator();
+    mptSuchen = action(Bearbeiten1, "mptSuchen", QStringLiteral(u"&Suchen…"),
+                       QKeySequence(Qt::CTRL | Qt::Key_F), &TfrmGesamtdatei::mptSuchenClick);
+    mptWeitersuchen = action(Bearbeiten1, "mptWeitersuchen", QStringLiteral("&Weitersuchen"),
+                             QKeySequence(Qt::Key_F3), &TfrmGesamtdatei::mptWeitersuchenClick);
+    // Backwards has its key only, like the find bars users know.
+    mptRueckwaertssuchen = new QAction(this);
+    mptRueckwaertssuchen->setObjectName(QStringLiteral("mptRueckwaertssuchen"));
+    mptRueckwaertssuchen->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    mptRueckwaertssuchen->setShortcutContext(Qt::WindowShortcut);
+    addAction(mptRueckwaertssuchen);
+    connect(mptRueckwaertssuchen, &QAction::triggered, this,
+            &TfrmGesamtdatei::mptRueckwaertssuchenClick);
     mptListe = menuBar()->addMenu(QStringLiteral("&Liste"));
     mptListe->setObjectName(QStringLiteral("mptListe"));
     mptNummerieren =
@@ -398,6 +425,63 @@ void TfrmGesamtdatei::Drucken() {
     ::Drucken(*sgGesamt, liste_.iAnzahl,
               cp1252::fromQString(datetime::shortDate(QDate::currentDate())), meldungen_);
 }
+
+// ---- find ----
+
+void TfrmGesamtdatei::suchen(Gehe gehe) {
+    const std::vector<Treffer> treffer =
+        Suchen(*sgGesamt, liste_.iAnzahl, cp1252::fromQString(pnlSuche->edtSuche->text()));
+    std::vector<std::pair<int, int>> marks;
+    marks.reserve(treffer.size());
+    for (const Treffer& t : treffer)
+        marks.emplace_back(t.col, t.row);
+    sgGesamt->setMarkedCells(marks);
+    const int row = sgGesamt->currentRow();
+    int i = -1;
+    if (gehe == Gehe::Nicht) {
+        const auto hier = std::find_if(treffer.begin(), treffer.end(),
+                                       [row](const Treffer& t) { return t.row == row; });
+        i = hier == treffer.end() ? -1 : int(hier - treffer.begin());
+    } else {
+        i = TrefferAb(treffer, row, gehe == Gehe::Zurueck, gehe == Gehe::AbHier);
+    }
+    if (i >= 0 && gehe != Gehe::Nicht) {
+        // Going there opens the cell's editor; the typing stays in the field.
+        const bool imFeld = pnlSuche->edtSuche->hasFocus();
+        sgGesamt->setCurrentCell(treffer[size_t(i)].col, treffer[size_t(i)].row);
+        if (imFeld)
+            pnlSuche->edtSuche->setFocus();
+    }
+    pnlSuche->trefferZeigen(i, int(treffer.size()));
+}
+
+void TfrmGesamtdatei::sucheSchliessen() {
+    pnlSuche->hide();
+    sgGesamt->setMarkedCells({});
+    sgGesamt->setFocus();
+}
+
+void TfrmGesamtdatei::mptSuchenClick() {
+    sgGesamt->commitEditor();
+    pnlSuche->oeffnen();
+    suchen(Gehe::Nicht);
+}
+void TfrmGesamtdatei::mptWeitersuchenClick() {
+    sgGesamt->commitEditor();
+    if (pnlSuche->edtSuche->text().isEmpty())
+        return mptSuchenClick();
+    pnlSuche->show();
+    suchen(Gehe::Weiter);
+}
+void TfrmGesamtdatei::mptRueckwaertssuchenClick() {
+    sgGesamt->commitEditor();
+    if (pnlSuche->edtSuche->text().isEmpty())
+        return mptSuchenClick();
+    pnlSuche->show();
+    suchen(Gehe::Zurueck);
+}
+
+// ---- undo ----
 
 void TfrmGesamtdatei::mptRueckgaengigClick() {
     // Text typed into the cell becomes a step of its own first, so the latest change goes.

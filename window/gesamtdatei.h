@@ -2,6 +2,7 @@
 // The main window: the name list in a grid, a toolbar, a menu and the count line.
 
 #include "editor/namenliste.h"
+#include "editor/suche.h"
 #include "grid/gesamtspalten.h"
 #include "grid/hypergrid.h"
 #include "namefile/namefile.h"
@@ -19,6 +20,7 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class TPlacementStore;
+class TSuchleiste;
 
 // The program's dialogs as the list logic's way to speak.
 class DialogMeldungen : public Meldungen {
@@ -54,10 +56,12 @@ public:
     QMenu* Bearbeiten1;
     QAction *mptRueckgaengig, *mptWiederherstellen;
     QAction *mptEinfuegen, *mptLoeschen, *mptTurnierteilnehmereinfuegen, *mptDuplikateloeschen;
+    QAction *mptSuchen, *mptWeitersuchen, *mptRueckwaertssuchen;
     QMenu* mptListe;
     QAction *mptNummerieren, *mptSortieren, *mptDrucken;
     QWidget* pnlButtons;
     QLabel* lblGrenze;
+    TSuchleiste* pnlSuche;
     QToolBar* tbGesamt;
     QToolButton *tbtEinfuegen, *tbtLoeschen, *tbtErweitern, *tbtDuplikate, *tbtSortieren,
         *tbtNummerieren, *tbtDrucken, *tbtBeenden, *tbtAbbruch;
@@ -72,6 +76,9 @@ public:
     void Drucken();
 
 public Q_SLOTS:
+    void mptSuchenClick();
+    void mptWeitersuchenClick();
+    void mptRueckwaertssuchenClick();
     void mptRueckgaengigClick();
     void mptWiederherstellenClick();
     void mptEinfuegenClick();
@@ -102,6 +109,11 @@ private:
     void spaltenEinrichten();
     void menueEinrichten();
     void verlaufZeigen();
+    // Searches the list for the bar's text, marks the hits and, unless only the marks are to
+    // follow a change of the list, goes to a hit.
+    enum class Gehe { Nicht, AbHier, Weiter, Zurueck };
+    void suchen(Gehe gehe);
+    void sucheSchliessen();
     void werkzeugleisteEinrichten();
     QToolButton* knopf(const char* name, const char* caption, const char* hint, int picture,
                        void (TfrmGesamtdatei::*handler)());

@@ -6,6 +6,7 @@
 #include "tests/print/aufzeichnung.h"
 #include "tests/testsupport/modal.h"
 #include "tests/testsupport/tempenv.h"
+#include "widgets/suchleiste.h"
 #include "window/gesamtdatei.h"
 #include "window/oeffnendialog.h"
 
@@ -70,6 +71,13 @@ struct Editor : ::testing::Test {
         ASSERT_NE(focus, nullptr);
         QTest::keyClick(focus, key, Qt::ControlModifier);
         QApplication::processEvents();
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QApplication::processEvents();
+    }
+    bool marked(int col, int row) const {
+        return frm->sgGesamt->model()->index(row - 1, col).data(Qt::BackgroundRole).isValid();
     }
     void typeName(int row, const QString& name) {
         frm->sgGesamt->setCurrentCell(1, row);
@@ -599,6 +607,55 @@ TEST_F(Editor, CtrlZUndoesTypingInTheCellBeforeTheListsStepsAndCtrlYRedoes) {
     EXPECT_EQ(frm->liste().iAnzahl, 4);
     EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Spieler 2");
     EXPECT_TRUE(frm->liste().bGeaendert);
+}
+
+TEST_F(Editor, FindOpensFromACellFindsAsYouTypeMarksTheHitsAndChangesNothing) {
+    const std::string content = "GESAMT-DATEI\r\nM\xFCller, Hans\t \t1\tN\t\r\nBerg\t \t2\tN\t"
+                                "\r\nWei\xDF\t \t3\tN\t4711\r\nMuller, Eva\t \t4\tN\t\r\nOtto\t "
+                                "\t5\tN\t\r\n";
+    open(content);
+    frm->sgGesamt->setCurrentCell(1, 2);
+    QApplication::processEvents();
+    ASSERT_TRUE(frm->sgGesamt->isAncestorOf(QApplication::focusWidget()));
+    ctrl(Qt::Key_F); // from the cell editor, which on xcb would keep other keys
+    ASSERT_TRUE(frm->pnlSuche->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), frm->pnlSuche->edtSuche);
+    EXPECT_EQ(frm->pnlSuche->edtSuche->placeholderText(), QStringLiteral("Name suchen"));
+
+    typeText(QApplication::focusWidget(), QStringLiteral("muller"));
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 4); // the first hit from the current row on
+    EXPECT_EQ(frm->pnlSuche->lblTreffer->text(), QStringLiteral("2 von 2 Treffern"));
+    EXPECT_EQ(QApplication::focusWidget(), frm->pnlSuche->edtSuche); // typing goes on here
+    EXPECT_TRUE(marked(1, 1));
+    EXPECT_TRUE(marked(1, 4));
+    EXPECT_FALSE(marked(1, 2));
+    key(Qt::Key_F3);
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 1); // round from the end
+    EXPECT_EQ(frm->pnlSuche->lblTreffer->text(), QStringLiteral("1 von 2 Treffern"));
+    key(Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 4);
+    key(Qt::Key_Return);
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 1);
+
+    frm->pnlSuche->edtSuche->setText(QStringLiteral("4711"));
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 3);
+    EXPECT_EQ(frm->sgGesamt->currentCol(), 3);
+    EXPECT_EQ(frm->pnlSuche->lblTreffer->text(), QStringLiteral("1 von 1 Treffer"));
+    frm->pnlSuche->edtSuche->setText(QStringLiteral("weiss"));
+    EXPECT_EQ(frm->pnlSuche->lblTreffer->text(), QStringLiteral("1 von 1 Treffer"));
+    frm->pnlSuche->edtSuche->setText(QStringLiteral("Niemand"));
+    EXPECT_EQ(frm->pnlSuche->lblTreffer->text(), QStringLiteral("Keine Treffer"));
+    EXPECT_FALSE(marked(1, 3));
+
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(frm->pnlSuche->isVisible());
+    EXPECT_TRUE(frm->sgGesamt->isAncestorOf(QApplication::focusWidget()) ||
+                frm->sgGesamt->hasFocus());
+    EXPECT_FALSE(frm->liste().bGeaendert);
+    DialogAnswerer answers;
+    frm->mptAbbruch->trigger();
+    EXPECT_TRUE(answers.texts.empty());
+    EXPECT_EQ(readBytes(file), content);
 }
 
 TEST_F(Editor, InsertCommitsTheOpenEditorFirst) {
