@@ -9,12 +9,14 @@
 #include "printer/qtdrucker.h"
 #include "runlog/runlog.h"
 #include "widgets/messages.h"
+#include "widgets/suchleiste.h"
 #include "window/gesamtdatei.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
 #include <QProcess>
@@ -131,6 +133,11 @@ void mainWindow() {
     frm.sgGesamt->setCurrentCell(1, 4);
     QApplication::processEvents();
     saveGrab(&frm, QStringLiteral("main-window"));
+    // The find bar as typed into: every name with "er" marked, the first from row 4 current.
+    frm.mptSuchen->trigger();
+    frm.pnlSuche->edtSuche->setText(QStringLiteral("er"));
+    QApplication::processEvents();
+    saveGrab(&frm, QStringLiteral("find-bar"));
 }
 
 // Page 1 of a printout of 120 names, through the real printer path into a PDF.
