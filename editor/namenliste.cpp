@@ -63,6 +63,10 @@ void NamenListe::zelleBearbeitet(int col, int row) {
         bLeerzeile = false;
         iAnzahl = 1;
         anzahlZeigen();
+    } else if (bNeueZeile && row == iAnzahl + 1) {
+        bNeueZeile = false;
+        ++iAnzahl;
+        anzahlZeigen();
     }
     aufzeichnen(QStringLiteral("Eingabe"), {col, row}, {col, row});
 }
@@ -77,7 +81,7 @@ void NamenListe::aufzeichnen(const QString& name, Zelle vorher, Zelle nachher) {
     if (stellt_)
         return;
     const int alt = int(schatten_.size());
-    const int neu = zellen_.rowCount();
+    const int neu = zellen_.rowCount() - (bNeueZeile ? 1 : 0);
     auto gleich = [this](int a, int b) {
         for (int c = 0; c < CellTable::kColumns; ++c)
             if (schatten_[size_t(a)][size_t(c)] != zellen_.cell(c, b))
@@ -106,12 +110,14 @@ void NamenListe::aufzeichnen(const QString& name, Zelle vorher, Zelle nachher) {
 }
 
 template <typename Befehl> void NamenListe::schritt(const QString& name, Befehl&& befehl) {
+    NeueZeileVerwerfen();
     const Zelle vorher = aktuelleZelle();
     befehl();
     aufzeichnen(name, vorher, aktuelleZelle());
 }
 
 void NamenListe::standSetzen(int erste, size_t weg, const Seite& seite) {
+    NeueZeileVerwerfen();
     stellt_ = true;
     const size_t alt = schatten_.size();
     schatten_.erase(schatten_.begin() + erste, schatten_.begin() + erste + ptrdiff_t(weg));
@@ -132,6 +138,40 @@ void NamenListe::standSetzen(int erste, size_t weg, const Seite& seite) {
     const int row = std::clamp(seite.zelle.row, 1, zellen_.rowCount() - 1);
     zellen_.setCurrentCell(std::clamp(seite.zelle.col, 0, CellTable::kColumns - 1), row);
     fokusGeben();
+}
+
+void NamenListe::grenzeMelden() {
+    meldungen_.hinweis("Die Anzahl der Eintr\xE4ge hat das Maximum (" +
+                       std::to_string(kMaxEintraege) + ") bereits erreicht");
+}
+
+bool NamenListe::NeueZeileAnfuegen() {
+    const int last = zellen_.rowCount() - 1;
+    if (bNeueZeile || bLeerzeile || iAnzahl != last ||
+        Bereinigen(zellen_.cell(kSpalteName, last), ' ').empty())
+        return false;
+    if (iAnzahl >= kMaxEintraege) {
+        grenzeMelden();
+        return false;
+    }
+    zellen_.setRowCount(last + 2);
+    zeileSchreiben(zellen_, last + 1, Zeile{});
+    bNeueZeile = true;
+    return true;
+}
+
+void NamenListe::NeueZeileVerwerfen() {
+    if (!bNeueZeile)
+        return;
+    bNeueZeile = false;
+    const int row = zellen_.rowCount() - 1;
+    if (zeileLesen(zellen_, row) == Zeile{}) {
+        zellen_.setRowCount(row);
+    } else {
+        // Filled without the editor: an entry like any typed one.
+        ++iAnzahl;
+        anzahlZeigen();
+    }
 }
 
 // ---- commands ----
@@ -157,8 +197,7 @@ void NamenListe::Einfuegen() {
 void NamenListe::einfuegen() {
     melden("Fehler beim Einf\xFCgen eines Spielers: ", [this] {
         if (iAnzahl >= kMaxEintraege) {
-            meldungen_.hinweis("Die Anzahl der Eintr\xE4ge hat das Maximum (" +
-                               std::to_string(kMaxEintraege) + ") bereits erreicht");
+            grenzeMelden();
             return;
         }
         const int y = zellen_.currentRow();

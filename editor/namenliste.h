@@ -24,6 +24,9 @@ public:
     int iAnzahl = 0;
     bool bGeaendert = false;
     bool bLeerzeile = false;
+    // A blank row after the last entry to type a new one into, as in a spreadsheet: no entry,
+    // no change and never saved until something is typed into it.
+    bool bNeueZeile = false;
 
     // The count line is to show iAnzahl anew.
     std::function<void()> anzahlGeaendert;
@@ -42,6 +45,13 @@ public:
     // The user changed a cell: the list counts as changed, and a name typed into the blank
     // row of an empty list makes it the first entry.
     void zelleBearbeitet(int col, int row);
+
+    // Down or Enter past the last entry, when it has a name: adds the blank row for a new one,
+    // or at 1000 entries shows the limit note. False when no row was added.
+    bool NeueZeileAnfuegen();
+    // Takes that row away again while nothing was typed into it: when it is left, before every
+    // command and before saving.
+    void NeueZeileVerwerfen();
 
     // Inserts a blank entry before the current row.
     void Einfuegen();
@@ -69,6 +79,7 @@ private:
     bool duplikateLoeschen(int& n);
     void erweitern(const std::vector<std::string>& teilnehmer);
     void anzahlZeigen();
+    void grenzeMelden();
     void fokusGeben();
     // Removes the rows given (ascending), as deleting each in turn would.
     void zeilenEntfernen(const std::vector<int>& rows);

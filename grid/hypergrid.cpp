@@ -447,7 +447,20 @@ void THyperGrid::openEditorSoon() {
 void THyperGrid::moveFromEditor(int dCol, int dRow) {
     const int col = currentCol() + dCol;
     const int row = currentRow() + dRow;
+    if (dRow > 0 && row >= rowCount()) {
+        Q_EMIT pastLastRow();
+        return;
+    }
     if (col < 0 || col >= columnCount() || row < 1 || row >= rowCount())
         return;
     setCurrentCell(col, row);
+}
+
+void THyperGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier &&
+        currentRow() == rowCount() - 1) {
+        Q_EMIT pastLastRow();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }

@@ -56,11 +56,14 @@ public:
 Q_SIGNALS:
     // The user changed a cell through its editor.
     void cellEdited(int col, int row);
+    // Down or Enter on the last row: the user wants to go on below the list.
+    void pastLastRow();
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
@@ -98,6 +99,19 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     liste_.fokus = [this] { sgGesamt->setFocus(); };
     connect(sgGesamt, &THyperGrid::cellEdited, this,
             [this](int col, int row) { liste_.zelleBearbeitet(col, row); });
+    // Below the last entry, a row for a new one; left blank, it goes again.
+    connect(sgGesamt, &THyperGrid::pastLastRow, this, [this] {
+        if (liste_.NeueZeileAnfuegen())
+            sgGesamt->setCurrentCell(sgGesamt->currentCol(), sgGesamt->rowCount() - 1);
+    });
+    connect(sgGesamt->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (liste_.bNeueZeile && current.row() + 1 != sgGesamt->rowCount() - 1)
+                    QTimer::singleShot(0, this, [this] {
+                        if (sgGesamt->currentRow() != sgGesamt->rowCount() - 1)
+                            liste_.NeueZeileVerwerfen();
+                    });
+            });
     connect(pnlSuche, &TSuchleiste::suchtextGeaendert, this, [this] { suchen(Gehe::AbHier); });
     connect(pnlSuche, &TSuchleiste::weiter, this,
             [this](bool rueckwaerts) { suchen(rueckwaerts ? Gehe::Zurueck : Gehe::Weiter); });
@@ -392,6 +406,7 @@ void TfrmGesamtdatei::mptAbbruchClick() {
 
 void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
     sgGesamt->commitEditor();
+    liste_.NeueZeileVerwerfen();
     for (const std::string& frage : FragenVorDemSpeichern(geladen_, DateiStandLesen(sGesamtdatei)))
         if (!AuswahlFrage(frage))
             return;

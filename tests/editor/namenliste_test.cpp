@@ -318,3 +318,50 @@ TEST(Fehler, FailuresAreReportedWithTheCommandsLeadIn) {
     ASSERT_EQ(l.said.errors.size(), 1u);
     EXPECT_EQ(l.said.errors[0].rfind("Fehler beim Einf\xFCgen eines Spielers: ", 0), 0u);
 }
+
+// ---- the row for a new entry below the list ----
+
+TEST(NeueZeile, AddedBelowANamedLastEntryGoesWhenLeftBlankAndBecomesAnEntryWhenTypedInto) {
+    Liste l = Liste::names({"A", "B"});
+    const std::string file = NamenDateiText(l.cells);
+    ASSERT_TRUE(l.liste.NeueZeileAnfuegen());
+    EXPECT_EQ(l.cells.rowCount(), 4);
+    EXPECT_EQ(l.row(3), (Row{"", "", "", ""}));
+    EXPECT_EQ(l.liste.iAnzahl, 2);
+    EXPECT_FALSE(l.liste.NeueZeileAnfuegen()); // one is enough
+    l.liste.NeueZeileVerwerfen();
+    EXPECT_EQ(NamenDateiText(l.cells), file);
+    EXPECT_FALSE(l.liste.bGeaendert);
+    EXPECT_EQ(l.liste.verlauf().count(), 0);
+
+    // A command first takes it away: sorting sees the entries only.
+    ASSERT_TRUE(l.liste.NeueZeileAnfuegen());
+    l.liste.Sortieren();
+    l.consistent();
+
+    ASSERT_TRUE(l.liste.NeueZeileAnfuegen());
+    const int labels = l.labels;
+    l.cells.setCell(kSpalteName, 3, "C");
+    l.liste.zelleBearbeitet(kSpalteName, 3);
+    EXPECT_EQ(l.liste.iAnzahl, 3);
+    EXPECT_GT(l.labels, labels);
+    EXPECT_TRUE(l.liste.bGeaendert);
+    l.consistent();
+    EXPECT_EQ(l.liste.verlauf().undoText(), QStringLiteral("Eingabe"));
+    l.liste.verlauf().undo();
+    EXPECT_EQ(NamenDateiText(l.cells), file);
+    l.consistent();
+}
+
+TEST(NeueZeile, NotBelowABlankNameAnEmptyListOrAFullOne) {
+    Liste blank = Liste::names({"A", "B"});
+    blank.cells.setCell(kSpalteName, 2, " ");
+    EXPECT_FALSE(blank.liste.NeueZeileAnfuegen());
+    Liste leer({});
+    EXPECT_FALSE(leer.liste.NeueZeileAnfuegen());
+    Liste voll = numbered(kMaxEintraege);
+    EXPECT_FALSE(voll.liste.NeueZeileAnfuegen());
+    EXPECT_EQ(voll.said.notes, (std::vector<std::string>{"Die Anzahl der Eintr\xE4ge hat das "
+                                                         "Maximum (1000) bereits erreicht"}));
+    voll.consistent();
+}

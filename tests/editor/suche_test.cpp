@@ -28,14 +28,23 @@ TEST(Suche, FoldsCapitalsAccentsAndSharpSAndFindsNumbersInTheirColumns) {
         const char* suchtext;
         std::vector<int> rows;
     } faelle[] = {
-        {"muller", {1}},     {"M\xDCLLER", {1}}, {"m\xFCller", {1}},    {"mueller", {2}},
-        {"wei\xDF", {3, 4}}, {"WEISS", {3, 4}},  {"weiss, bernd", {4}}, // blanks tidied on both
-                                                                        // sides
-        {"emile", {5}},      {"aerling", {6}},   {"7", {3, 4, 6}}, // Nr. 7, Mitgliedsnr. 7 and 712
+        {"muller", {1}},
+        {"M\xDCLLER", {1}},
+        {"m\xFCller", {1}},
+        {"mueller", {2}},
+        {"wei\xDF", {3, 4}},
+        {"WEISS", {3, 4}},
+        {"weiss, bernd", {4}}, // blanks tidied on both
+                               // sides
+        {"emile", {5}},
+        {"aerling", {6}},
+        {"7", {3, 4, 6}}, // Nr. 7, Mitgliedsnr. 7 and 712
         {" 12 ", {5}},    // the name holds it; no Nr. or Mitgliedsnr. is or begins with it
         {"100", {1}},     // Mitgliedsnr. from its beginning only
         {"2", {2, 5, 6}}, // Nr. 2, "12" in a name, and 2007
-        {"xyz", {}},         {"", {}},           {"   ", {}},
+        {"xyz", {}},
+        {"", {}},
+        {"   ", {}},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.suchtext);

@@ -658,6 +658,44 @@ TEST_F(Editor, FindOpensFromACellFindsAsYouTypeMarksTheHitsAndChangesNothing) {
     EXPECT_EQ(readBytes(file), content);
 }
 
+TEST_F(Editor, DownOrEnterOnTheLastRowOpensARowForANewEntryThatGoesWhenLeftBlank) {
+    open(liste(3));
+    frm->sgGesamt->setCurrentCell(1, 3);
+    QApplication::processEvents();
+    key(Qt::Key_Down);
+    EXPECT_EQ(frm->sgGesamt->rowCount(), 5);
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 4);
+    EXPECT_EQ(label(), QStringLiteral(u"3 Einträge"));
+    key(Qt::Key_Up);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->rowCount() == 4; }, 1000));
+    EXPECT_FALSE(frm->liste().bGeaendert);
+
+    typeName(3, QStringLiteral("Spieler 3"));
+    key(Qt::Key_Return); // Enter as well, and the typing goes into the new row
+    ASSERT_EQ(frm->sgGesamt->currentRow(), 4);
+    typeText(QApplication::focusWidget(), QStringLiteral("Neu Dazu"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 5); // and on into the next new row
+    DialogAnswerer answers;
+    ctrl(Qt::Key_S);
+    EXPECT_EQ(readBytes(file), liste(3) + "Neu Dazu\t \t\t\t\r\n");
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0], QStringLiteral(u"4 Einträge gespeichert"));
+}
+
+TEST_F(Editor, AtAThousandEntriesDownOnTheLastRowShowsTheLimitNote) {
+    open(liste(1000));
+    frm->sgGesamt->setCurrentCell(1, 1000);
+    QApplication::processEvents();
+    DialogAnswerer answers;
+    key(Qt::Key_Down);
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0],
+              QStringLiteral(u"Die Anzahl der Einträge hat das Maximum (1000) bereits erreicht"));
+    EXPECT_EQ(frm->sgGesamt->rowCount(), 1001);
+}
+
 TEST_F(Editor, InsertCommitsTheOpenEditorFirst) {
     open(liste(2));
     typeName(2, QStringLiteral("Getippt"));
