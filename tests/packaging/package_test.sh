@@ -3,6 +3,7 @@
 # enough to reach its open dialog, and removes the package again. Needs root (77: skipped).
 set -uo pipefail
 build=$(realpath "$1")
+source=$(realpath "$(dirname "$0")/../..")
 fail() { echo "FAILED: $*"; exit 1; }
 [[ $(id -u) -eq 0 ]] || { echo "needs root to install the package"; exit 77; }
 export DEBIAN_FRONTEND=noninteractive
@@ -28,9 +29,20 @@ desktop-file-validate /usr/share/applications/gesamt.desktop || fail "desktop en
 module=/usr/libexec/gesamt/gesamt-drucker.so
 [[ -f $module ]] || fail "printer module missing"
 ldd "$module" | grep -q "not found" && fail "printer module lacks libraries: $(ldd "$module")"
+appstreamcli validate --no-net /usr/share/metainfo/org.example.gesamt.metainfo.xml ||
+    fail "software centre entry"
 
 work=$(mktemp -d)
 cd "$work"
+# File managers ask GIO what a file is, as xdg-mime does on such a desktop: a name list is
+# one, a TIFF image with the same ending stays an image, and the program opens name lists.
+cp "$source/examples/NAMEN.TIF" .
+printf 'II*\0\010\0\0\0\001\0\000\001\003\0\001\0\0\0\001\0\0\0\0\0\0\0' >foto.tif
+filetype() { XDG_CURRENT_DESKTOP=GNOME xdg-mime query filetype "$1"; }
+[[ $(filetype NAMEN.TIF) == application/x-gesamtdatei ]] || fail "name list is $(filetype NAMEN.TIF)"
+[[ $(filetype foto.tif) == image/tiff ]] || fail "TIFF image is $(filetype foto.tif)"
+gio mime application/x-gesamtdatei | grep -q gesamt.desktop || fail "not offered for name lists"
+echo "a name list is application/x-gesamtdatei, opened by gesamt; a TIFF image stays image/tiff"
 for _ in $(seq 1 50); do # the X server may still be coming up
     xdotool getdisplaygeometry >/dev/null 2>&1 && break
     sleep 0.2
