@@ -37,7 +37,18 @@ cd "$work"
 # File managers ask GIO what a file is, as xdg-mime does on such a desktop: a name list is
 # one, a TIFF image with the same ending stays an image, and the program opens name lists.
 cp "$source/examples/NAMEN.TIF" .
-printf 'II*\0\010\0\0\0\001\0\000\001\003\0\001\0\0\0\001\0\0\0\0\0\0\0' >foto.tif
+# A real 1x1 black-and-white TIFF image, as a scanner writes one: header, 11 tags, pixel.
+tiff_image() {
+    b16() { printf "$(printf '\\%03o\\%03o' $(($1 & 255)) $(($1 >> 8)))"; }
+    b32() { b16 $(($1 & 65535)); b16 $(($1 >> 16)); }
+    entry() { b16 "$1"; b16 "$2"; b32 1; if [[ $2 == 3 ]]; then b16 "$3"; b16 0; else b32 "$3"; fi; }
+    printf 'II*\0'; b32 8; b16 11
+    entry 256 3 1; entry 257 3 1; entry 258 3 1; entry 259 3 1; entry 262 3 0
+    entry 273 4 162; entry 278 3 1; entry 279 4 1; entry 282 5 146; entry 283 5 154
+    entry 296 3 2; b32 0
+    b32 72; b32 1; b32 72; b32 1; printf '\0'
+}
+tiff_image >foto.tif
 filetype() { XDG_CURRENT_DESKTOP=GNOME xdg-mime query filetype "$1"; }
 [[ $(filetype NAMEN.TIF) == application/x-gesamtdatei ]] || fail "name list is $(filetype NAMEN.TIF)"
 [[ $(filetype foto.tif) == image/tiff ]] || fail "TIFF image is $(filetype foto.tif)"
