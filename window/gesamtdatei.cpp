@@ -481,19 +481,19 @@ void TfrmGesamtdatei::mptSuchenClick() {
     pnlSuche->oeffnen();
     suchen(Gehe::Nicht);
 }
-void TfrmGesamtdatei::mptWeitersuchenClick() {
+void TfrmGesamtdatei::weitersuchen(Gehe gehe) {
     sgGesamt->commitEditor();
+    // Nothing searched yet: the bar opens to take the text.
     if (pnlSuche->edtSuche->text().isEmpty())
         return mptSuchenClick();
     pnlSuche->show();
-    suchen(Gehe::Weiter);
+    suchen(gehe);
+}
+void TfrmGesamtdatei::mptWeitersuchenClick() {
+    weitersuchen(Gehe::Weiter);
 }
 void TfrmGesamtdatei::mptRueckwaertssuchenClick() {
-    sgGesamt->commitEditor();
-    if (pnlSuche->edtSuche->text().isEmpty())
-        return mptSuchenClick();
-    pnlSuche->show();
-    suchen(Gehe::Zurueck);
+    weitersuchen(Gehe::Zurueck);
 }
 
 // ---- undo ----

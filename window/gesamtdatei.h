@@ -113,6 +113,7 @@ private:
     // follow a change of the list, goes to a hit.
     enum class Gehe { Nicht, AbHier, Weiter, Zurueck };
     void suchen(Gehe gehe);
+    void weitersuchen(Gehe gehe);
     void sucheSchliessen();
     void werkzeugleisteEinrichten();
     QToolButton* knopf(const char* name, const char* caption, const char* hint, int picture,

@@ -39,7 +39,8 @@ void pruefen(bool ok) {
 
 void konsistent(const NamenListe& liste, const CellStore& cells) {
     pruefen(liste.iAnzahl >= 0 && liste.iAnzahl <= kMaxEintraege);
-    pruefen(cells.rowCount() == (liste.iAnzahl == 0 ? 2 : liste.iAnzahl + 1));
+    pruefen(cells.rowCount() ==
+            (liste.iAnzahl == 0 ? 2 : liste.iAnzahl + 1) + (liste.bNeueZeile ? 1 : 0));
     pruefen(liste.bLeerzeile == (liste.iAnzahl == 0));
 }
 
@@ -57,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
 
     for (int step = 0; step < 24 && data.remaining_bytes() > 0; ++step) {
         cells.setCurrentRow(data.ConsumeIntegralInRange(1, cells.rowCount() - 1));
-        switch (data.ConsumeIntegralInRange(0, 8)) {
+        switch (data.ConsumeIntegralInRange(0, 10)) {
         case 0:
             liste.Einfuegen();
             break;
@@ -95,6 +96,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         case 8:
             liste.verlauf().redo();
             break;
+        case 9:
+            liste.NeueZeileAnfuegen();
+            break;
+        case 10:
+            liste.NeueZeileVerwerfen();
+            break;
         default: {
             // Typing: only what the cell editor lets through.
             const int col = data.ConsumeIntegralInRange(0, CellTable::kColumns - 1);
@@ -108,6 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         konsistent(liste, cells);
     }
 
+    liste.NeueZeileVerwerfen(); // as saving does
+    konsistent(liste, cells);
     // Undoing every step gives back the list as loaded, byte for byte.
     const std::string geaendert = NamenDateiText(cells);
     const int index = liste.verlauf().index();
