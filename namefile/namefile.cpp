@@ -398,13 +398,17 @@ bool mayWrite(const std::string& ziel, const struct stat& st) {
 // group, in a folder that takes no new file. A complete copy of the old content comes first
 // (the backup, or one in the temporary folder); on any failure the old content goes back.
 void writeInPlace(const std::string& ziel, const std::string& text, const struct stat& st) {
-    const int fd = ::open(ziel.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    // The file looked at, not what may have been put in its place since.
+    const int fd = ::open(ziel.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
         throw DateiFehlerAusErrno(errno);
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
+    struct stat now {};
+    if (::fstat(fd, &now) != 0 || now.st_ino != st.st_ino || now.st_dev != st.st_dev)
+        throw DateiFehlerAusErrno(EACCES);
     std::string old;
     if (const int error = readAll(fd, old))
         throw DateiFehlerAusErrno(error);
