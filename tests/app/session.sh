@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A short session typed into the real program under Xvfb, as a user types it: insert a player,
-# fill in all four columns, delete one, sort, renumber, save; then the file's bytes.
+# fill in all four columns, delete one and take that back (undo, redo, undo), find a name,
+# sort, renumber, save; then the file's bytes.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/xdo.sh" "$1"
 
@@ -22,6 +23,12 @@ for text in 9 "Jürgen Weiß" j 4711; do
     keys Tab
 done
 keys ctrl+l # the row now current: Anna Berg
+keys ctrl+z
+keys ctrl+y
+keys ctrl+z # Anna Berg is back
+keys ctrl+f
+xdotool type --delay 40 "weiss"
+keys Escape
 keys ctrl+o
 press "$main" ctrl+n
 answer "Auswahl" alt+j
@@ -30,7 +37,7 @@ save_and_close
 finish
 [[ $code == 0 ]] || fail "exit code $code, not 0"
 
-expected=$(printf 'GESAMT-DATEI\r\nKarl Adam\t \t1\tG\t300\r\nJ\xfcrgen Wei\xdf\t \t2\tJ\t4711\r\nOtto Zander\t \t3\tN\t100\r\n' | od -An -c)
+expected=$(printf 'GESAMT-DATEI\r\nKarl Adam\t \t1\tG\t300\r\nAnna Berg\t \t2\tJ\t200\r\nJ\xfcrgen Wei\xdf\t \t3\tJ\t4711\r\nOtto Zander\t \t4\tN\t100\r\n' | od -An -c)
 actual=$(od -An -c kelmar/NAMEN.TIF)
 [[ $actual == "$expected" ]] || fail "saved file differs:
 $actual
