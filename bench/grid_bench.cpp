@@ -1,5 +1,6 @@
 // Repainting a full screen of grid rows, offscreen.
 
+#include "editor/suche.h"
 #include "grid/hypergrid.h"
 #include "window/gesamtdatei.h"
 
@@ -62,6 +63,34 @@ void BM_DuplikateRueckgaengigImGitter(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DuplikateRueckgaengigImGitter)->Unit(benchmark::kMicrosecond);
+
+// One keystroke in the find bar as the user sees it: the search, every hit marked, the grid
+// repainted. Alternating texts, so that the marks change with every keystroke.
+void BM_SuchenMitMarkierung(benchmark::State& state) {
+    THyperGrid grid;
+    grid.setColumns(GesamtSpalten());
+    grid.setRowCount(kMaxEintraege + 1);
+    for (int r = 1; r <= kMaxEintraege; ++r) {
+        grid.setCell(0, r, std::to_string(r));
+        grid.setCell(1, r,
+                     (r % 3 ? "Spieler M\xFCller " : "Spielerin Wei\xDF ") + std::to_string(r));
+        grid.setCell(2, r, "N");
+        grid.setCell(3, r, std::to_string(100000 + r));
+    }
+    grid.resize(527, 1080);
+    grid.show();
+    QApplication::processEvents();
+    bool weiss = false;
+    for (auto _ : state) {
+        weiss = !weiss;
+        std::vector<std::pair<int, int>> marks;
+        for (const Treffer& t : Suchen(grid, kMaxEintraege, weiss ? "weiss" : "muller"))
+            marks.emplace_back(t.col, t.row);
+        grid.setMarkedCells(marks);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_SuchenMitMarkierung)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
