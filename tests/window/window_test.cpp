@@ -62,6 +62,9 @@ struct Editor : ::testing::Test {
         frm->show();
         frm->activateWindow();
         QApplication::processEvents();
+        // Keys go where the focus is: the X server gives it once it has mapped the window.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this] { return frm->sgGesamt->isAncestorOf(QApplication::focusWidget()); }));
     }
     QString label() const { return frm->lblGrenze->text(); }
     // A shortcut as the user types it: into the widget that has the focus, the cell's editor.
