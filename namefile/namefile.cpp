@@ -359,23 +359,31 @@ void syncFolder(const std::string& folder) {
     }
 }
 
-// Keeps `old` as "<name>~". A hard link costs no room and keeps the very file; where the file
-// system has none, a copy. False when no backup could be written.
+// Keeps the file as it is now as "<name>~": `old`, its content, or without it the file itself.
+// A hard link costs no room and keeps the very file; where the file system has none, a copy.
+// False when no backup could be written.
 bool keepBackup(const std::string& ziel, const std::string* old, mode_t mode) {
-    const std::string backup = ziel + "~";
     std::string temp;
     const int fd = tempBeside(ziel, "~", temp);
     if (fd < 0)
         return false;
     bool ok = false;
-    if (!old) {
+    if (old) {
+        ok = writeFile(fd, *old, mode & 0666) == 0;
+    } else {
         ::close(fd);
         ::unlink(temp.c_str());
         ok = ::link(ziel.c_str(), temp.c_str()) == 0;
-    } else {
-        ok = writeFile(fd, *old, mode & 0666) == 0;
+        if (!ok) {
+            std::string bytes;
+            const int in = ::open(ziel.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+            const bool read = in >= 0 && readAll(in, bytes) == 0;
+            if (in >= 0)
+                ::close(in);
+            return read && keepBackup(ziel, &bytes, mode);
+        }
     }
-    ok = ok && ::rename(temp.c_str(), backup.c_str()) == 0;
+    ok = ok && ::rename(temp.c_str(), (ziel + "~").c_str()) == 0;
     if (!ok)
         ::unlink(temp.c_str());
     return ok;
@@ -397,7 +405,7 @@ bool mayWrite(const std::string& ziel, const struct stat& st) {
 // Overwrites the file itself, so that it stays the same file: its other names, its owner and
 // group, in a folder that takes no new file. A complete copy of the old content comes first
 // (the backup, or one in the temporary folder); on any failure the old content goes back.
-void writeInPlace(const std::string& ziel, const std::string& text, const struct stat& st) {
+bool writeInPlace(const std::string& ziel, const std::string& text, const struct stat& st) {
     // The file looked at, not what may have been put in its place since.
     const int fd = ::open(ziel.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
@@ -414,7 +422,8 @@ void writeInPlace(const std::string& ziel, const std::string& text, const struct
         throw DateiFehlerAusErrno(error);
 
     std::string copy;
-    if (!keepBackup(ziel, &old, st.st_mode)) {
+    const bool backup = keepBackup(ziel, &old, st.st_mode);
+    if (!backup) {
         const char* tmp = std::getenv("TMPDIR");
         copy = std::string(tmp && *tmp ? tmp : "/tmp") + "/gesamt-kopie.XXXXXX";
         const int c = ::mkstemp(copy.data());
@@ -443,11 +452,12 @@ void writeInPlace(const std::string& ziel, const std::string& text, const struct
     }
     if (error != 0)
         throw DateiFehlerAusErrno(error);
+    return backup;
 }
 
 } // namespace
 
-void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
+bool NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
     const std::string text = NamenDateiText(zellen);
 
     // A file-size limit would end the program in the middle of a save; the write then fails
@@ -503,8 +513,7 @@ void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
         }
     }
     int error = writeFile(fd, text, mode);
-    if (error == 0 && exists)
-        keepBackup(ziel, nullptr, mode);
+    const bool backup = !exists || (error == 0 && keepBackup(ziel, nullptr, mode));
     if (error == 0 && ::rename(temp.c_str(), ziel.c_str()) != 0)
         error = errno;
     if (error != 0) {
@@ -513,4 +522,5 @@ void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
     }
     // The new name must survive a crash as well as the content.
     syncFolder(folder);
+    return backup;
 }

@@ -68,4 +68,6 @@ std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
 std::string NamenDateiText(const CellTable& zellen);
 // Writes the file so that it is either the old or the new one, never a mixture; an existing
 // file that may not be written is refused before anything happens. Throws DateiFehler.
-void NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen);
+// The file as it was is kept beside it as "<name>~"; false when that could not be written
+// (the list is saved all the same).
+bool NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen);

@@ -6,6 +6,7 @@
 #include "print/drucker.h"
 #include "print/druckermodul.h"
 #include "print/namenliste_druck.h"
+#include "runlog/runlog.h"
 #include "settings/settings.h"
 #include "widgets/glyphbutton.h"
 #include "widgets/messages.h"
@@ -411,7 +412,9 @@ void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
         if (!AuswahlFrage(frage))
             return;
     try {
-        NamenDateiSchreiben(sGesamtdatei, *sgGesamt);
+        if (!NamenDateiSchreiben(sGesamtdatei, *sgGesamt))
+            LogZeile("Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " + sGesamtdatei +
+                     "~");
     } catch (const std::exception& e) {
         FehlerMeldung(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
         return;

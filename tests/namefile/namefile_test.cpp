@@ -203,15 +203,17 @@ TEST(NameFileBackup, ThePreviousVersionIsKeptBesideItAndANewListHasNone) {
     ::chmod(file.toLocal8Bit().constData(), 0640);
     ASSERT_EQ(save(file, 2), 0);
     EXPECT_EQ(readBytes(backup), entries(1));
-    ASSERT_EQ(save(file, 3), 0);
+    Loaded drei(entries(3));
+    ASSERT_TRUE(NamenDateiSchreiben(file.toStdString(), drei.cells));
     EXPECT_EQ(readBytes(backup), entries(2));
     EXPECT_EQ(readBytes(file), entries(3));
     EXPECT_EQ(std::filesystem::status(backup.toStdString()).permissions(),
               std::filesystem::perms(0640));
-    // Where no backup can be kept, the list is saved all the same.
+    // Where no backup can be kept, the list is saved all the same, and the caller is told.
     QFile::remove(backup);
     QDir().mkdir(backup);
-    EXPECT_EQ(save(file, 4), 0);
+    Loaded vier(entries(4));
+    EXPECT_FALSE(NamenDateiSchreiben(file.toStdString(), vier.cells));
     EXPECT_EQ(readBytes(file), entries(4));
     EXPECT_TRUE(QFileInfo(backup).isDir());
 }
