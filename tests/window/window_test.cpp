@@ -67,6 +67,13 @@ struct Editor : ::testing::Test {
             [this] { return frm->sgGesamt->isAncestorOf(QApplication::focusWidget()); }));
     }
     QString label() const { return frm->lblGrenze->text(); }
+    // Abbruch closes the window without asking: nothing counts as changed.
+    void cancelClosesUnasked() {
+        DialogAnswerer answers;
+        frm->mptAbbruch->trigger();
+        EXPECT_TRUE(answers.texts.empty());
+        EXPECT_FALSE(frm->isVisible());
+    }
     // A shortcut as the user types it: into the widget that has the focus, the cell's editor.
     void ctrl(Qt::Key key) {
         activate(frm.get()); // the platform gives it back after a dialog; offscreen does not
@@ -531,10 +538,7 @@ TEST_F(Editor, TabbingThroughEveryCellChangesNothing) {
         QApplication::processEvents();
     }
     EXPECT_FALSE(frm->liste().bGeaendert);
-    DialogAnswerer answers;
-    frm->mptAbbruch->trigger();
-    EXPECT_TRUE(answers.texts.empty());
-    EXPECT_FALSE(frm->isVisible());
+    cancelClosesUnasked();
 }
 
 TEST_F(Editor, CancelAfterAnInsertionAsksAndYesDiscards) {
@@ -584,10 +588,7 @@ TEST_F(Editor, UndoAndRedoTopTheEditMenuNameTheStepAndUndoingAllMakesCancelAskNo
     EXPECT_EQ(frm->mptWiederherstellen->text(), QStringLiteral(u"&Wiederherstellen: Löschen"));
     EXPECT_FALSE(frm->mptRueckgaengig->isEnabled());
 
-    DialogAnswerer answers;
-    frm->mptAbbruch->trigger();
-    EXPECT_TRUE(answers.texts.empty());
-    EXPECT_FALSE(frm->isVisible());
+    cancelClosesUnasked();
 }
 
 TEST_F(Editor, CtrlZUndoesTypingInTheCellBeforeTheListsStepsAndCtrlYRedoes) {
@@ -655,9 +656,7 @@ TEST_F(Editor, FindOpensFromACellFindsAsYouTypeMarksTheHitsAndChangesNothing) {
     EXPECT_TRUE(frm->sgGesamt->isAncestorOf(QApplication::focusWidget()) ||
                 frm->sgGesamt->hasFocus());
     EXPECT_FALSE(frm->liste().bGeaendert);
-    DialogAnswerer answers;
-    frm->mptAbbruch->trigger();
-    EXPECT_TRUE(answers.texts.empty());
+    cancelClosesUnasked();
     EXPECT_EQ(readBytes(file), content);
 }
 
