@@ -1,5 +1,6 @@
 #include "namefile/namefile.h"
 
+#include "safewrite/safewrite.h"
 #include "support/texthelpers.h"
 
 #include <cerrno>
@@ -40,48 +41,15 @@ int readAll(int fd, std::string& out) {
     }
 }
 
-int writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return EIO;
-        data.remove_prefix(size_t(n));
-    }
-    return 0;
+// Which file the name leads to, and whether through a link.
+void kennung(const std::string& pfad, const struct stat& st, DateiStand& stand) {
+    stand.geraet = uint64_t(st.st_dev);
+    stand.inode = uint64_t(st.st_ino);
+    struct stat lst {};
+    stand.verweis = ::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode);
 }
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Where a save writes: through links to their final target, so that a link stays a link, also
-// one whose target does not exist (yet), such as a list on a share that is not mounted.
-std::string linkZiel(std::string pfad) {
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat lst {};
-        if (::lstat(pfad.c_str(), &lst) != 0 || !S_ISLNK(lst.st_mode))
-            return pfad;
-        std::string target(PATH_MAX, '\0');
-        const ssize_t n = ::readlink(pfad.c_str(), target.data(), target.size());
-        if (n <= 0)
-            return pfad;
-        target.resize(size_t(n));
-        if (target.front() != '/') {
-            const size_t slash = pfad.rfind('/');
-            target =
-                (slash == std::string::npos ? std::string() : pfad.substr(0, slash + 1)) + target;
-        }
-        pfad = std::move(target);
-    }
-    throw DateiFehlerAusErrno(ELOOP); // links in a circle: "bad name"
-}
+LadeErgebnis lesen(const std::string& pfad, CellTable& zellen);
 
 // Blank out a row completely.
 void clearRow(CellTable& zellen, int row) {
@@ -155,6 +123,7 @@ DateiStand DateiStandLesen(const std::string& pfad) {
     stand.vorhanden = true;
     stand.groesse = st.st_size;
     stand.geaendertNs = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    kennung(pfad, st, stand);
     const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd >= 0) {
         std::string bytes;
@@ -179,21 +148,18 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
     // A byte-order mark from an editor that saved the file as UTF-8 is not part of the header.
     if (rest.starts_with("\xEF\xBB\xBF"))
         rest.remove_prefix(3);
-    // A file without any CR was saved with Linux line ends: there LF ends a line.
-    const char zeilenende = rest.find('\r') == rest.npos ? '\n' : '\r';
-
     int row = 0;       // next row to fill
     bool first = true; // the first stored line may be the header
     while (!rest.empty()) {
-        // A line ends at CR (one LF after it is skipped); an LF alone is text.
-        const size_t cr = rest.find(zeilenende);
-        std::string_view fields = rest.substr(0, cr);
-        if (cr == std::string_view::npos) {
+        // A line ends at CR, at LF and at CR LF: a cell can hold no line break, so an LF alone
+        // (a line a script appended) would otherwise swallow the next entry.
+        const size_t end = rest.find_first_of("\r\n");
+        std::string_view fields = rest.substr(0, end);
+        if (end == std::string_view::npos) {
             rest = {};
         } else {
-            rest.remove_prefix(cr + 1);
-            if (!rest.empty() && rest.front() == '\n')
-                rest.remove_prefix(1);
+            const bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
+            rest.remove_prefix(end + (crlf ? 2 : 1));
         }
         // Fields on views of the text: a long line is copied once, into its cell.
         auto feld = [&fields] {
@@ -246,6 +212,16 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
 }
 
 LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
+    // A save that a crash interrupted is finished before anything is read.
+    const bool abgeschlossen = safewrite::recover(pfad) == safewrite::Recovery::Completed;
+    LadeErgebnis ergebnis = lesen(pfad, zellen);
+    ergebnis.abgeschlossen = abgeschlossen;
+    return ergebnis;
+}
+
+namespace {
+
+LadeErgebnis lesen(const std::string& pfad, CellTable& zellen) {
     struct stat st {};
     const int statError = ::stat(pfad.c_str(), &st) == 0 ? 0 : errno;
     if (statError == ENOENT || statError == ENOTDIR) {
@@ -280,9 +256,12 @@ LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
         ergebnis.stand.groesse = int64_t(bytes.size());
         ergebnis.stand.geaendertNs = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
         ergebnis.stand.pruefsumme = fnv1a(bytes);
+        kennung(pfad, st, ergebnis.stand);
     }
     return ergebnis;
 }
+
+} // namespace
 
 std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
                                                const DateiStand& jetzt) {
@@ -296,8 +275,19 @@ std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
     if (geladen.datenNachDateiende)
         fragen.push_back("Die Daten nach dem Dateiende-Zeichen gehen beim Speichern verloren. "
                          "Trotzdem speichern");
+    // The name may lead elsewhere now: a link put in its place, a file moved there.
+    const DateiStand& damals = geladen.stand;
+    if (!geladen.unvollstaendig && jetzt.vorhanden && jetzt.verweis && !damals.verweis)
+        fragen.push_back("Die Gesamt-Datei ist inzwischen ein Verweis auf eine andere Datei. "
+                         "Trotzdem dorthin speichern");
+    else if (!geladen.unvollstaendig && jetzt.vorhanden &&
+             (jetzt.geraet != damals.geraet || jetzt.inode != damals.inode))
+        fragen.push_back("Unter dem Namen der Gesamt-Datei liegt inzwischen eine andere Datei "
+                         "als beim \xD6"
+                         "ffnen. Trotzdem \xFC"
+                         "berschreiben");
     // Another copy of the program or another tool may have saved the file meanwhile.
-    if (!geladen.unvollstaendig && jetzt != geladen.stand)
+    else if (!geladen.unvollstaendig && jetzt != geladen.stand)
         fragen.push_back("Die Gesamt-Datei wurde inzwischen von einem anderen Programm "
                          "ge\xE4ndert. Trotzdem \xFC"
                          "berschreiben");
@@ -322,205 +312,10 @@ std::string NamenDateiText(const CellTable& zellen) {
     return text;
 }
 
-namespace {
-
-std::string baseOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// A new, unused name beside `path`: ".<name><suffix>.XXXXXX", or ".gesamt..." where that
-// would be longer than a name may be. The file is created empty; -1 and errno on failure.
-int tempBeside(const std::string& path, const char* suffix, std::string& temp) {
-    const std::string folder = folderOf(path);
-    const std::string base = baseOf(path) + suffix;
-    const std::string name = base.size() + 8 <= NAME_MAX ? "." + base : std::string(".gesamt");
-    temp = (folder == "/" ? std::string() : folder) + "/" + name + ".XXXXXX";
-    return ::mkstemp(temp.data());
-}
-
-// Writes all, flushed to the disk and closed; the errno of the first failure, or 0.
-int writeFile(int fd, std::string_view data, mode_t mode) {
-    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
-    if (error == 0)
-        error = writeAll(fd, data);
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    return error;
-}
-
-void syncFolder(const std::string& folder) {
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-}
-
-// Keeps the file as it is now as "<name>~": `old`, its content, or without it the file itself.
-// A hard link costs no room and keeps the very file; where the file system has none, a copy.
-// False when no backup could be written.
-bool keepBackup(const std::string& ziel, const std::string* old, mode_t mode) {
-    std::string temp;
-    const int fd = tempBeside(ziel, "~", temp);
-    if (fd < 0)
-        return false;
-    bool ok = false;
-    if (old) {
-        ok = writeFile(fd, *old, mode & 0666) == 0;
-    } else {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        ok = ::link(ziel.c_str(), temp.c_str()) == 0;
-        if (!ok) {
-            std::string bytes;
-            const int in = ::open(ziel.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-            const bool read = in >= 0 && readAll(in, bytes) == 0;
-            if (in >= 0)
-                ::close(in);
-            return read && keepBackup(ziel, &bytes, mode);
-        }
-    }
-    ok = ok && ::rename(temp.c_str(), (ziel + "~").c_str()) == 0;
-    if (!ok)
-        ::unlink(temp.c_str());
-    return ok;
-}
-
-// Root may open any file for writing; the file's own protection still counts.
-bool mayWrite(const std::string& ziel, const struct stat& st) {
-    if (::geteuid() == 0 && (st.st_mode & 0222) == 0) {
-        errno = EACCES;
-        return false;
-    }
-    const int probe = ::open(ziel.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
-    if (probe < 0)
-        return false;
-    ::close(probe);
-    return true;
-}
-
-// Overwrites the file itself, so that it stays the same file: its other names, its owner and
-// group, in a folder that takes no new file. A complete copy of the old content comes first
-// (the backup, or one in the temporary folder); on any failure the old content goes back.
-bool writeInPlace(const std::string& ziel, const std::string& text, const struct stat& st) {
-    // The file looked at, not what may have been put in its place since.
-    const int fd = ::open(ziel.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
-    if (fd < 0)
-        throw DateiFehlerAusErrno(errno);
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat now {};
-    if (::fstat(fd, &now) != 0 || now.st_ino != st.st_ino || now.st_dev != st.st_dev)
-        throw DateiFehlerAusErrno(EACCES);
-    std::string old;
-    if (const int error = readAll(fd, old))
-        throw DateiFehlerAusErrno(error);
-
-    std::string copy;
-    const bool backup = keepBackup(ziel, &old, st.st_mode);
-    if (!backup) {
-        const char* tmp = std::getenv("TMPDIR");
-        copy = std::string(tmp && *tmp ? tmp : "/tmp") + "/gesamt-kopie.XXXXXX";
-        const int c = ::mkstemp(copy.data());
-        const int error = c < 0 ? errno : writeFile(c, old, 0600);
-        if (error != 0) {
-            if (c >= 0)
-                ::unlink(copy.c_str());
-            throw DateiFehlerAusErrno(error);
-        }
-    }
-    auto put = [fd](std::string_view data) {
-        if (::lseek(fd, 0, SEEK_SET) != 0)
-            return errno;
-        int error = writeAll(fd, data);
-        if (error == 0 && ::ftruncate(fd, off_t(data.size())) != 0)
-            error = errno;
-        if (error == 0 && ::fsync(fd) != 0)
-            error = errno;
-        return error;
-    };
-    const int error = put(text);
-    // Only where the old content is back (or never left) is the extra copy no longer needed.
-    if (error == 0 || put(old) == 0) {
-        if (!copy.empty())
-            ::unlink(copy.c_str());
-    }
-    if (error != 0)
-        throw DateiFehlerAusErrno(error);
-    return backup;
-}
-
-} // namespace
-
 bool NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
-    const std::string text = NamenDateiText(zellen);
-
-    // A file-size limit would end the program in the middle of a save; the write then fails
-    // with EFBIG instead, which is reported like a full disk.
-    static const bool fsizeIgnored = (std::signal(SIGXFSZ, SIG_IGN), true);
-    (void)fsizeIgnored;
-
-    const std::string ziel = linkZiel(pfad);
-
-    struct stat st {};
-    const bool exists = ::stat(ziel.c_str(), &st) == 0;
-    mode_t mode = 0666;
-    if (exists) {
-        if (!S_ISREG(st.st_mode))
-            throw DateiFehlerAusErrno(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
-        // Replacing the file by a rename would get round its write protection.
-        if (!mayWrite(ziel, st))
-            throw DateiFehlerAusErrno(errno);
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-
-    const std::string folder = folderOf(ziel);
-    struct stat fst {};
-    if (::stat(folder.c_str(), &fst) != 0 || !S_ISDIR(fst.st_mode))
-        throw DateiFehlerAusErrno(ENOTDIR); // the folder is missing: "bad name"
-
-    // A file with other names stays one file with them.
-    if (exists && st.st_nlink > 1)
-        return writeInPlace(ziel, text, st);
-
-    std::string temp;
-    const int fd = tempBeside(ziel, "", temp);
-    if (fd < 0) {
-        // A folder that takes no new file may still hold a file the user may write.
-        if (exists && (errno == EACCES || errno == EPERM))
-            return writeInPlace(ziel, text, st);
-        throw DateiFehlerAusErrno(errno);
-    }
-    if (exists) {
-        // The new file is to belong to whom the old one did; where it cannot, the old file
-        // is written itself.
-        struct stat tst {};
-        const bool same =
-            ::fstat(fd, &tst) == 0 && tst.st_uid == st.st_uid && tst.st_gid == st.st_gid;
-        if (!same && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return writeInPlace(ziel, text, st);
-        }
-    }
-    int error = writeFile(fd, text, mode);
-    const bool backup = !exists || (error == 0 && keepBackup(ziel, nullptr, mode));
-    if (error == 0 && ::rename(temp.c_str(), ziel.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        throw DateiFehlerAusErrno(error);
-    }
-    // The new name must survive a crash as well as the content.
-    syncFolder(folder);
-    return backup;
+    const safewrite::Result result =
+        safewrite::write(pfad, NamenDateiText(zellen), safewrite::Options{.backup = true});
+    if (result.error != 0)
+        throw DateiFehlerAusErrno(result.error);
+    return !result.backupFailed;
 }

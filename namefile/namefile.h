@@ -38,6 +38,8 @@ struct DateiStand {
     int64_t groesse = 0;
     int64_t geaendertNs = 0;
     uint64_t pruefsumme = 0;
+    uint64_t geraet = 0, inode = 0; // the file the name led to
+    bool verweis = false;           // through a link
     bool operator==(const DateiStand&) const = default;
 };
 DateiStand DateiStandLesen(const std::string& pfad);
@@ -49,11 +51,13 @@ struct LadeErgebnis {
     bool mehrAlsMaximum = false;     // entries beyond the 1000th were left out
     bool unvollstaendig = false;     // reading failed part-way; `fehler` says why
     bool datenNachDateiende = false; // data follows the end-of-file mark and was left out
+    bool abgeschlossen = false;      // a save that a crash interrupted was completed first
     std::string fehler;              // empty when reading succeeded
     DateiStand stand;
 };
 
-// Reads the file into the cells and sets the row count. The cells must have room for
+// Reads the file into the cells and sets the row count, after completing a save of it that a
+// crash interrupted. The cells must have room for
 // 1001 rows. Failures are reported in the result, never thrown.
 LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen);
 // The same on bytes already read; for tests and the benchmark.

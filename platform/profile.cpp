@@ -2,11 +2,12 @@
 
 #include "platform/numparse.h"
 #include "platform/paths.h"
+#include "safewrite/safewrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -108,21 +109,23 @@ QString Profile::resolve(const std::string& fileName) {
     const QString name = QString::fromLocal8Bit(fileName.data(), qsizetype(fileName.size()));
     if (!paths::isBareName(name))
         return paths::localPath(fileName);
-    const QString dir = paths::windowsDirectory();
-    const QDir d(dir);
-    if (d.exists(name))
-        return d.filePath(name);
+    const QDir d(paths::windowsDirectory());
+    // Where several names differ only in case, one rule for every reader and writer: the first
+    // in byte order ("KELMAR.INI" before "Kelmar.ini"), whichever spelling was asked for.
+    QString chosen;
     const QStringList entries = d.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return d.filePath(entry);
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 &&
+            (chosen.isEmpty() || entry.compare(chosen, Qt::CaseSensitive) < 0))
+            chosen = entry;
     }
-    return d.filePath(name);
+    return d.filePath(chosen.isEmpty() ? name : chosen);
 }
 
 Profile Profile::load(const std::string& fileName) {
     Profile p;
     p.path_ = resolve(fileName);
+    safewrite::recover(QFile::encodeName(p.path_).toStdString());
     QFile f(p.path_);
     const QFileInfo info(p.path_);
     if (info.isFile() && f.open(QIODevice::ReadOnly)) {
@@ -229,12 +232,11 @@ bool Profile::writeStrings(const std::string& fileName, std::string_view section
             *error = QStringLiteral("Verzeichnis kann nicht angelegt werden");
         return false;
     }
-    QSaveFile f(current.path_);
-    if (!f.open(QIODevice::WriteOnly) ||
-        f.write(text.data(), qint64(text.size())) != qint64(text.size()) || !f.commit()) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return true;
+    // Written in place where it must stay that file (other names, another owner, a folder that
+    // takes no new file), and never over its write protection.
+    const safewrite::Result result =
+        safewrite::write(QFile::encodeName(current.path_).toStdString(), text);
+    if (result.error != 0 && error)
+        *error = QString::fromLocal8Bit(std::strerror(result.error));
+    return result.error == 0;
 }

@@ -32,8 +32,8 @@ public:
     int32_t readInt(std::string_view section, std::string_view key, int32_t defaultValue) const;
     bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
-    // Sets one key, creating folder, file, section or key as needed, and replaces the file
-    // atomically. On failure returns false and, when asked, the reason.
+    // Sets one key, creating folder, file, section or key as needed; the file is the old or the
+    // new one at every moment. On failure returns false and, when asked, the reason.
     static bool writeString(const std::string& fileName, std::string_view section,
                             std::string_view key, std::string_view value, QString* error = nullptr);
     // Several keys of one section in one replacement, in the order given.

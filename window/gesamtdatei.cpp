@@ -319,6 +319,9 @@ bool TfrmGesamtdatei::DateiWaehlen() {
 
 void TfrmGesamtdatei::NamenDateiLaden() {
     geladen_ = NamenDateiLesen(sGesamtdatei, *sgGesamt);
+    if (geladen_.abgeschlossen)
+        HinweisMeldung("Das letzte Speichern der Gesamt-Datei wurde unterbrochen. Es wurde "
+                       "jetzt abgeschlossen");
     if (!geladen_.vorhanden)
         HinweisMeldung("Die Gesamt-Datei ist noch nicht vorhanden");
     if (!geladen_.fehler.empty())
@@ -413,8 +416,9 @@ void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
             return;
     try {
         if (!NamenDateiSchreiben(sGesamtdatei, *sgGesamt))
-            LogZeile("Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " + sGesamtdatei +
-                     "~");
+            LogZeile("Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
+                     cp1252::fromQString(QFile::decodeName(
+                         QByteArray::fromStdString(sGesamtdatei + "~"))));
     } catch (const std::exception& e) {
         FehlerMeldung(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
         return;

@@ -69,14 +69,23 @@ TEST(NameFileRead, BlankLinesAreSkippedAndDoNotCountAsPositions) {
 }
 
 TEST(NameFileRead, LineEndsCtrlZAndExtraFields) {
-    // A lone CR ends a line, an LF alone does not, Ctrl+Z ends the file.
+    // CR, LF and CR LF each end a line, also mixed in one file; Ctrl+Z ends the file.
     Loaded l(kHeader + "A\rB\nC\t \t1\tJ\t7\tmehr\tnoch mehr\r\nD\x1A"
                        "E\r\n");
-    EXPECT_EQ(l.result.anzahl, 3);
+    EXPECT_EQ(l.result.anzahl, 4);
     EXPECT_EQ(l.name(1), "A");
-    EXPECT_EQ(l.name(2), "B\nC");
-    EXPECT_EQ(l.dbv(2), "7");
-    EXPECT_EQ(l.name(3), "D");
+    EXPECT_EQ(l.name(2), "B");
+    EXPECT_EQ(l.name(3), "C");
+    EXPECT_EQ(l.dbv(3), "7");
+    EXPECT_EQ(l.name(4), "D");
+    // A line a script appended with LF alone keeps the next entry whole.
+    const std::string appended = kHeader + "Schulz\t \t1\tN\t4712\nZander\t \t3\tG\t\r\n";
+    Loaded m(appended);
+    ASSERT_EQ(m.result.anzahl, 2);
+    EXPECT_EQ(m.dbv(1), "4712");
+    EXPECT_EQ(m.name(2), "Zander");
+    EXPECT_EQ(m.mp(2), "G");
+    EXPECT_EQ(NamenDateiText(m.cells), kHeader + "Schulz\t \t1\tN\t4712\r\nZander\t \t3\tG\t\r\n");
 }
 
 TEST(NameFileRead, HighBytesRoundTripUnchanged) {

@@ -1,0 +1,48 @@
+#pragma once
+// Writing a file so that a crash or a power cut at any moment leaves the old or the new content,
+// never a mixture: every file the program changes goes through here.
+//
+// A new file, or one that may be replaced, is written as a temporary file beside it, flushed,
+// and renamed over it. A file that must stay the very file (it has other names, its folder
+// takes no new file, its owner or group could not be kept) is written in place, but only after
+// a complete, flushed record of the new content exists where the next start looks for it;
+// `recover` completes such a write before the file is read again.
+
+#include <string>
+#include <string_view>
+
+namespace safewrite {
+
+struct Options {
+    bool backup = false; // keep the file as it was as "<name>~", with its owner, group and mode
+};
+
+struct Result {
+    int error = 0;       // errno of the failure; nothing was changed unless noted below
+    bool backupFailed = false; // asked for, but the file as it was could not be kept
+    bool inPlace = false;
+};
+
+// Writes through links to their final target, so that a link stays a link. An existing file
+// that may not be written is refused before anything happens, also for root.
+Result write(const std::string& path, std::string_view content, const Options& options = {});
+
+enum class Recovery { None, Completed };
+// Finishes an in-place write of that file that a crash interrupted, and removes temporary
+// files that crashed writes left beside it. Call it before the file is read.
+Recovery recover(const std::string& path);
+
+// Where in-place records go when the file's own folder takes no new file:
+// $XDG_STATE_HOME/kelmar, else ~/.local/state/kelmar.
+std::string stateFolder();
+
+namespace testing {
+// Ends the process with SIGKILL just before its n-th file operation from now (creating,
+// writing, flushing, truncating, renaming, removing a file, setting its owner, mode or times);
+// 0 turns it off.
+void killBefore(int n);
+// File operations since the last killBefore.
+int operations();
+} // namespace testing
+
+} // namespace safewrite

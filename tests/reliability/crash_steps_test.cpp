@@ -1,0 +1,203 @@
+// Every way a file is written, stopped before each of its file operations in turn: the next
+// start must find the old or the new content byte for byte, say so when it completed a write,
+// and find nothing else changed in the folder.
+
+#include "cells/cellstore.h"
+#include "namefile/namefile.h"
+#include "platform/profile.h"
+#include "safewrite/safewrite.h"
+#include "tests/reliability/privileges.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <set>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string liste(int n, const std::string& name) {
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int r = 1; r <= n; ++r)
+        text += name + " " + std::to_string(r) + "\t \t" + std::to_string(r) + "\tN\t" +
+                std::to_string(4000 + r) + "\r\n";
+    return text;
+}
+
+const std::string kAlt = liste(997, "Alt"), kNeu = liste(1000, "Neu"), kVorher = liste(3, "Vorher");
+const std::string kIniAlt = "; Turnierprogramm\r\n[KELMAR]\r\nFont=Arial\r\n[Fenster - Gesamt]\r\n"
+                            "Left=40\r\n";
+const std::string kIniNeu = "; Turnierprogramm\r\n[KELMAR]\r\nFont=Arial\r\n[Fenster - Gesamt]\r\n"
+                            "Left=5\r\n";
+
+struct Pfad {
+    const char* name;
+    bool einstellungen = false;
+    bool gibtEs = true;       // the file exists before the save
+    bool sicherung = false;   // an older backup lies beside it
+    bool zweiterName = false; // a hard link to it in the same folder
+    bool ordnerZu = false;    // the folder takes no new file; saved by "nobody"
+};
+
+struct CrashSteps : ::testing::TestWithParam<Pfad> {
+    TempEnv env;
+    QString ordner = env.path(QStringLiteral("verein"));
+    QString zustand = env.path(QStringLiteral("zustand"));
+    const Pfad& p = GetParam();
+
+    QString datei() const {
+        return p.einstellungen ? env.configDir() + QStringLiteral("/KELMAR.INI")
+                               : ordner + QStringLiteral("/NAMEN.TIF");
+    }
+    QString dort() const { return p.einstellungen ? env.configDir() : ordner; }
+    std::string alt() const { return p.einstellungen ? kIniAlt : kAlt; }
+    std::string neu() const { return p.einstellungen ? kIniNeu : kNeu; }
+
+    static std::string bytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+    void vorbereiten() {
+        for (const QString& d : {dort(), zustand}) {
+            ::chmod(bytes(d).c_str(), 0755);
+            QDir(d).removeRecursively();
+            QDir().mkpath(d);
+        }
+        ::setenv("XDG_STATE_HOME", bytes(zustand).c_str(), 1);
+        if (p.gibtEs)
+            writeBytes(datei(), alt());
+        if (p.sicherung)
+            writeBytes(datei() + u'~', kVorher);
+        if (p.zweiterName) {
+            const QString zweiter = dort() + QStringLiteral("/Verein.tif");
+            ASSERT_EQ(::link(bytes(datei()).c_str(), bytes(zweiter).c_str()), 0);
+        }
+        if (p.ordnerZu) {
+            ::chmod(bytes(env.home()).c_str(), 0755);
+            for (const QString& x : {dort(), datei(), zustand})
+                nobodyGehoert(x);
+            ::chmod(bytes(dort()).c_str(), 0555);
+        }
+    }
+
+    // Saves in a child process that ends before its n-th file operation (0: never); the
+    // number of operations when it was not stopped.
+    int speichern(int n) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (p.ordnerZu) {
+                const passwd* pw = ::getpwnam("nobody");
+                if (!pw || ::setgid(pw->pw_gid) != 0 || ::setuid(pw->pw_uid) != 0)
+                    ::_exit(255);
+            }
+            safewrite::testing::killBefore(n);
+            bool ok = true;
+            if (p.einstellungen) {
+                ok = Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5");
+            } else {
+                CellStore cells(kMaxEintraege + 1);
+                NamenTextLesen(kNeu, cells);
+                try {
+                    NamenDateiSchreiben(bytes(datei()), cells);
+                } catch (const DateiFehler&) {
+                    ok = false;
+                }
+            }
+            ::_exit(ok ? safewrite::testing::operations() : 254);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            return -1;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 254) << "saving failed";
+        return WEXITSTATUS(status);
+    }
+
+    bool aufzeichnungDa() const {
+        for (const QString& d : {dort(), zustand + QStringLiteral("/kelmar")})
+            if (!QDir(d).entryList({QStringLiteral(".gesamt-*.neu")}, QDir::Files | QDir::Hidden).isEmpty())
+                return true;
+        return false;
+    }
+
+    // Opens the file as the program does; true when it said that it completed a save.
+    bool oeffnen() {
+        if (p.einstellungen) {
+            Profile::load("KELMAR.INI");
+            return false;
+        }
+        CellStore cells(kMaxEintraege + 1);
+        return NamenDateiLesen(bytes(datei()), cells).abgeschlossen;
+    }
+};
+
+TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothingElse) {
+    if (p.ordnerZu && !nobodyKannWechseln())
+        GTEST_SKIP() << "needs root to act as another user";
+    vorbereiten();
+    const int schritte = speichern(0);
+    ASSERT_GT(schritte, 2);
+    ASSERT_EQ(readBytes(datei()), neu());
+    const QString name = QFileInfo(datei()).fileName();
+    std::set<QString> erlaubt{name, name + u'~'}, noetig{name};
+    if (p.zweiterName)
+        noetig.insert(QStringLiteral("Verein.tif"));
+    if (p.sicherung)
+        noetig.insert(name + u'~');
+    erlaubt.insert(noetig.begin(), noetig.end());
+    if (p.einstellungen || p.ordnerZu)
+        erlaubt.erase(name + u'~');
+
+    int abgeschlossen = 0;
+    for (int n = 1; n <= schritte; ++n) {
+        SCOPED_TRACE("stopped before operation " + std::to_string(n));
+        vorbereiten();
+        ASSERT_EQ(speichern(n), -1);
+        const bool aufzeichnung = aufzeichnungDa();
+        EXPECT_EQ(oeffnen(), aufzeichnung && !p.einstellungen);
+        abgeschlossen += aufzeichnung;
+
+        const std::string jetzt = readBytes(datei());
+        if (p.gibtEs || jetzt != "<unreadable>") {
+            EXPECT_TRUE(jetzt == alt() || jetzt == neu()) << jetzt.size() << " bytes";
+        }
+        if (aufzeichnung) {
+            EXPECT_EQ(jetzt, neu());
+        }
+        const QStringList da = QDir(dort()).entryList(QDir::Files | QDir::Hidden);
+        for (const QString& f : da)
+            EXPECT_TRUE(erlaubt.count(f)) << f.toStdString() << " left in the folder";
+        for (const QString& f : noetig)
+            EXPECT_TRUE(da.contains(f) || (!p.gibtEs && f == name)) << f.toStdString() << " gone";
+        EXPECT_TRUE(QDir(zustand + QStringLiteral("/kelmar"))
+                        .entryList(QDir::Files | QDir::Hidden)
+                        .isEmpty());
+        if (da.contains(name + u'~')) {
+            const std::string sicherung = readBytes(datei() + u'~');
+            EXPECT_TRUE(sicherung == alt() || (p.sicherung && sicherung == kVorher));
+        }
+        // The list never looks as if it had more names than it has.
+        struct stat st {};
+        if (::stat(bytes(datei()).c_str(), &st) == 0) {
+            EXPECT_EQ(st.st_nlink, p.zweiterName ? 2u : 1u);
+        }
+    }
+    // An in-place write has steps a crash leaves for the next start to complete.
+    EXPECT_EQ(abgeschlossen > 0, p.zweiterName || p.ordnerZu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryPath, CrashSteps,
+    ::testing::Values(Pfad{"NeueListe", false, false}, Pfad{"Ersetzen"},
+                      Pfad{"NebenSicherung", false, true, true},
+                      Pfad{"HarterVerweis", false, true, true, true},
+                      Pfad{"OrdnerOhneNeueDatei", false, true, false, false, true},
+                      Pfad{"Einstellungen", true}, Pfad{"EinstellungenHarterVerweis", true, true, false, true},
+                      Pfad{"EinstellungenOrdnerZu", true, true, false, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
