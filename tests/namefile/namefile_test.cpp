@@ -302,3 +302,30 @@ TEST(NameFileSave, QuestionsBeforeSavingAreOnlyWhatIsTrue) {
     EXPECT_EQ(fragen[0],
               "Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern");
 }
+
+TEST(NameFileSave, ANameThatLeadsToAnotherFileNowIsSaidSo) {
+    TempEnv env;
+    const QString list = env.path(QStringLiteral("NAMEN.TIF"));
+    const std::string pfad = QFile::encodeName(list).toStdString();
+    writeBytes(list, entries(2));
+    CellStore cells(kMaxEintraege + 1);
+    const LadeErgebnis geladen = NamenDateiLesen(pfad, cells);
+    auto frage = [&] {
+        const auto fragen = FragenVorDemSpeichern(geladen, DateiStandLesen(pfad));
+        return fragen.size() == 1 ? fragen[0] : std::to_string(fragen.size()) + " questions";
+    };
+    EXPECT_TRUE(FragenVorDemSpeichern(geladen, DateiStandLesen(pfad)).empty());
+    // The same bytes, but another file: replaced by a copy.
+    writeBytes(list + u'2', entries(2));
+    ASSERT_EQ(::rename(QFile::encodeName(list + u'2'), QFile::encodeName(list)), 0);
+    EXPECT_EQ(frage(), "Unter dem Namen der Gesamt-Datei liegt inzwischen eine andere Datei als "
+                       "beim \xD6"
+                       "ffnen. Trotzdem \xFC"
+                       "berschreiben");
+    // A link put in its place, to a file of someone else's.
+    writeBytes(env.path(QStringLiteral("notizen.txt")), "meine Notizen");
+    QFile::remove(list);
+    ASSERT_TRUE(QFile::link(QStringLiteral("notizen.txt"), list));
+    EXPECT_EQ(frage(), "Die Gesamt-Datei ist inzwischen ein Verweis auf eine andere Datei. "
+                       "Trotzdem dorthin speichern");
+}

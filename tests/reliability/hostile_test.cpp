@@ -129,3 +129,74 @@ TEST_F(Hostile, ALongestFileNameCanBeSaved) {
     NamenDateiSchreiben(bytes(name), liste(4));
     EXPECT_EQ(readBytes(name), NamenDateiText(liste(4)));
 }
+
+TEST_F(Hostile, TheSettingsFileStaysTheFileItIs) {
+    QDir().mkpath(env.configDir());
+    const QString ini = env.configDir() + QStringLiteral("/KELMAR.INI");
+    const std::string product = "[KELMAR]\r\nFont=Arial\r\n";
+    writeBytes(ini, product);
+    auto left = [](const char* name) {
+        return Profile::load(name).readString("Fenster - Gesamt", "Left", "-");
+    };
+    struct stat st {};
+
+    // Write-protected: refused, also for root, and it stays protected.
+    ::chmod(bytes(ini).c_str(), 0444);
+    EXPECT_FALSE(Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "1"));
+    EXPECT_EQ(readBytes(ini), product);
+    ASSERT_EQ(::stat(bytes(ini).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0444u);
+    ::chmod(bytes(ini).c_str(), 0644);
+
+    // A second name stays a second name of the same file.
+    ASSERT_EQ(::link(bytes(ini).c_str(), bytes(at("kelmar-kopie.ini")).c_str()), 0);
+    ASSERT_TRUE(Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "2"));
+    EXPECT_EQ(readBytes(at("kelmar-kopie.ini")), readBytes(ini));
+    EXPECT_EQ(left("KELMAR.INI"), "2");
+    QFile::remove(at("kelmar-kopie.ini"));
+
+    // Two spellings of one name: one file is read and written, the other is left alone.
+    const QString other = env.configDir() + QStringLiteral("/Kelmar.ini");
+    writeBytes(other, "[Fenster - Gesamt]\r\nLeft=99\r\n");
+    ASSERT_TRUE(Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "3"));
+    EXPECT_EQ(left("KELMAR.INI"), "3");
+    EXPECT_EQ(left("kelmar.INI"), "3");
+    EXPECT_EQ(readBytes(other), "[Fenster - Gesamt]\r\nLeft=99\r\n");
+    QFile::remove(other);
+
+    if (::geteuid() != 0 || !nobodyKannWechseln())
+        GTEST_SKIP() << "needs root to act as other users";
+    for (const QString& p : {env.home(), env.home() + QStringLiteral("/.config")})
+        ::chmod(bytes(p).c_str(), 0755);
+    // Shared by a club: another member's placement keeps the file the owner's.
+    constexpr unsigned kErste = 61001, kZweite = 61002, kVerein = 61010;
+    for (const QString& p : {env.configDir(), ini})
+        ASSERT_EQ(::chown(bytes(p).c_str(), kErste, kVerein), 0);
+    ::chmod(bytes(env.configDir()).c_str(), 0775);
+    ::chmod(bytes(ini).c_str(), 0664);
+    EXPECT_EQ(alsBenutzer(kZweite, kZweite, {kVerein},
+                          [] {
+                              return Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left",
+                                                          "4")
+                                         ? 0
+                                         : 1;
+                          }),
+              0);
+    ASSERT_EQ(::stat(bytes(ini).c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, kErste);
+    EXPECT_EQ(st.st_gid, kVerein);
+    EXPECT_EQ(left("KELMAR.INI"), "4");
+
+    // Only the file may be written, not its folder: the placement is stored all the same.
+    nobodyGehoert(env.configDir());
+    nobodyGehoert(ini);
+    ::chmod(bytes(env.configDir()).c_str(), 0555);
+    EXPECT_EQ(alsNobody([] {
+                  return Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5") ? 0
+                                                                                              : 1;
+              }),
+              0);
+    EXPECT_EQ(left("KELMAR.INI"), "5");
+    EXPECT_EQ(QDir(env.configDir()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("KELMAR.INI")});
+}

@@ -135,6 +135,10 @@ TEST(Faults, TwoUsersOfASharedFolderSaveTheListInTurnAndItStaysTheirs) {
         EXPECT_EQ(st.st_uid, kErste);
         EXPECT_EQ(st.st_gid, kVerein);
         EXPECT_EQ(st.st_mode & 07777, 0664u);
+        // Whoever may read the list, and only they, may read its backup.
+        ASSERT_EQ(::stat((file + u'~').toLocal8Bit().constData(), &st), 0);
+        EXPECT_EQ(st.st_gid, kVerein);
+        EXPECT_EQ(st.st_mode & 07777, 0664u);
     }
 }
 
@@ -147,16 +151,11 @@ TEST(Faults, DiskFullDuringAnInPlaceSaveLeavesTheOldContent) {
         GTEST_SKIP() << "mounting a tmpfs is not allowed here";
     const QString file = folder + QStringLiteral("/NAMEN.TIF");
     const QString other = folder + QStringLiteral("/Verein.tif"); // in place: a second name
-    const QString tmp = env.path(QStringLiteral("tmp"));
-    QDir().mkdir(tmp);
-    struct TmpDir {
-        QByteArray old = qgetenv("TMPDIR");
-        explicit TmpDir(const QString& t) { qputenv("TMPDIR", t.toLocal8Bit()); }
-        ~TmpDir() { old.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", old); }
-    } tmpDir(tmp);
     const CellStore alt = liste(3, "Alt");
     NamenDateiSchreiben(file.toStdString(), alt);
     ASSERT_EQ(::link(file.toLocal8Bit().constData(), other.toLocal8Bit().constData()), 0);
+    CellStore geoeffnet(kMaxEintraege + 1);
+    const LadeErgebnis geladen = NamenDateiLesen(file.toStdString(), geoeffnet);
     {
         QFile filler(folder + QStringLiteral("/fuellung"));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
@@ -172,8 +171,15 @@ TEST(Faults, DiskFullDuringAnInPlaceSaveLeavesTheOldContent) {
     }
     EXPECT_EQ(readBytes(file), NamenDateiText(alt));
     EXPECT_EQ(readBytes(other), NamenDateiText(alt));
-    // The copy taken before writing is gone again: the old content is back in place.
-    EXPECT_TRUE(QDir(tmp).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    // The record of the write is gone again: the old content is back in place, and looks to the
+    // next save as it did when it was opened.
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("fuellung"), QStringLiteral("NAMEN.TIF"),
+                           QStringLiteral("Verein.tif")}));
+    EXPECT_TRUE(QDir(env.path(QStringLiteral(".local/state/kelmar")))
+                    .entryList(QDir::Files | QDir::Hidden)
+                    .isEmpty());
+    EXPECT_TRUE(FragenVorDemSpeichern(geladen, DateiStandLesen(file.toStdString())).empty());
 }
 
 TEST(Faults, RunLogInAReadOnlyFolderIsSilentlyOff) {
