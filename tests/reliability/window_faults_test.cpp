@@ -1,5 +1,6 @@
 #include "app/startup.h"
 #include "runlog/runlog.h"
+#include "safewrite/safewrite.h"
 #include "tests/reliability/privileges.h"
 #include "tests/testsupport/modal.h"
 #include "tests/testsupport/tempenv.h"
@@ -11,6 +12,8 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -104,4 +107,39 @@ TEST_F(OnADisk, ReadOnlyFileSystemIsAClearMessage) {
               QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert"));
     EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(readBytes(file), liste(3));
+}
+
+TEST_F(OnADisk, ASaveInPlaceThatACrashStoppedIsCompletedAtTheNextStartWithANote) {
+    // A second name makes the save go in place; the crash comes once its record is written.
+    writeBytes(file, liste(3));
+    const QString zweiter = folder + QStringLiteral("/Verein.tif");
+    ASSERT_EQ(::link(QFile::encodeName(file), QFile::encodeName(zweiter)), 0);
+    const std::string neu = liste(5);
+    for (int n = 1; QDir(folder).entryList({QStringLiteral(".gesamt-*.neu")}, QDir::Hidden |
+                                                                                 QDir::Files)
+                        .isEmpty();
+         ++n) {
+        ASSERT_LT(n, 30) << "no step left a record";
+        writeBytes(file, liste(3));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            safewrite::testing::killBefore(n);
+            safewrite::write(file.toStdString(), neu);
+            ::_exit(0);
+        }
+        ::waitpid(child, nullptr, 0);
+    }
+    DialogAnswerer answers(QStringLiteral("btn0"));
+    LogOeffnen("gesamt.log");
+    open();
+    ASSERT_FALSE(answers.texts.empty());
+    EXPECT_EQ(answers.texts.front(), QStringLiteral("Das letzte Speichern der Gesamt-Datei wurde "
+                                                    "unterbrochen. Es wurde jetzt abgeschlossen"));
+    EXPECT_EQ(frm->liste().iAnzahl, 5);
+    EXPECT_EQ(readBytes(zweiter), neu);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    LogSchreiben();
+    EXPECT_NE(readBytes(env.path(QStringLiteral("gesamt.log")))
+                  .find("HINWEIS - Das letzte Speichern der Gesamt-Datei wurde unterbrochen."),
+              std::string::npos);
 }
