@@ -248,8 +248,8 @@ void makeFolders(const std::string& folder) {
 // Writes the complete record of an in-place write before the file is touched: beside it, or
 // where its folder takes no new file, in the state folder. Its final name appears only once
 // it is complete and flushed. The record stays open (and locked) in `fd`.
-int writeRecord(const std::string& target, const struct stat& st, std::string_view content,
-                Fd& fd, std::string& recordPath) {
+int writeRecord(const std::string& target, const struct stat& st, std::string_view content, Fd& fd,
+                std::string& recordPath) {
     const std::string text = recordText(st, content);
     std::string folders[2] = {folderOf(target), stateFolder()};
     int error = 0;
@@ -350,7 +350,7 @@ void removeLeftovers(const std::string& folder, const std::vector<std::string>& 
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         for (const std::string& prefix : prefixes) {
-            if (name.size() == prefix.size() + 7 && name.starts_with(prefix) &&
+            if (!prefix.empty() && name.size() == prefix.size() + 7 && name.starts_with(prefix) &&
                 name[prefix.size()] == '.')
                 left.emplace_back(name);
         }
@@ -359,7 +359,8 @@ void removeLeftovers(const std::string& folder, const std::vector<std::string>& 
     for (const std::string& name : left) {
         const std::string path = inFolder(folder, name);
         const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-        struct stat a {}, b {};
+        struct stat a {
+        }, b{};
         if (fd && ::flock(fd.fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd.fd, &a) == 0 &&
             S_ISREG(a.st_mode) && ::lstat(path.c_str(), &b) == 0 && a.st_ino == b.st_ino)
             unlinkFile(path);
@@ -473,7 +474,8 @@ Recovery recover(const std::string& path) {
         const Fd rfd(::open(at.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         if (!rfd || ::flock(rfd.fd, LOCK_EX | LOCK_NB) != 0)
             continue; // none, or a running copy is writing
-        struct stat a {}, b {};
+        struct stat a {
+        }, b{};
         if (::fstat(rfd.fd, &a) != 0 || ::lstat(at.c_str(), &b) != 0 || a.st_ino != b.st_ino)
             continue; // finished meanwhile
         std::string text, content;

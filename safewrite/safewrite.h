@@ -18,7 +18,7 @@ struct Options {
 };
 
 struct Result {
-    int error = 0;       // errno of the failure; nothing was changed unless noted below
+    int error = 0;             // errno of the failure; nothing was changed unless noted below
     bool backupFailed = false; // asked for, but the file as it was could not be kept
     bool inPlace = false;
 };

@@ -417,8 +417,8 @@ void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
     try {
         if (!NamenDateiSchreiben(sGesamtdatei, *sgGesamt))
             LogZeile("Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
-                     cp1252::fromQString(QFile::decodeName(
-                         QByteArray::fromStdString(sGesamtdatei + "~"))));
+                     cp1252::fromQString(
+                         QFile::decodeName(QByteArray::fromStdString(sGesamtdatei + "~"))));
     } catch (const std::exception& e) {
         FehlerMeldung(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
         return;

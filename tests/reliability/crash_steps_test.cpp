@@ -119,7 +119,9 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
 
     bool aufzeichnungDa() const {
         for (const QString& d : {dort(), zustand + QStringLiteral("/kelmar")})
-            if (!QDir(d).entryList({QStringLiteral(".gesamt-*.neu")}, QDir::Files | QDir::Hidden).isEmpty())
+            if (!QDir(d)
+                     .entryList({QStringLiteral(".gesamt-*.neu")}, QDir::Files | QDir::Hidden)
+                     .isEmpty())
                 return true;
         return false;
     }
@@ -196,7 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Pfad{"NebenSicherung", false, true, true},
                       Pfad{"HarterVerweis", false, true, true, true},
                       Pfad{"OrdnerOhneNeueDatei", false, true, false, false, true},
-                      Pfad{"Einstellungen", true}, Pfad{"EinstellungenHarterVerweis", true, true, false, true},
+                      Pfad{"Einstellungen", true},
+                      Pfad{"EinstellungenHarterVerweis", true, true, false, true},
                       Pfad{"EinstellungenOrdnerZu", true, true, false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 

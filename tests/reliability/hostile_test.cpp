@@ -193,7 +193,7 @@ TEST_F(Hostile, TheSettingsFileStaysTheFileItIs) {
     ::chmod(bytes(env.configDir()).c_str(), 0555);
     EXPECT_EQ(alsNobody([] {
                   return Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5") ? 0
-                                                                                              : 1;
+                                                                                             : 1;
               }),
               0);
     EXPECT_EQ(left("KELMAR.INI"), "5");

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <string_view>
 #include <grp.h>
 #include <pwd.h>
+#include <string_view>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-// Runs fn in a child process as the user "nobody", with a state folder of its own; returns its exit code, or -1 when the
-// child could not drop its rights (then the check cannot run here).
+// Runs fn in a child process as the user "nobody", with a state folder of its own; returns its exit
+// code, or -1 when the child could not drop its rights (then the check cannot run here).
 int alsNobody(const std::function<int()>& fn);
 // The same as any user and group by number, with these further groups; needs root.
 int alsBenutzer(unsigned uid, unsigned gid, const std::vector<unsigned>& gruppen,

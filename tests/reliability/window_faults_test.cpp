@@ -115,8 +115,8 @@ TEST_F(OnADisk, ASaveInPlaceThatACrashStoppedIsCompletedAtTheNextStartWithANote)
     const QString zweiter = folder + QStringLiteral("/Verein.tif");
     ASSERT_EQ(::link(QFile::encodeName(file), QFile::encodeName(zweiter)), 0);
     const std::string neu = liste(5);
-    for (int n = 1; QDir(folder).entryList({QStringLiteral(".gesamt-*.neu")}, QDir::Hidden |
-                                                                                 QDir::Files)
+    for (int n = 1; QDir(folder)
+                        .entryList({QStringLiteral(".gesamt-*.neu")}, QDir::Hidden | QDir::Files)
                         .isEmpty();
          ++n) {
         ASSERT_LT(n, 30) << "no step left a record";
