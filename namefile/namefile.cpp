@@ -4,9 +4,6 @@
 #include "support/texthelpers.h"
 
 #include <cerrno>
-#include <climits>
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -17,29 +14,7 @@ namespace {
 constexpr std::string_view kKopfzeile = "GESAMT-DATEI";
 constexpr char kDateiende = '\x1A';
 
-uint64_t fnv1a(std::string_view bytes) {
-    uint64_t h = 1469598103934665603ULL;
-    for (const unsigned char c : bytes) {
-        h ^= c;
-        h *= 1099511628211ULL;
-    }
-    return h;
-}
-
-// Reads the whole file; on a failure part-way returns what was read and the errno.
-int readAll(int fd, std::string& out) {
-    char buffer[65536];
-    while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return 0;
-        out.append(buffer, size_t(n));
-    }
-}
+using safewrite::readAll;
 
 // Which file the name leads to, and whether through a link.
 void kennung(const std::string& pfad, const struct stat& st, DateiStand& stand) {
@@ -129,7 +104,7 @@ DateiStand DateiStandLesen(const std::string& pfad) {
         std::string bytes;
         readAll(fd, bytes);
         ::close(fd);
-        stand.pruefsumme = fnv1a(bytes);
+        stand.pruefsumme = safewrite::checksum(bytes);
     }
     return stand;
 }
@@ -255,7 +230,7 @@ LadeErgebnis lesen(const std::string& pfad, CellTable& zellen) {
         ergebnis.stand.vorhanden = true;
         ergebnis.stand.groesse = int64_t(bytes.size());
         ergebnis.stand.geaendertNs = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-        ergebnis.stand.pruefsumme = fnv1a(bytes);
+        ergebnis.stand.pruefsumme = safewrite::checksum(bytes);
         kennung(pfad, st, ergebnis.stand);
     }
     return ergebnis;

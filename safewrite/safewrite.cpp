@@ -43,29 +43,6 @@ struct Fd {
     explicit operator bool() const { return fd >= 0; }
 };
 
-uint64_t fnv1a(std::string_view bytes) {
-    uint64_t h = 1469598103934665603ULL;
-    for (const unsigned char c : bytes) {
-        h ^= c;
-        h *= 1099511628211ULL;
-    }
-    return h;
-}
-
-int readAll(int fd, std::string& out) {
-    char buffer[65536];
-    while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (n == 0)
-            return 0;
-        out.append(buffer, size_t(n));
-    }
-}
-
 int writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
         step();
@@ -208,7 +185,7 @@ std::string recordName(const struct stat& st) {
 std::string recordText(const struct stat& st, std::string_view content) {
     std::string text(kRecordMagic);
     text += std::to_string(st.st_dev) + "\n" + std::to_string(st.st_ino) + "\n" +
-            std::to_string(content.size()) + "\n" + std::to_string(fnv1a(content)) + "\n";
+            std::to_string(content.size()) + "\n" + std::to_string(checksum(content)) + "\n";
     text += content;
     return text;
 }
@@ -229,7 +206,7 @@ bool recordContent(const std::string& text, const struct stat& st, std::string& 
     if (numbers[0] != st.st_dev || numbers[1] != st.st_ino || text.size() - pos != numbers[2])
         return false;
     content = text.substr(pos);
-    return fnv1a(content) == numbers[3];
+    return checksum(content) == numbers[3];
 }
 
 // Creates the folder and those above it that are missing, for the user alone.
@@ -368,6 +345,29 @@ void removeLeftovers(const std::string& folder, const std::vector<std::string>& 
 }
 
 } // namespace
+
+uint64_t checksum(std::string_view bytes) {
+    uint64_t h = 1469598103934665603ULL; // FNV-1a
+    for (const unsigned char c : bytes) {
+        h ^= c;
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+int readAll(int fd, std::string& out) {
+    char buffer[65536];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        out.append(buffer, size_t(n));
+    }
+}
 
 std::string stateFolder() {
     const char* state = std::getenv("XDG_STATE_HOME");

@@ -8,6 +8,7 @@
 // a complete, flushed record of the new content exists where the next start looks for it;
 // `recover` completes such a write before the file is read again.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,11 @@ enum class Recovery { None, Completed };
 // Finishes an in-place write of that file that a crash interrupted, and removes temporary
 // files that crashed writes left beside it. Call it before the file is read.
 Recovery recover(const std::string& path);
+
+// Reads the whole file from fd; on a failure part-way keeps what was read and returns errno.
+int readAll(int fd, std::string& out);
+// The checksum records are guarded with, also good for telling whether a file changed.
+uint64_t checksum(std::string_view bytes);
 
 // Where in-place records go when the file's own folder takes no new file:
 // $XDG_STATE_HOME/kelmar, else ~/.local/state/kelmar.
