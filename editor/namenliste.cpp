@@ -191,16 +191,19 @@ void NamenListe::fokusGeben() {
 }
 
 void NamenListe::Einfuegen() {
-    schritt(QStringLiteral(u"Einfügen"), [this] { einfuegen(); });
+    // On the row for a new entry, the inserted entry takes that row's place, after the last.
+    const bool amEnde = bNeueZeile && zellen_.currentRow() == zellen_.rowCount() - 1;
+    schritt(QStringLiteral(u"Einfügen"),
+            [this, amEnde] { einfuegen(amEnde ? zellen_.rowCount() : zellen_.currentRow()); });
 }
 
-void NamenListe::einfuegen() {
-    melden("Fehler beim Einf\xFCgen eines Spielers: ", [this] {
+void NamenListe::einfuegen(int y) {
+    melden("Fehler beim Einf\xFCgen eines Spielers: ", [this, y] {
         if (iAnzahl >= kMaxEintraege) {
             grenzeMelden();
             return;
         }
-        const int y = zellen_.currentRow();
+        const int spalte = zellen_.currentCol();
         {
             CellUpdate update(zellen_);
             if (bLeerzeile)
@@ -213,6 +216,8 @@ void NamenListe::einfuegen() {
             zellen_.setCell(kSpalteName, y, std::string());
             zellen_.setCell(kSpalteNr, y, std::string());
         }
+        if (zellen_.currentRow() != y)
+            zellen_.setCurrentCell(spalte, y);
         ++iAnzahl;
         anzahlZeigen();
         fokusGeben();
@@ -307,13 +312,21 @@ void NamenListe::sortieren() {
 void NamenListe::Nummerieren() {
     if (!meldungen_.frage("Sollen die Spielernummern entfernt und neu vergeben werden"))
         return;
-    schritt(QStringLiteral("Neu nummerieren"), [this] {
+    bool geaendert = false;
+    schritt(QStringLiteral("Neu nummerieren"), [this, &geaendert] {
         CellUpdate update(zellen_);
-        for (int r = 1; r < zellen_.rowCount(); ++r)
-            zellen_.setCell(kSpalteNr, r, ZahlZuText(0, 0, r));
+        for (int r = 1; r < zellen_.rowCount(); ++r) {
+            const std::string nr = ZahlZuText(0, 0, r);
+            if (zellen_.cell(kSpalteNr, r) != nr) {
+                zellen_.setCell(kSpalteNr, r, nr);
+                geaendert = true;
+            }
+        }
     });
-    // New numbers are a change the user must not lose by cancelling unasked.
-    bGeaendert = true;
+    // New numbers are a change the user must not lose by cancelling unasked; numbers that
+    // were already so are none.
+    if (geaendert)
+        bGeaendert = true;
     meldungen_.hinweis("Die Spieler wurden neu nummeriert");
 }
 
@@ -334,24 +347,34 @@ bool NamenListe::duplikateLoeschen(int& n) {
     bool ok = true;
     melden("Fehler beim L\xF6schen der Duplikate: ", [this, &n, &ok] {
         ok = false;
-        // Per name, the membership numbers of the entries kept so far. Two entries whose
-        // numbers are both given and differ are two members of the same name, not one twice.
-        std::unordered_map<std::string, std::vector<std::string>> kept;
-        std::vector<int> doubles;
+        // Per name, the membership numbers kept. Two entries whose numbers differ are two
+        // members of the same name; an entry without a number is a duplicate of any entry of
+        // that name that has one, wherever it stands, and of an earlier one without.
+        struct Stand {
+            std::unordered_set<std::string> nummern;
+            bool ohneNummer = false;
+        };
+        std::unordered_map<std::string, Stand> kept;
+        std::vector<std::string> keys(size_t(iAnzahl) + 1);
+        std::vector<bool> weg(size_t(iAnzahl) + 1);
         for (int r = 1; r <= iAnzahl; ++r) {
-            std::string key = Duplikatschluessel(zellen_.cell(kSpalteName, r));
-            if (key.empty())
-                continue; // blank names are never duplicates
+            keys[size_t(r)] = Duplikatschluessel(zellen_.cell(kSpalteName, r));
             const std::string nummer = Bereinigen(zellen_.cell(kSpalteDBVNr, r), ' ');
-            std::vector<std::string>& numbers = kept[std::move(key)];
-            const bool same = std::any_of(numbers.begin(), numbers.end(), [&](const auto& n) {
-                return n.empty() || nummer.empty() || n == nummer;
-            });
-            if (same)
-                doubles.push_back(r);
-            else
-                numbers.push_back(nummer);
+            if (!keys[size_t(r)].empty() && !nummer.empty())
+                weg[size_t(r)] = !kept[keys[size_t(r)]].nummern.insert(nummer).second;
         }
+        for (int r = 1; r <= iAnzahl; ++r) {
+            const std::string& key = keys[size_t(r)];
+            if (key.empty() || !Bereinigen(zellen_.cell(kSpalteDBVNr, r), ' ').empty())
+                continue; // blank names are never duplicates
+            Stand& stand = kept[key];
+            weg[size_t(r)] = !stand.nummern.empty() || stand.ohneNummer;
+            stand.ohneNummer = true;
+        }
+        std::vector<int> doubles;
+        for (int r = 1; r <= iAnzahl; ++r)
+            if (weg[size_t(r)])
+                doubles.push_back(r);
         zeilenEntfernen(doubles);
         n = int(doubles.size());
         ok = true;

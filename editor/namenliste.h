@@ -74,7 +74,7 @@ private:
     // Puts `seite` in place of the `weg` rows from row `erste` on.
     void standSetzen(int erste, size_t weg, const Seite& seite);
     Zelle aktuelleZelle() const;
-    void einfuegen();
+    void einfuegen(int y);
     void sortieren();
     bool duplikateLoeschen(int& n);
     void erweitern(const std::vector<std::string>& teilnehmer);

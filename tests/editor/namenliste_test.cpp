@@ -6,6 +6,7 @@
 #include "tests/editor/liste.h"
 #include "tests/testsupport/tempenv.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -230,7 +231,8 @@ TEST(Duplikate, WholeNamesNotSurnames) {
 }
 
 TEST(Duplikate, DifferentMembershipNumbersAreDifferentPeople) {
-    // Numbers given on both sides and different: two members; a missing number matches any.
+    // Numbers given on both sides and different: two members; an entry without a number goes
+    // where one of that name has a number, wherever it stands.
     Liste l({{"8", "Hans Meier", "J", "100496"},
              {"31", "Hans Meier", "N", "101347"},
              {"40", "hans meier", "N", " 100496 "},
@@ -238,7 +240,7 @@ TEST(Duplikate, DifferentMembershipNumbersAreDifferentPeople) {
              {"42", "Eva Roth", "N", ""},
              {"43", "Eva Roth", "N", "7"}});
     EXPECT_EQ(l.liste.DuplikateLoeschen(), 3);
-    EXPECT_EQ(l.numbers(), (std::vector<std::string>{"8", "31", "42"}));
+    EXPECT_EQ(l.numbers(), (std::vector<std::string>{"8", "31", "43"}));
     l.consistent();
 }
 
@@ -364,4 +366,59 @@ TEST(NeueZeile, NotBelowABlankNameAnEmptyListOrAFullOne) {
     EXPECT_EQ(voll.said.notes, (std::vector<std::string>{"Die Anzahl der Eintr\xE4ge hat das "
                                                          "Maximum (1000) bereits erreicht"}));
     voll.consistent();
+}
+
+// The list commands where they once went wrong: a numberless entry took two members with it,
+// depending on where it stood; Ctrl+E on the new-entry row inserted above the last entry; an
+// already numbered list counted as changed after renumbering.
+TEST(Befehle, EdgesThatOnceLostOrMisplacedAnEntry) {
+    struct Fall {
+        const char* was;
+        std::vector<Row> vorher;
+        std::function<void(Liste&)> tun;
+        std::vector<Row> nachher;
+        bool geaendert;
+        int aktuelleZeile = 0; // where the cursor is to be afterwards, 0: anywhere
+    };
+    const Row ohne{"1", "Hans Meier", "N", ""}, erster{"2", "Hans Meier", "J", "100496"},
+        zweiter{"3", "Hans Meier", "N", "101347"};
+    auto duplikate = [](Liste& l) { l.liste.DuplikateLoeschen(); };
+    auto amEnde = [](Liste& l) {
+        ASSERT_TRUE(l.liste.NeueZeileAnfuegen());
+        l.cells.setCurrentCell(kSpalteName, l.cells.rowCount() - 1);
+        l.liste.Einfuegen();
+    };
+    auto nummerieren = [](Liste& l) { l.liste.Nummerieren(); };
+    const Fall faelle[] = {
+        {"numberless first", {ohne, erster, zweiter}, duplikate, {erster, zweiter}, true},
+        {"numberless between", {erster, ohne, zweiter}, duplikate, {erster, zweiter}, true},
+        {"numberless last", {erster, zweiter, ohne}, duplikate, {erster, zweiter}, true},
+        {"two numberless", {ohne, ohne}, duplikate, {ohne}, true},
+        {"insert on the new row",
+         {{"1", "A", "J", "7"}, {"2", "B", "G", "8"}},
+         amEnde,
+         {{"1", "A", "J", "7"}, {"2", "B", "G", "8"}, {"", "", "G", "8"}},
+         true,
+         3},
+        {"renumber numbered",
+         {{"1", "A", "", ""}, {"2", "B", "", ""}},
+         nummerieren,
+         {{"1", "A", "", ""}, {"2", "B", "", ""}},
+         false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Liste l(f.vorher);
+        f.tun(l);
+        std::vector<Row> rows;
+        for (int r = 1; r <= l.liste.iAnzahl; ++r)
+            rows.push_back(l.row(r));
+        EXPECT_EQ(rows, f.nachher);
+        EXPECT_EQ(l.liste.bGeaendert, f.geaendert);
+        EXPECT_EQ(l.liste.verlauf().count(), f.geaendert ? 1 : 0);
+        if (f.aktuelleZeile) {
+            EXPECT_EQ(l.cells.currentRow(), f.aktuelleZeile);
+        }
+        l.consistent();
+    }
 }
