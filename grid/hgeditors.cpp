@@ -17,9 +17,17 @@ constexpr int kMaxSearch = 32;
 constexpr int kSearchRestartMs = 2000;
 } // namespace
 
-QValidator::State CellTextValidator::validate(QString& input, int&) const {
-    if (!cp1252::isCellText(input))
-        return Invalid;
+QValidator::State CellTextValidator::validate(QString& input, int& pos) const {
+    if (!cp1252::isCellText(input)) {
+        QString said;
+        const QString kept = cp1252::cellText(input, &said);
+        if (!said.isEmpty())
+            Q_EMIT hint(said);
+        if (kept.isNull())
+            return Invalid;
+        pos = std::min(int(cp1252::cellText(input.left(pos)).size()), int(kept.size()));
+        input = kept;
+    }
     if (maxLength_ > 0) {
         if (input.size() > ceiling_)
             return Invalid;

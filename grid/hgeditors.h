@@ -13,7 +13,9 @@ class QLabel;
 class QListWidget;
 class QToolButton;
 
-// Refuses text the cell cannot keep: characters beyond Windows-1252, TAB, CR and LF.
+// Keeps typed and pasted text to what the cell can hold: letters beyond Windows-1252 become
+// their Latin base letter, the rest of what the file cannot hold is left out (TAB, CR, LF
+// too), and `hint` tells the user what happened.
 // The length limit (0: none) is for typing: a longer text the cell already holds stays whole,
 // may shrink, and may not grow again.
 class CellTextValidator : public QValidator {
@@ -24,6 +26,9 @@ public:
     State validate(QString& input, int& pos) const override;
     // The editor is about to be given this text.
     void allowText(const QString& text);
+
+Q_SIGNALS:
+    void hint(const QString& text) const;
 
 private:
     int maxLength_;

@@ -159,8 +159,9 @@ protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (event->type() == QEvent::ShortcutOverride) {
             const auto* key = static_cast<QKeyEvent*>(event);
-            if (grid_->isWindowKey(key) && !cellTakesFirst(object, key)) {
-                event->ignore();
+            if (grid_->isWindowKey(key)) {
+                // Accepted, the key goes to the cell as a key press; ignored, to the window.
+                event->setAccepted(cellTakesFirst(object, key));
                 return true;
             }
         }
@@ -191,14 +192,18 @@ HyperGridDelegate::HyperGridDelegate(THyperGrid* grid)
 QWidget* HyperGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                          const QModelIndex& index) const {
     const ThgColumn& column = grid_->column(index.column());
+    QWidget* editor = nullptr;
     if (column.ControlType == hgctlComboBox) {
         auto* combo = new HgComboEditor(column, parent);
         combo->lineEdit()->installEventFilter(windowKeys_);
-        return combo;
+        editor = combo;
+    } else {
+        editor = createCellLineEdit(column, parent);
+        editor->installEventFilter(windowKeys_);
     }
-    QLineEdit* edit = createCellLineEdit(column, parent);
-    edit->installEventFilter(windowKeys_);
-    return edit;
+    connect(editor->findChild<CellTextValidator*>(), &CellTextValidator::hint, grid_,
+            &THyperGrid::textHint);
+    return editor;
 }
 
 void HyperGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
@@ -249,15 +254,27 @@ bool HyperGridDelegate::eventFilter(QObject* object, QEvent* event) {
             if (auto* combo = qobject_cast<HgComboEditor*>(object))
                 edit = combo->lineEdit();
         }
-        if (edit && key->modifiers() == Qt::NoModifier && !edit->hasSelectedText()) {
-            if (key->key() == Qt::Key_Left && edit->cursorPosition() == 0) {
+        // With the whole text selected, as on arrival, too: the first Right would only
+        // collapse the selection, and what is typed next would land after the old text.
+        const bool alles =
+            edit && edit->hasSelectedText() && edit->selectedText().size() == edit->text().size();
+        if (edit && key->modifiers() == Qt::NoModifier && (alles || !edit->hasSelectedText())) {
+            if (key->key() == Qt::Key_Left && (alles || edit->cursorPosition() == 0)) {
                 grid_->moveFromEditor(-1, 0);
                 return true;
             }
-            if (key->key() == Qt::Key_Right && edit->cursorPosition() == edit->text().size()) {
+            if (key->key() == Qt::Key_Right &&
+                (alles || edit->cursorPosition() == edit->text().size())) {
                 grid_->moveFromEditor(1, 0);
                 return true;
             }
+        }
+        // Redo in the cell by both keys the list knows; X11's line editor has only
+        // Ctrl+Shift+Z.
+        if (edit && key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) &&
+            edit->isRedoAvailable()) {
+            edit->redo();
+            return true;
         }
         // Enter takes the text and moves down, as in a spreadsheet; on the last row it stays.
         if (edit && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
@@ -379,8 +396,27 @@ int THyperGrid::currentCol() const {
 
 void THyperGrid::setCurrentCell(int col, int row) {
     const QModelIndex i = model_->index(row - 1, col);
+    // The selection goes with it: a cell left selected elsewhere would look current.
     if (i.isValid())
-        setCurrentIndex(i);
+        selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+}
+
+void THyperGrid::focusCell() {
+    setFocus();
+    openEditorSoon();
+}
+
+// Tab and Shift+Tab stop at the ends of the list instead of going round to its other end,
+// where typing would overwrite an entry far off the screen.
+QModelIndex THyperGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex i = currentIndex();
+    if (i.isValid()) {
+        const bool last = i.row() == model_->rowCount() - 1 && i.column() == columnCount() - 1;
+        const bool first = i.row() == 0 && i.column() == 0;
+        if ((action == MoveNext && last) || (action == MovePrevious && first))
+            return i;
+    }
+    return QTableView::moveCursor(action, modifiers);
 }
 
 bool THyperGrid::isWindowKey(const QKeyEvent* key) const {

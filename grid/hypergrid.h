@@ -45,6 +45,9 @@ public:
     void commitEditor();
     // The open cell editor, if any (tests type into it).
     QWidget* cellEditor() const;
+    // Gives the keyboard to the current cell, with its editor open: after every command,
+    // whatever dialog it showed.
+    void focusCell();
 
     bool AutoAcceptSuggestion = true;
 
@@ -58,12 +61,15 @@ Q_SIGNALS:
     void cellEdited(int col, int row);
     // Down or Enter on the last row: the user wants to go on below the list.
     void pastLastRow();
+    // What typing or pasting into a cell could not take as it was (German, for the user).
+    void textHint(const QString& text);
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

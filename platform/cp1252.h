@@ -15,5 +15,11 @@ bool canHold(const QString& text);
 // What a cell may take: what the code page holds, minus the field and line separators and
 // the end-of-file mark.
 bool isCellText(const QString& text);
+// What typing or pasting `input` gives a cell: a letter the code page lacks becomes its Latin
+// base letter where it has one ("Ł" -> "L", "ő" -> "o"); anything else the file cannot hold is
+// left out. Line ends and TABs around the text go; inside it they refuse it whole (a null
+// string). `hint`, when given, says in German what was taken, left out or refused (empty when
+// the text could stay as it was).
+QString cellText(const QString& input, QString* hint = nullptr);
 
 } // namespace cp1252

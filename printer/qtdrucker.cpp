@@ -42,7 +42,16 @@ void QtDrucker::newPage() {
 
 namespace {
 
-std::string ablehnungsgrund(ipp_status_t status) {
+// A printer removed since the program started shows as a plain system error.
+bool gibtEs(const QString& drucker) {
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, drucker.toUtf8().constData(), nullptr);
+    cupsFreeDests(dest ? 1 : 0, dest);
+    return dest != nullptr;
+}
+
+std::string ablehnungsgrund(ipp_status_t status, const QString& drucker) {
+    if (status != IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS && !gibtEs(drucker))
+        return "Der Drucker wurde nicht gefunden";
     switch (status) {
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
         return "Der Drucker nimmt zurzeit keine Auftr\xE4ge an";
@@ -71,7 +80,7 @@ void QtDrucker::endDoc() {
     // whether it was taken; the print system's last answer in this thread does.
     if (printer_->outputFormat() == QPrinter::NativeFormat &&
         cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST)
-        throw std::runtime_error(ablehnungsgrund(cupsLastError()));
+        throw std::runtime_error(ablehnungsgrund(cupsLastError(), printer_->printerName()));
 }
 
 TRechteck QtDrucker::clipRect() const {

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -125,6 +126,12 @@ void TCustomPlacementStore::Restore() {
     int left = current.x(), top = current.y(), width = current.width(), height = current.height();
     int state = form_->isMaximized() ? 2 : (form_->isMinimized() ? 1 : 0);
     ReadPlacement(left, top, state, height, width);
+    // Stored values far beyond any screen would overflow the rectangle's arithmetic.
+    constexpr int kWeit = 1 << 20;
+    left = std::clamp(left, -kWeit, kWeit);
+    top = std::clamp(top, -kWeit, kWeit);
+    width = std::clamp(width, 1, kWeit);
+    height = std::clamp(height, 1, kWeit);
     const QMargins frame =
         form_->windowHandle() ? form_->windowHandle()->frameMargins() : QMargins();
     form_->setGeometry(fitOnScreen(QRect(left, top, width, height), frame, availableAreas()));

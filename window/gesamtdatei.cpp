@@ -77,6 +77,12 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     lblGrenze->setObjectName(QStringLiteral("lblGrenze"));
     buttonLayout->addWidget(lblGrenze);
     buttonLayout->addStretch();
+    // Notes that need no answer, such as a letter the file cannot hold, without a dialog.
+    lblHinweis = new QLabel;
+    lblHinweis->setObjectName(QStringLiteral("lblHinweis"));
+    lblHinweis->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblHinweis->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    buttonLayout->addWidget(lblHinweis, 1);
     listLayout->addWidget(pnlButtons);
     pnlSuche = new TSuchleiste;
     pnlSuche->hide();
@@ -98,6 +104,7 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
 
     liste_.anzahlGeaendert = [this] { anzahlZeigen(); };
     liste_.fokus = [this] { sgGesamt->setFocus(); };
+    connect(sgGesamt, &THyperGrid::textHint, this, &TfrmGesamtdatei::hinweisZeigen);
     connect(sgGesamt, &THyperGrid::cellEdited, this,
             [this](int col, int row) { liste_.zelleBearbeitet(col, row); });
     // Below the last entry, a row for a new one; left blank, it goes again.
@@ -151,7 +158,7 @@ void TfrmGesamtdatei::menueEinrichten() {
         action(Bearbeiten1, "mptRueckgaengig", QStringLiteral(u"&Rückgängig"),
                QKeySequence(Qt::CTRL | Qt::Key_Z), &TfrmGesamtdatei::mptRueckgaengigClick);
     mptWiederherstellen =
-        action(Bearbeiten1, "mptWiederherstellen", QStringLiteral("&Wiederherstellen"), {},
+        action(Bearbeiten1, "mptWiederherstellen", QStringLiteral("Wieder&herstellen"), {},
                &TfrmGesamtdatei::mptWiederherstellenClick);
     mptWiederherstellen->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
@@ -205,7 +212,7 @@ void TfrmGesamtdatei::verlaufZeigen() {
         a->setText(can ? caption + QStringLiteral(": ") + step : caption);
     };
     zeigen(mptRueckgaengig, QStringLiteral(u"&Rückgängig"), v.canUndo(), v.undoText());
-    zeigen(mptWiederherstellen, QStringLiteral("&Wiederherstellen"), v.canRedo(), v.redoText());
+    zeigen(mptWiederherstellen, QStringLiteral("Wieder&herstellen"), v.canRedo(), v.redoText());
 }
 
 QToolButton* TfrmGesamtdatei::knopf(const char* name, const char* caption, const char* hint,
@@ -303,7 +310,23 @@ bool TfrmGesamtdatei::DateiWaehlen() {
         openGesamt = new GesamtOeffnenDialog(this);
         openGesamt->setObjectName(QStringLiteral("openGesamt"));
     }
-    QString folder = paths::localPath(Setting.Programmverzeichnis);
+    QString folder = QDir::cleanPath(paths::localPath(Setting.Programmverzeichnis));
+    // The folders made only so that the dialog can show the program folder go again unless
+    // the list is chosen there: cancelling leaves nothing behind.
+    QString neu; // the topmost of them
+    for (QString f = folder; !QFileInfo::exists(f) && f != QFileInfo(f).path();
+         f = QFileInfo(f).path())
+        neu = f;
+    struct Aufraeumen {
+        QString von, bis;
+        bool behalten = false;
+        ~Aufraeumen() {
+            for (QString f = von; !behalten && !bis.isEmpty() && f.size() >= bis.size();
+                 f = QFileInfo(f).path())
+                if (!QDir().rmdir(f))
+                    break;
+        }
+    } aufraeumen{folder, neu};
     // Where the program folder cannot be a folder (a file of that name), the dialog starts in
     // the home folder instead of showing an empty place that can take no list.
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
@@ -314,6 +337,9 @@ bool TfrmGesamtdatei::DateiWaehlen() {
     if (openGesamt->exec() != QDialog::Accepted)
         return false;
     sGesamtdatei = openGesamt->gewaehlteDatei();
+    aufraeumen.behalten = QFileInfo(QFile::decodeName(QByteArray::fromStdString(sGesamtdatei)))
+                              .absoluteFilePath()
+                              .startsWith(folder + u'/');
     return !sGesamtdatei.empty();
 }
 
@@ -333,6 +359,20 @@ void TfrmGesamtdatei::NamenDateiLaden() {
         HinweisMeldung("Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es wurden "
                        "nur die Eintr\xE4ge davor eingelesen");
     liste_.geladen(geladen_);
+}
+
+void TfrmGesamtdatei::hinweisZeigen(const QString& text) {
+    lblHinweis->setText(text);
+    lblHinweis->setToolTip(text);
+    hinweisZeit_.start(kHinweisMs, this);
+}
+
+void TfrmGesamtdatei::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != hinweisZeit_.timerId())
+        return QMainWindow::timerEvent(event);
+    hinweisZeit_.stop();
+    lblHinweis->clear();
+    lblHinweis->setToolTip({});
 }
 
 void TfrmGesamtdatei::anzahlZeigen() {
@@ -467,10 +507,15 @@ void TfrmGesamtdatei::suchen(Gehe gehe) {
     } else {
         i = TrefferAb(treffer, row, gehe == Gehe::Zurueck, gehe == Gehe::AbHier);
     }
-    if (i >= 0 && gehe != Gehe::Nicht) {
+    // A text that finds nothing leaves no partial hit current, where Escape and typing would
+    // overwrite it: the cursor goes back to where it was when the bar opened.
+    const Zelle ziel = i >= 0 ? Zelle{treffer[size_t(i)].col, treffer[size_t(i)].row} : sucheStart_;
+    if (gehe != Gehe::Nicht && (i >= 0 || treffer.empty()) &&
+        (ziel.col != sgGesamt->currentCol() || ziel.row != row) &&
+        ziel.row < sgGesamt->rowCount()) {
         // Going there opens the cell's editor; the typing stays in the field.
         const bool imFeld = pnlSuche->edtSuche->hasFocus();
-        sgGesamt->setCurrentCell(treffer[size_t(i)].col, treffer[size_t(i)].row);
+        sgGesamt->setCurrentCell(ziel.col, ziel.row);
         if (imFeld)
             pnlSuche->edtSuche->setFocus();
     }
@@ -483,8 +528,14 @@ void TfrmGesamtdatei::sucheSchliessen() {
     sgGesamt->setFocus();
 }
 
+void TfrmGesamtdatei::sucheBeginnen() {
+    if (!pnlSuche->isVisible())
+        sucheStart_ = {sgGesamt->currentCol(), sgGesamt->currentRow()};
+}
+
 void TfrmGesamtdatei::mptSuchenClick() {
     sgGesamt->commitEditor();
+    sucheBeginnen();
     pnlSuche->oeffnen();
     suchen(Gehe::Nicht);
 }
@@ -493,6 +544,7 @@ void TfrmGesamtdatei::weitersuchen(Gehe gehe) {
     // Nothing searched yet: the bar opens to take the text.
     if (pnlSuche->edtSuche->text().isEmpty())
         return mptSuchenClick();
+    sucheBeginnen();
     pnlSuche->show();
     suchen(gehe);
 }
@@ -509,18 +561,22 @@ void TfrmGesamtdatei::mptRueckgaengigClick() {
     // Text typed into the cell becomes a step of its own first, so the latest change goes.
     sgGesamt->commitEditor();
     liste_.verlauf().undo();
+    sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptWiederherstellenClick() {
     sgGesamt->commitEditor();
     liste_.verlauf().redo();
+    sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptEinfuegenClick() {
     sgGesamt->commitEditor();
     Einfuegen();
+    sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptLoeschenClick() {
     sgGesamt->commitEditor();
     Loeschen(sgGesamt->currentRow());
+    sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
     // Hidden without participants: its shortcut must do nothing then either.
@@ -528,15 +584,17 @@ void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
         return;
     sgGesamt->commitEditor();
     Erweitern(*slTeilnehmer);
-    sgGesamt->setFocus();
+    sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptDuplikateloeschenClick() {
     sgGesamt->commitEditor();
     liste_.DuplikateLoeschen();
+    sgGesamt->focusCell(); // also after "keine Duplikate", whose note took the keyboard
 }
 void TfrmGesamtdatei::mptNummerierenClick() {
     sgGesamt->commitEditor();
     liste_.Nummerieren();
+    sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptSortierenClick() {
     sgGesamt->commitEditor();
@@ -546,8 +604,10 @@ void TfrmGesamtdatei::mptSortierenClick() {
         ~CursorBack() { QApplication::restoreOverrideCursor(); }
     } back;
     Sortieren();
+    sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptDruckenClick() {
     sgGesamt->commitEditor();
     Drucken();
+    sgGesamt->focusCell();
 }

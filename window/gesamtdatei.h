@@ -8,6 +8,7 @@
 #include "namefile/namefile.h"
 #include "support/meldungen.h"
 
+#include <QBasicTimer>
 #include <QIcon>
 #include <QMainWindow>
 #include <string>
@@ -61,6 +62,7 @@ public:
     QAction *mptNummerieren, *mptSortieren, *mptDrucken;
     QWidget* pnlButtons;
     QLabel* lblGrenze;
+    QLabel* lblHinweis; // a passing note, gone after a few seconds
     TSuchleiste* pnlSuche;
     QToolBar* tbGesamt;
     QToolButton *tbtEinfuegen, *tbtLoeschen, *tbtErweitern, *tbtDuplikate, *tbtSortieren,
@@ -98,6 +100,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     void FormShow();
@@ -106,6 +109,7 @@ private:
     void NamenDateiLaden();
     bool DateiWaehlen();
     void anzahlZeigen();
+    void hinweisZeigen(const QString& text);
     void spaltenEinrichten();
     void menueEinrichten();
     void verlaufZeigen();
@@ -115,6 +119,7 @@ private:
     void suchen(Gehe gehe);
     void weitersuchen(Gehe gehe);
     void sucheSchliessen();
+    void sucheBeginnen();
     void werkzeugleisteEinrichten();
     QToolButton* knopf(const char* name, const char* caption, const char* hint, int picture,
                        void (TfrmGesamtdatei::*handler)());
@@ -126,4 +131,9 @@ private:
     QAction* erweiternAktion_ = nullptr;
     bool schliessenErlaubt_ = false;
     bool gezeigt_ = false;
+    struct Zelle {
+        int col = 0, row = 1;
+    } sucheStart_; // where the cursor was when the find bar opened
+    static constexpr int kHinweisMs = 8000;
+    QBasicTimer hinweisZeit_;
 };

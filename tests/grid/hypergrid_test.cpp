@@ -104,15 +104,22 @@ TEST_F(Grid, UneditedCellKeepsUndefinedBytes) {
     EXPECT_EQ(edited.count(), 0);
 }
 
-TEST_F(Grid, CharactersTheFileCannotHoldAreRefused) {
+TEST_F(Grid, LettersTheFileCannotHoldAreTakenAsTheirBaseLetterAndTheUserIsTold) {
     auto* edit = qobject_cast<QLineEdit*>(editorAt(1, 1));
     ASSERT_NE(edit, nullptr);
-    typeText(edit, QStringLiteral(u"ŁukaszX"));
-    EXPECT_EQ(edit->text(), QStringLiteral("ukaszX"));
+    QStringList hints;
+    QObject::connect(&grid, &THyperGrid::textHint, &grid,
+                     [&](const QString& h) { hints.append(h); });
+    typeText(edit, QStringLiteral(u"ŁukaszX☺"));
+    EXPECT_EQ(edit->text(), QStringLiteral("LukaszX"));
+    EXPECT_EQ(hints, (QStringList{QStringLiteral(u"„Ł“ wurde als „L“ übernommen"),
+                                  QStringLiteral(u"„☺“ wurde weggelassen: die Gesamt-Datei "
+                                                 u"kann es nicht speichern")}));
     edit->clear();
     QApplication::clipboard()->setText(QStringLiteral("Hans\tMeier\r\n"));
     edit->paste();
     EXPECT_EQ(edit->text(), QString());
+    EXPECT_EQ(hints.size(), 3);
     QApplication::clipboard()->setText(QStringLiteral(u"Hans Müller"));
     edit->paste();
     EXPECT_EQ(edit->text(), QStringLiteral(u"Hans Müller"));

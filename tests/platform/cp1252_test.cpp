@@ -32,3 +32,41 @@ TEST(Cp1252, CellTextRefusesSeparatorsAndLineBreaks) {
                                                    "b")));
     EXPECT_TRUE(cp1252::isCellText(QString(QChar(0)) + QStringLiteral("a")));
 }
+
+TEST(Cp1252, LettersTheCodePageLacksAreTakenAsTheirBaseLetterAndTheRestIsLeftOut) {
+    struct Fall {
+        const char16_t *eingabe, *zelle, *hinweis;
+    };
+    const Fall faelle[] = {
+        {u"Łukasz Wiśniewski", u"Lukasz Wisniewski", u"„Ł“ wurde als „L“, „ś“ als „s“ übernommen"},
+        {u"Özgür Yılmaz", u"Özgür Yilmaz", u"„ı“ wurde als „i“ übernommen"},
+        {u"Şenol Erdős Ćosić", u"Senol Erdos Cosic",
+         u"„Ş“ wurde als „S“, „ő“ als „o“, „Ć“ als „C“, „ć“ als „c“ übernommen"},
+        {u"Žofie Čapková", u"Žofie Capková", u"„Č“ wurde als „C“ übernommen"},
+        {u"e\u0301 Mu\u0308ller", u"é Müller", u""}, // combining marks join their letter
+        {u"Jürgen Weiß – „Dr.“", u"Jürgen Weiß – „Dr.“", u""},
+        {u"Анна ☺", u" ",
+         u"„А“, „н“, „а“, „☺“ wurden weggelassen: die Gesamt-Datei kann sie nicht speichern"},
+        {u"Ła\r\n", u"La", u"„Ł“ wurde als „L“ übernommen"}, // a copied line's end
+        {u"\tHans Müller\r\n", u"Hans Müller", u""},
+        {u"Anna\tBerg", nullptr,
+         u"Der Text wurde nicht übernommen: eine Zelle kann keinen Tabulator und keinen "
+         u"Zeilenumbruch aufnehmen"},
+        {u"Anna\nBerg", nullptr,
+         u"Der Text wurde nicht übernommen: eine Zelle kann keinen Tabulator und keinen "
+         u"Zeilenumbruch aufnehmen"},
+    };
+    for (const Fall& f : faelle) {
+        const QString eingabe = QString::fromUtf16(f.eingabe);
+        SCOPED_TRACE(eingabe.toStdString());
+        QString hinweis;
+        const QString zelle = cp1252::cellText(eingabe, &hinweis);
+        if (f.zelle) {
+            EXPECT_EQ(zelle, QString::fromUtf16(f.zelle));
+            EXPECT_TRUE(cp1252::isCellText(zelle));
+        } else {
+            EXPECT_TRUE(zelle.isNull()) << zelle.toStdString();
+        }
+        EXPECT_EQ(hinweis, QString::fromUtf16(f.hinweis));
+    }
+}

@@ -60,3 +60,9 @@ if grep -q "Gesamtdatei" <<<"$text"; then
 else
     echo "printed on CUPS: $pages pages (the queue's PDF carries no readable text)"
 fi
+
+# A printer removed while the editor runs: said in German, not as a system error.
+removed=$("$program" --remove "$queue") || fail "the editor failed on a removed printer (exit code $?)"
+grep -q "message: Fehler beim Ausdruck der Gesamtdatei: Der Drucker wurde nicht gefunden" \
+    <<<"$removed" || fail "a removed printer was not reported as such: $removed"
+echo "a removed printer is reported as not found"

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -28,6 +30,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no default printer\n");
         return 2;
     }
+    // --remove QUEUE: the printer goes away while the editor runs.
+    if (argc > 2 && std::strcmp(argv[1], "--remove") == 0 &&
+        std::system(("lpadmin -x " + std::string(argv[2])).c_str()) != 0)
+        return 5;
     std::string text = "GESAMT-DATEI\r\n";
     for (int i = 1; i <= 120; ++i)
         text +=

@@ -136,18 +136,27 @@ TEST(PlacementStore, PendingRestoreIsAppliedOnceOnFirstShow) {
 }
 
 TEST(PlacementStore, RectangleOnNoScreenComesOntoThePrimaryOne) {
-    TempEnv env;
-    Profile::writeStrings(
-        kFile, kSection,
-        {{"Left", "5000"}, {"Top", "4000"}, {"Width", "527"}, {"Height", "430"}, {"State", "0"}});
-    QWidget form;
-    TPlacementStore* store = storeFor(form);
-    store->Restore();
-    form.show();
-    QCoreApplication::processEvents();
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(form.geometry())) << form.geometry().x();
-    EXPECT_EQ(form.size(), QSize(527, 430));
+    // Far off, and so far off that computing with it would overflow.
+    const std::vector<std::vector<std::pair<std::string, std::string>>> stored = {
+        {{"Left", "5000"}, {"Top", "4000"}, {"Width", "527"}, {"Height", "430"}},
+        {{"Left", "2147483000"}, {"Top", "2147483000"}, {"Width", "1000"}, {"Height", "1000"}},
+        {{"Left", "-2147483648"}, {"Top", "-2147483648"}, {"Width", "-1"}, {"Height", "-1"}},
+    };
+    for (const auto& keys : stored) {
+        SCOPED_TRACE(keys[0].second);
+        TempEnv env;
+        Profile::writeStrings(kFile, kSection, keys);
+        QWidget form;
+        TPlacementStore* store = storeFor(form);
+        store->Restore();
+        form.show();
+        QCoreApplication::processEvents();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(form.geometry())) << form.geometry().x();
+        if (keys[2].second == "527") {
+            EXPECT_EQ(form.size(), QSize(527, 430));
+        }
+    }
 }
 
 TEST(PlacementStore, WindowsFitOneScreenWholeOrShrunk) {

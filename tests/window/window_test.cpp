@@ -6,6 +6,7 @@
 #include "tests/print/aufzeichnung.h"
 #include "tests/testsupport/modal.h"
 #include "tests/testsupport/tempenv.h"
+#include "tests/window/editor_fixture.h"
 #include "widgets/suchleiste.h"
 #include "window/gesamtdatei.h"
 #include "window/oeffnendialog.h"
@@ -25,81 +26,6 @@
 #include <cstdio>
 #include <dirent.h>
 #include <gtest/gtest.h>
-
-namespace {
-
-std::string liste(int n) {
-    std::string text = "GESAMT-DATEI\r\n";
-    for (int i = 1; i <= n; ++i)
-        text += "Spieler " + std::to_string(i) + "\t \t" + std::to_string(i) + "\tN\t" +
-                std::to_string(100 + i) + "\r\n";
-    return text;
-}
-
-struct Editor : ::testing::Test {
-    TempEnv env;
-    QString file;
-    std::unique_ptr<TfrmGesamtdatei> frm;
-
-    void SetUp() override {
-        LogZuruecksetzen();
-        ProgrammzustandVorbereiten();
-        file = env.path(QStringLiteral("NAMEN.TIF"));
-    }
-    void TearDown() override {
-        frm.reset();
-        sGesamtdatei.clear();
-        LogZuruecksetzen();
-    }
-    // Opens the window on the file, as the launch does, without its modal loop.
-    void open(const std::string& content) {
-        if (!content.empty())
-            writeBytes(file, content);
-        sGesamtdatei = file.toStdString();
-        frm = std::make_unique<TfrmGesamtdatei>();
-        ASSERT_TRUE(frm->FormCreate());
-        frm->ErweiternVerbergen();
-        frm->show();
-        frm->activateWindow();
-        QApplication::processEvents();
-        // Keys go where the focus is: the X server gives it once it has mapped the window.
-        ASSERT_TRUE(QTest::qWaitFor(
-            [this] { return frm->sgGesamt->isAncestorOf(QApplication::focusWidget()); }));
-    }
-    QString label() const { return frm->lblGrenze->text(); }
-    // Abbruch closes the window without asking: nothing counts as changed.
-    void cancelClosesUnasked() {
-        DialogAnswerer answers;
-        frm->mptAbbruch->trigger();
-        EXPECT_TRUE(answers.texts.empty());
-        EXPECT_FALSE(frm->isVisible());
-    }
-    // A shortcut as the user types it: into the widget that has the focus, the cell's editor.
-    void ctrl(Qt::Key key) {
-        activate(frm.get()); // the platform gives it back after a dialog; offscreen does not
-        QWidget* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr);
-        QTest::keyClick(focus, key, Qt::ControlModifier);
-        QApplication::processEvents();
-    }
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-        QApplication::processEvents();
-    }
-    bool marked(int col, int row) const {
-        return frm->sgGesamt->model()->index(row - 1, col).data(Qt::BackgroundRole).isValid();
-    }
-    void typeName(int row, const QString& name) {
-        frm->sgGesamt->setCurrentCell(1, row);
-        QApplication::processEvents();
-        auto* edit = qobject_cast<QLineEdit*>(frm->sgGesamt->cellEditor());
-        ASSERT_NE(edit, nullptr);
-        edit->selectAll();
-        typeText(edit, name);
-    }
-};
-
-} // namespace
 
 TEST_F(Editor, LoadsTheListIntoTheGrid) {
     open(liste(30));
@@ -406,6 +332,7 @@ TEST_F(Editor, LaunchWithoutFileAsksAndCancelEndsWithOne) {
     EXPECT_EQ(code, 1);
     EXPECT_EQ(folder, env.home() + QStringLiteral("/kelmar"));
     EXPECT_TRUE(proposed.endsWith(QStringLiteral("/kelmar/NAMEN.TIF"))) << proposed.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(folder)) << "the folder made for the dialog stays";
     // Nothing but our own settings file is written: no dialog history of the toolkit's.
     QStringList written = QDir(env.home() + QStringLiteral("/.config"))
                               .entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
@@ -585,7 +512,7 @@ TEST_F(Editor, UndoAndRedoTopTheEditMenuNameTheStepAndUndoingAllMakesCancelAskNo
     EXPECT_EQ(label(), QStringLiteral(u"5 Einträge"));
     EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Spieler 2");
     EXPECT_EQ(frm->sgGesamt->currentRow(), 2);
-    EXPECT_EQ(frm->mptWiederherstellen->text(), QStringLiteral(u"&Wiederherstellen: Löschen"));
+    EXPECT_EQ(frm->mptWiederherstellen->text(), QStringLiteral(u"Wieder&herstellen: Löschen"));
     EXPECT_FALSE(frm->mptRueckgaengig->isEnabled());
 
     cancelClosesUnasked();

@@ -1,0 +1,139 @@
+// Keyboard flows where a name once went astray: each types as the user does, into the widget
+// that has the focus, on a real X display.
+
+#include "tests/window/editor_fixture.h"
+#include "widgets/suchleiste.h"
+
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSet>
+
+TEST_F(Editor, LettersTheFileLacksAreTakenAsTheirBaseLetterAndNamedBelowTheList) {
+    open(liste(3));
+    typeName(2, QStringLiteral(u"Łukasz Wiśniewski"));
+    EXPECT_EQ(frm->lblHinweis->text(), QStringLiteral(u"„ś“ wurde als „s“ übernommen"));
+    EXPECT_TRUE(frm->lblHinweis->isVisible());
+    DialogAnswerer answers; // no dialog until the save's own note
+    ctrl(Qt::Key_S);
+    EXPECT_NE(readBytes(file).find("Lukasz Wisniewski\t \t2\t"), std::string::npos);
+    EXPECT_EQ(answers.texts.size(), 1u);
+}
+
+TEST_F(Editor, TabStopsAtTheEndsOfTheListInsteadOfGoingRound) {
+    open(liste(3));
+    frm->sgGesamt->setCurrentCell(0, 3);
+    QApplication::processEvents();
+    key(Qt::Key_Down); // the row for a new entry
+    ASSERT_EQ(frm->sgGesamt->currentRow(), 4);
+    for (int i = 0; i < 5; ++i)
+        key(Qt::Key_Tab);
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 4);
+    EXPECT_EQ(frm->sgGesamt->currentCol(), 3);
+    EXPECT_EQ(frm->sgGesamt->rowCount(), 5);
+    typeText(QApplication::focusWidget(), QStringLiteral("Neu Ende"));
+    frm->sgGesamt->setCurrentCell(0, 1);
+    QApplication::processEvents();
+    key(Qt::Key_Backtab, Qt::ShiftModifier); // what X11 makes of Shift+Tab
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 1);
+    EXPECT_EQ(frm->sgGesamt->currentCol(), 0);
+    EXPECT_EQ(frm->sgGesamt->cell(0, 1), "1"); // player 1 untouched
+    EXPECT_EQ(frm->sgGesamt->cell(3, 4), "Neu Ende");
+}
+
+TEST_F(Editor, AFindTextWithoutHitsPutsTheCursorBackWhereTheBarOpened) {
+    open("GESAMT-DATEI\r\nBerg\t \t1\tN\t\r\nOtto\t \t2\tN\t\r\nAnne-Marie K\xFChn\t \t3\tN\t\r\n");
+    frm->sgGesamt->setCurrentCell(1, 2);
+    QApplication::processEvents();
+    ctrl(Qt::Key_F);
+    typeText(QApplication::focusWidget(), QStringLiteral(u"kühn"));
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 3);
+    typeText(QApplication::focusWidget(), QStringLiteral("el"));
+    EXPECT_EQ(frm->pnlSuche->lblTreffer->text(), QStringLiteral("Keine Treffer"));
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 2);
+    EXPECT_EQ(frm->sgGesamt->currentCol(), 1);
+    EXPECT_FALSE(marked(1, 3));
+    key(Qt::Key_Escape);
+    typeText(QApplication::focusWidget(), QStringLiteral("Neu"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Neu");
+    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Anne-Marie K\xFChn");
+}
+
+TEST_F(Editor, RightOrLeftOnArrivalLeavesTheCellAndOnlyTheCurrentCellLooksSelected) {
+    open(liste(3));
+    frm->sgGesamt->setCurrentCell(0, 1); // "1", selected on arrival
+    QApplication::processEvents();
+    key(Qt::Key_Right);
+    EXPECT_EQ(frm->sgGesamt->currentCol(), 1);
+    key(Qt::Key_Left);
+    EXPECT_EQ(frm->sgGesamt->currentCol(), 0);
+    typeText(QApplication::focusWidget(), QStringLiteral("7"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(frm->sgGesamt->cell(0, 1), "7");
+
+    // A command acting on another row leaves no other cell painted as selected.
+    key(Qt::Key_End, Qt::ControlModifier);
+    key(Qt::Key_Down);
+    ctrl(Qt::Key_L);
+    const QModelIndexList selected = frm->sgGesamt->selectionModel()->selectedIndexes();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0], frm->sgGesamt->currentIndex());
+    ctrl(Qt::Key_E);
+    EXPECT_EQ(frm->sgGesamt->selectionModel()->selectedIndexes(),
+              QModelIndexList{frm->sgGesamt->currentIndex()});
+}
+
+TEST_F(Editor, AfterDuplicatesFromTheMenuFindNoneTheCellHasTheKeyboard) {
+    open(liste(3));
+    frm->sgGesamt->setCurrentCell(1, 3);
+    QApplication::processEvents();
+    DialogAnswerer answers;
+    activate(frm.get());
+    key(Qt::Key_B, Qt::AltModifier); // menu Bearbeiten, item Duplikate löschen
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_D);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !answers.texts.empty(); }));
+    EXPECT_EQ(answers.texts.back(), QStringLiteral("Es wurden keine Duplikate gefunden"));
+    activate(frm.get());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }));
+    key(Qt::Key_Up);
+    key(Qt::Key_Up);
+    ctrl(Qt::Key_L);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Spieler 2");
+    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Spieler 3");
+}
+
+TEST_F(Editor, CtrlYRedoesTypingUndoneInTheCell) {
+    open(liste(3));
+    typeName(2, QStringLiteral("Zelda"));
+    ctrl(Qt::Key_Z);
+    auto* edit = qobject_cast<QLineEdit*>(frm->sgGesamt->cellEditor());
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), QStringLiteral("Spieler 2"));
+    ctrl(Qt::Key_Y);
+    EXPECT_EQ(edit->text(), QStringLiteral("Zelda"));
+    DialogAnswerer answers;
+    ctrl(Qt::Key_S);
+    EXPECT_NE(readBytes(file).find("Zelda\t \t2\t"), std::string::npos);
+}
+
+TEST_F(Editor, EveryMenuHasEachAcceleratorOnce) {
+    open(liste(1));
+    QSet<QChar> menus;
+    for (QAction* menu : frm->menuBar()->actions()) {
+        const QString title = menu->text();
+        EXPECT_FALSE(menus.contains(title.at(title.indexOf(u'&') + 1).toLower()))
+            << title.toStdString();
+        menus.insert(title.at(title.indexOf(u'&') + 1).toLower());
+        QSet<QChar> keys;
+        for (const QAction* item : menu->menu()->actions()) {
+            const qsizetype amp = item->text().indexOf(u'&');
+            if (item->isSeparator() || amp < 0)
+                continue;
+            const QChar k = item->text().at(amp + 1).toLower();
+            EXPECT_FALSE(keys.contains(k)) << item->text().toStdString();
+            keys.insert(k);
+        }
+    }
+}
