@@ -29,8 +29,23 @@ void zeileSchreiben(CellTable& t, int row, const Zeile& z) {
 
 NamenListe::NamenListe(CellTable& zellen, Meldungen& meldungen)
     : zellen_(zellen), meldungen_(meldungen) {
-    QObject::connect(&verlauf_, &QUndoStack::indexChanged,
-                     [this] { bGeaendert = !verlauf_.isClean(); });
+    QObject::connect(&verlauf_, &QUndoStack::indexChanged, [this] {
+        bGeaendert = !verlauf_.isClean();
+        // Every step reaches the recovery data, so that a crash loses nothing typed; undone
+        // back to the file, nothing is unsaved.
+        if (!wiederherstellung_)
+            return;
+        if (verlauf_.isClean())
+            wiederherstellung_->verwerfen();
+        else
+            wiederherstellung_->aendern(NamenDateiText(zellen_));
+    });
+}
+
+void NamenListe::sichern(Wiederherstellung* wiederherstellung) {
+    wiederherstellung_ = wiederherstellung;
+    if (wiederherstellung_ && !verlauf_.isClean())
+        wiederherstellung_->aendern(NamenDateiText(zellen_));
 }
 
 std::string NamenListe::anzahlText() const {
@@ -380,6 +395,18 @@ bool NamenListe::duplikateLoeschen(int& n) {
         ok = true;
     });
     return ok;
+}
+
+void NamenListe::Uebernehmen(const std::string& text) {
+    schritt(QStringLiteral(u"Ungespeicherte Änderungen"), [&] {
+        CellUpdate update(zellen_);
+        zellen_.setRowCount(kMaxEintraege + 1); // room for what the text holds
+        const LadeErgebnis ergebnis = NamenTextLesen(text, zellen_);
+        iAnzahl = ergebnis.anzahl;
+        bLeerzeile = ergebnis.leerzeile;
+    });
+    bGeaendert = true;
+    anzahlZeigen();
 }
 
 void NamenListe::Erweitern(const std::vector<std::string>& teilnehmer) {

@@ -5,6 +5,7 @@
 #include "cells/celltable.h"
 #include "editor/verlauf.h"
 #include "namefile/namefile.h"
+#include "sitzung/wiederherstellung.h"
 #include "support/meldungen.h"
 
 #include <QUndoStack>
@@ -40,6 +41,9 @@ public:
     // bGeaendert follows it when steps are undone or redone.
     QUndoStack& verlauf() { return verlauf_; }
 
+    // Keeps these recovery data up to date with every step from now on (none: stops).
+    void sichern(Wiederherstellung* wiederherstellung);
+
     // After loading: takes count and placeholder from the result.
     void geladen(const LadeErgebnis& ergebnis);
     // The user changed a cell: the list counts as changed, and a name typed into the blank
@@ -65,6 +69,9 @@ public:
     int DuplikateLoeschen();
     // Appends the participants whose names are not in the list yet.
     void Erweitern(const std::vector<std::string>& teilnehmer);
+    // The list becomes these file bytes (unsaved changes of a session that ended without
+    // saving), as one step that undoing takes back to the list as loaded.
+    void Uebernehmen(const std::string& text);
 
 private:
     friend class Schritt;
@@ -91,5 +98,6 @@ private:
     std::vector<Zeile> schatten_;
     Kopf schattenKopf_;
     QUndoStack verlauf_;
+    Wiederherstellung* wiederherstellung_ = nullptr;
     bool stellt_ = false; // a step is being undone or redone
 };

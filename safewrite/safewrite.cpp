@@ -377,6 +377,10 @@ std::string stateFolder() {
     return std::string(home && *home ? home : "") + "/.local/state/kelmar";
 }
 
+void makeStateFolder() {
+    makeFolders(stateFolder());
+}
+
 Result write(const std::string& path, std::string_view content, const Options& options) {
     // A file-size limit would end the program in the middle of a save; the write then fails
     // with EFBIG instead, which is reported like a full disk.
@@ -392,6 +396,10 @@ Result write(const std::string& path, std::string_view content, const Options& o
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
     mode_t mode = 0666;
+    if (options.onlyNew && (exists || ::lstat(target.c_str(), &st) == 0)) {
+        result.error = EEXIST;
+        return result;
+    }
     if (exists) {
         if (!S_ISREG(st.st_mode)) {
             result.error = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
@@ -403,6 +411,8 @@ Result write(const std::string& path, std::string_view content, const Options& o
             return result;
         }
         mode = st.st_mode & 07777;
+    } else if (options.mode) {
+        mode = mode_t(options.mode);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
@@ -445,6 +455,16 @@ Result write(const std::string& path, std::string_view content, const Options& o
         std::string old;
         const Fd in(::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
         result.backupFailed = !(in && readAll(in.fd, old) == 0 && keepBackup(target, old, st));
+    }
+    // A link cannot replace a name that exists: of two racing for it, one gets it.
+    if (result.error == 0 && options.onlyNew) {
+        step();
+        result.error = ::link(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
+        if (result.error == 0) {
+            unlinkFile(temp);
+            syncFolder(folder);
+            return result;
+        }
     }
     if (result.error == 0)
         result.error = renameFile(temp, target);

@@ -15,7 +15,9 @@
 namespace safewrite {
 
 struct Options {
-    bool backup = false; // keep the file as it was as "<name>~", with its owner, group and mode
+    bool backup = false;  // keep the file as it was as "<name>~", with its owner, group and mode
+    bool onlyNew = false; // fail with EEXIST where the file exists, also when two race for it
+    unsigned mode = 0;    // of a new file; 0: 0666 less the umask
 };
 
 struct Result {
@@ -41,6 +43,8 @@ uint64_t checksum(std::string_view bytes);
 // Where in-place records go when the file's own folder takes no new file:
 // $XDG_STATE_HOME/kelmar, else ~/.local/state/kelmar.
 std::string stateFolder();
+// Creates it, and what is missing above it, for the user alone.
+void makeStateFolder();
 
 namespace testing {
 // Ends the process with SIGKILL just before its n-th file operation from now (creating,

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 
 # Bottom to top, as in CMakeLists.txt. The benchmarks, docs tools and tests sit above them all.
-layers=(resources safewrite platform runlog support settings cells namefile editor print
+layers=(resources safewrite platform runlog support settings cells namefile sitzung editor print
         grid widgets printer window app)
 consumers=(bench docs tests)
 

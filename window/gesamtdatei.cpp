@@ -8,6 +8,8 @@
 #include "print/namenliste_druck.h"
 #include "runlog/runlog.h"
 #include "settings/settings.h"
+#include "sitzung/sperre.h"
+#include "sitzung/wiederherstellung.h"
 #include "widgets/glyphbutton.h"
 #include "widgets/messages.h"
 #include "widgets/placementstore.h"
@@ -132,7 +134,55 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     sgGesamt->viewport()->installEventFilter(this);
 }
 
-TfrmGesamtdatei::~TfrmGesamtdatei() = default;
+TfrmGesamtdatei::~TfrmGesamtdatei() {
+    sitzungBeenden(false);
+}
+
+// The lock goes however the window ends; the unsaved changes only when they are saved or
+// given up, never when the window is merely torn down.
+void TfrmGesamtdatei::sitzungBeenden(bool ungespeichertesVerwerfen) {
+    liste_.sichern(nullptr);
+    if (wiederherstellung_ && ungespeichertesVerwerfen) {
+        wiederherstellung_->verwerfen();
+        wiederherstellung_->warten();
+    }
+    wiederherstellung_.reset();
+    if (sperre_)
+        SperreEntfernen(sGesamtdatei, *sperre_);
+    sperre_.reset();
+}
+
+bool TfrmGesamtdatei::sperreNehmen() {
+    if (const std::optional<Sperre> fremd = SperreLesen(sGesamtdatei)) {
+        if (SperreLebt(*fremd))
+            return AuswahlFrage(SperrFrage(*fremd)); // opened anyway: the lock stays theirs
+        SperreEntfernen(sGesamtdatei, *fremd);       // left by a session that crashed
+    }
+    const Sperre eigene = EigeneSperre();
+    if (SperreSetzen(sGesamtdatei, eigene))
+        sperre_ = eigene;
+    return true;
+}
+
+void TfrmGesamtdatei::ungespeichertesPruefen() {
+    const std::optional<Wiederherstellungsdaten> daten = WiederherstellungFinden(sGesamtdatei);
+    if (!daten)
+        return;
+    if (daten->text == NamenDateiText(*sgGesamt)) {
+        WiederherstellungEntfernen(*daten); // nothing the file does not hold
+        return;
+    }
+    if (AuswahlFrage(WiederherstellungsFrage(*daten, DateiStandLesen(sGesamtdatei)))) {
+        liste_.Uebernehmen(daten->text);
+        WiederherstellungEntfernen(*daten);
+        return;
+    }
+    const std::string aufbewahrt = WiederherstellungAufbewahren(*daten);
+    if (!aufbewahrt.empty())
+        HinweisMeldung(
+            "Die ungespeicherten \xC4nderungen wurden aufbewahrt in " +
+            cp1252::fromQString(QFile::decodeName(QByteArray::fromStdString(aufbewahrt))));
+}
 
 void TfrmGesamtdatei::menueEinrichten() {
     menuBar()->setObjectName(QStringLiteral("mnuGesamt"));
@@ -296,8 +346,7 @@ bool TfrmGesamtdatei::FormCreate() {
                                               sgGesamt->columnWidth(kSpalteMP) - 2);
     if (sGesamtdatei.empty() && !DateiWaehlen())
         return false;
-    NamenDateiLaden();
-    return true;
+    return NamenDateiLaden();
 }
 
 bool TfrmGesamtdatei::DateiWaehlen() {
@@ -343,7 +392,9 @@ bool TfrmGesamtdatei::DateiWaehlen() {
     return !sGesamtdatei.empty();
 }
 
-void TfrmGesamtdatei::NamenDateiLaden() {
+bool TfrmGesamtdatei::NamenDateiLaden() {
+    if (!sperreNehmen())
+        return false;
     geladen_ = NamenDateiLesen(sGesamtdatei, *sgGesamt);
     if (geladen_.abgeschlossen)
         HinweisMeldung("Das letzte Speichern der Gesamt-Datei wurde unterbrochen. Es wurde "
@@ -359,6 +410,10 @@ void TfrmGesamtdatei::NamenDateiLaden() {
         HinweisMeldung("Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es wurden "
                        "nur die Eintr\xE4ge davor eingelesen");
     liste_.geladen(geladen_);
+    ungespeichertesPruefen();
+    wiederherstellung_ = std::make_unique<Wiederherstellung>(sGesamtdatei, geladen_.stand);
+    liste_.sichern(wiederherstellung_.get());
+    return true;
 }
 
 void TfrmGesamtdatei::hinweisZeigen(const QString& text) {
@@ -427,6 +482,7 @@ void TfrmGesamtdatei::closeEvent(QCloseEvent* event) {
         }
     }
     FormClose();
+    sitzungBeenden(true);
     event->accept();
     Q_EMIT geschlossen();
 }

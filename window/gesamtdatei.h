@@ -6,11 +6,15 @@
 #include "grid/gesamtspalten.h"
 #include "grid/hypergrid.h"
 #include "namefile/namefile.h"
+#include "sitzung/sperre.h"
+#include "sitzung/wiederherstellung.h"
 #include "support/meldungen.h"
 
 #include <QBasicTimer>
 #include <QIcon>
 #include <QMainWindow>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -106,7 +110,11 @@ private:
     void FormShow();
     void FormResize();
     void FormClose();
-    void NamenDateiLaden();
+    // False when the user chose not to open a list another session has open.
+    bool NamenDateiLaden();
+    bool sperreNehmen();
+    void ungespeichertesPruefen();
+    void sitzungBeenden(bool ungespeichertesVerwerfen);
     bool DateiWaehlen();
     void anzahlZeigen();
     void hinweisZeigen(const QString& text);
@@ -131,6 +139,8 @@ private:
     QAction* erweiternAktion_ = nullptr;
     bool schliessenErlaubt_ = false;
     bool gezeigt_ = false;
+    std::optional<Sperre> sperre_;                         // the lock this window set
+    std::unique_ptr<Wiederherstellung> wiederherstellung_; // unsaved changes, kept on disk
     struct Zelle {
         int col = 0, row = 1;
     } sucheStart_; // where the cursor was when the find bar opened

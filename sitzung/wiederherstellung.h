@@ -1,0 +1,65 @@
+#pragma once
+// Unsaved changes of a list, kept in the state folder while the list is changed and not saved,
+// so that a crash, a power cut or a killed session loses nothing typed.
+
+#include "namefile/namefile.h"
+#include "sitzung/sperre.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+struct Wiederherstellungsdaten {
+    std::string datei;     // the list they belong to
+    Sperre sitzung;        // the session that made them
+    int64_t geaendert = 0; // when its last step was made, seconds since 1970
+    DateiStand stand;      // the list on disk when that session opened it
+    std::string text;      // the list's bytes as of that step
+};
+
+// "<state folder>/<name>-<hash of the list's path>-<process>.ungespeichert", readable by the
+// user alone.
+std::string WiederherstellungsdateiFuer(const std::string& liste, long prozess);
+std::string WiederherstellungsText(const Wiederherstellungsdaten& daten);
+std::optional<Wiederherstellungsdaten> WiederherstellungAusText(const std::string& text);
+// The newest complete data for this list from a session that no longer runs.
+std::optional<Wiederherstellungsdaten> WiederherstellungFinden(const std::string& liste);
+// The question before taking them over (Windows-1252): when, and whether the list on disk has
+// changed since.
+std::string WiederherstellungsFrage(const Wiederherstellungsdaten& daten, const DateiStand& jetzt);
+// Not taken over: the changes are kept as a name file of their own beside the data, which go.
+// Its path, or empty where it could not be written (then the data stay).
+std::string WiederherstellungAufbewahren(const Wiederherstellungsdaten& daten);
+// Taken over: the data go (this session's own keep the changes from now on).
+void WiederherstellungEntfernen(const Wiederherstellungsdaten& daten);
+
+// Keeps this session's data up to date, written off the user-interface thread: the newest
+// handed-over state is on disk a moment later; older ones not yet written are skipped.
+class Wiederherstellung {
+public:
+    Wiederherstellung(std::string liste, DateiStand stand);
+    ~Wiederherstellung(); // the data stay: only verwerfen() removes them
+    Wiederherstellung(const Wiederherstellung&) = delete;
+    Wiederherstellung& operator=(const Wiederherstellung&) = delete;
+
+    // After a step that leaves the list changed: its bytes now.
+    void aendern(std::string text);
+    // Nothing unsaved any more (saved, cancelled, undone back to the file): the data go.
+    void verwerfen();
+    // Until what was handed over is written (tests and the benchmark).
+    void warten();
+    const std::string& datei() const { return datei_; }
+
+private:
+    void schreiben();
+
+    Wiederherstellungsdaten daten_;
+    std::string datei_;
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    std::optional<std::string> neu_;
+    bool weg_ = false, ende_ = false, fleissig_ = false;
+    std::thread thread_;
+};
