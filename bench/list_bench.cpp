@@ -5,14 +5,22 @@
 #include "editor/sortierung.h"
 #include "editor/suche.h"
 #include "namefile/namefile.h"
+#include "sitzung/wiederherstellung.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <unistd.h>
 
 namespace {
+
+long long readFileSize(const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    return error ? -1 : static_cast<long long>(size);
+}
 
 struct Silent : Meldungen {
     void hinweis(const std::string&) override {}
@@ -175,6 +183,41 @@ void BM_DateiLadenUndSpeichern(benchmark::State& state) {
 BENCHMARK(BM_DateiLadenUndSpeichern)->Unit(benchmark::kMicrosecond);
 
 // One very long name of words and initials: the key must take one pass, not one per word.
+// Keeping the unsaved changes after one step of a full list: Arg 0 what the interface thread
+// pays (the step, the list's bytes and handing them over), Arg 1 the same until they are on the
+// disk (written off that thread, with fsync), Arg 2 the step alone for reference. Bytes
+// written per step as a counter.
+void BM_UngespeichertNachEinemSchritt(benchmark::State& state) {
+    char folder[] = "/tmp/gesamt-bench-XXXXXX";
+    if (!mkdtemp(folder)) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    setenv("XDG_STATE_HOME", folder, 1);
+    Wiederherstellung w(std::string(folder) + "/NAMEN.TIF", DateiStand{});
+    Liste l(volleListe());
+    if (state.range(0) != 2)
+        l.liste.sichern(&w);
+    int i = 0;
+    for (auto _ : state) {
+        l.cells.setCell(kSpalteName, 500, "Name " + std::to_string(++i));
+        l.liste.zelleBearbeitet(kSpalteName, 500);
+        if (state.range(0) == 1)
+            w.warten();
+    }
+    w.warten();
+    state.counters["bytes"] = double(readFileSize(w.datei()));
+    l.liste.sichern(nullptr);
+    w.verwerfen();
+    w.warten();
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_UngespeichertNachEinemSchritt)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMicrosecond);
+
 void BM_SortierschluesselLangerName(benchmark::State& state) {
     std::string name;
     while (name.size() < size_t(state.range(0)))
