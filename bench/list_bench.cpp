@@ -212,11 +212,7 @@ void BM_UngespeichertNachEinemSchritt(benchmark::State& state) {
     w.warten();
     std::filesystem::remove_all(folder);
 }
-BENCHMARK(BM_UngespeichertNachEinemSchritt)
-    ->Arg(0)
-    ->Arg(1)
-    ->Arg(2)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UngespeichertNachEinemSchritt)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_SortierschluesselLangerName(benchmark::State& state) {
     std::string name;

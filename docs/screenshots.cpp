@@ -8,12 +8,15 @@
 #include "print/namenliste_druck.h"
 #include "printer/qtdrucker.h"
 #include "runlog/runlog.h"
+#include "sitzung/sperre.h"
+#include "sitzung/wiederherstellung.h"
 #include "widgets/messages.h"
 #include "widgets/suchleiste.h"
 #include "window/gesamtdatei.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -184,6 +187,19 @@ int main(int argc, char** argv) {
     AuswahlFrage("Sollen die \xC4nderungen verworfen werden");
     grabNextModal(QStringLiteral("dialog-error"));
     FehlerMeldung("Fehler beim Speichern der Gesamt-Datei: Zu wenig Speicherplatz");
+    // The two questions before a list opens: unsaved changes after a crash, a list open
+    // elsewhere.
+    Wiederherstellungsdaten ungespeichert;
+    ungespeichert.geaendert = QDateTime(QDate(2026, 12, 9), QTime(8, 51)).toSecsSinceEpoch();
+    ungespeichert.stand.vorhanden = true;
+    grabNextModal(QStringLiteral("dialog-recovery"), QStringLiteral("btn1"));
+    AuswahlFrage(WiederherstellungsFrage(ungespeichert, DateiStand{}));
+    Sperre fremd;
+    fremd.benutzer = "petra";
+    fremd.rechner = "vereinsheim";
+    fremd.seit = QDateTime(QDate(2026, 12, 9), QTime(8, 5)).toSecsSinceEpoch();
+    grabNextModal(QStringLiteral("dialog-lock"), QStringLiteral("btn1"));
+    AuswahlFrage(SperrFrage(fremd));
     gridWithDropDown();
     mainWindow();
     printout();
