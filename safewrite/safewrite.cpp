@@ -130,12 +130,12 @@ int lockedTemp(const std::string& folder, const std::string& name, std::string& 
 }
 
 // Writes all, with that mode, flushed to the disk; the errno of the first failure, or 0.
-int fill(int fd, std::string_view data, mode_t mode) {
+int fill(int fd, std::string_view data, mode_t mode, bool durable = true) {
     step();
     int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
     if (error == 0)
         error = writeAll(fd, data);
-    if (error == 0)
+    if (error == 0 && durable)
         error = syncFd(fd);
     return error;
 }
@@ -450,7 +450,7 @@ Result write(const std::string& path, std::string_view content, const Options& o
         unlinkFile(temp);
         return writeInPlace(target, content, st, options);
     }
-    result.error = fill(fd.fd, content, mode);
+    result.error = fill(fd.fd, content, mode, options.durable);
     if (result.error == 0 && exists && options.backup) {
         std::string old;
         const Fd in(::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
@@ -462,7 +462,8 @@ Result write(const std::string& path, std::string_view content, const Options& o
         result.error = ::link(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
         if (result.error == 0) {
             unlinkFile(temp);
-            syncFolder(folder);
+            if (options.durable)
+                syncFolder(folder);
             return result;
         }
     }
@@ -473,7 +474,8 @@ Result write(const std::string& path, std::string_view content, const Options& o
         return result;
     }
     // The new name must survive a crash as well as the content.
-    syncFolder(folder);
+    if (options.durable)
+        syncFolder(folder);
     return result;
 }
 

@@ -18,6 +18,7 @@ struct Options {
     bool backup = false;  // keep the file as it was as "<name>~", with its owner, group and mode
     bool onlyNew = false; // fail with EEXIST where the file exists, also when two race for it
     unsigned mode = 0;    // of a new file; 0: 0666 less the umask
+    bool durable = true;  // flushed to the disk; false for what a power cut may lose unharmed
 };
 
 struct Result {

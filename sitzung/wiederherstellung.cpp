@@ -181,7 +181,6 @@ Wiederherstellung::Wiederherstellung(std::string liste, DateiStand stand) {
     daten_.sitzung = EigeneSperre();
     daten_.stand = stand;
     datei_ = WiederherstellungsdateiFuer(liste, daten_.sitzung.prozess);
-    thread_ = std::thread([this] { schreiben(); });
 }
 
 Wiederherstellung::~Wiederherstellung() {
@@ -190,7 +189,8 @@ Wiederherstellung::~Wiederherstellung() {
         ende_ = true;
     }
     cv_.notify_all();
-    thread_.join();
+    if (thread_.joinable())
+        thread_.join();
 }
 
 void Wiederherstellung::aendern(std::string text) {
@@ -199,10 +199,15 @@ void Wiederherstellung::aendern(std::string text) {
         neu_ = std::move(text);
         weg_ = false;
     }
+    // Started at the first change: a list only looked at costs no thread.
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { schreiben(); });
     cv_.notify_all();
 }
 
 void Wiederherstellung::verwerfen() {
+    if (!thread_.joinable())
+        return; // nothing was written
     {
         std::lock_guard lock(mutex_);
         neu_.reset();
