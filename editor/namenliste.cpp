@@ -283,6 +283,50 @@ void NamenListe::Loeschen(int row) {
     });
 }
 
+void NamenListe::Loeschen(const std::vector<int>& rows) {
+    schritt(QStringLiteral(u"Löschen"), [this, &rows] {
+        melden("Fehler beim L\xF6schen eines Spielers: ", [this, &rows] {
+            std::vector<int> eintraege;
+            for (const int r : rows)
+                if (r >= 1 && r <= iAnzahl)
+                    eintraege.push_back(r);
+            std::sort(eintraege.begin(), eintraege.end());
+            eintraege.erase(std::unique(eintraege.begin(), eintraege.end()), eintraege.end());
+            zeilenEntfernen(eintraege);
+        });
+    });
+}
+
+int NamenListe::BlockEinfuegen(const std::vector<Zeile>& zeilen) {
+    int n = 0;
+    schritt(QStringLiteral(u"Einfügen"), [&] {
+        const int platz = kMaxEintraege - iAnzahl;
+        n = std::min(int(zeilen.size()), std::max(platz, 0));
+        if (n == 0)
+            return;
+        const int y = std::clamp(zellen_.currentRow(), 1, iAnzahl + 1);
+        CellUpdate update(zellen_);
+        if (bLeerzeile) {
+            bLeerzeile = false;
+            zellen_.setRowCount(n + 1);
+        } else {
+            const int alt = zellen_.rowCount();
+            zellen_.setRowCount(alt + n);
+            for (int r = alt - 1; r >= y; --r)
+                zeileSchreiben(zellen_, r + n, zeileLesen(zellen_, r));
+        }
+        for (int i = 0; i < n; ++i)
+            zeileSchreiben(zellen_, y + i, zeilen[size_t(i)]);
+        iAnzahl += n;
+        bGeaendert = true;
+        zellen_.setCurrentCell(kSpalteName, y);
+    });
+    anzahlZeigen();
+    if (n < int(zeilen.size()))
+        grenzeMelden();
+    return n;
+}
+
 void NamenListe::Sortieren() {
     schritt(QStringLiteral("Sortieren"), [this] { sortieren(); });
 }

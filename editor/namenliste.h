@@ -61,6 +61,11 @@ public:
     void Einfuegen();
     // Deletes the entry in that row.
     void Loeschen(int row);
+    // Deletes the entries in these rows, as one step.
+    void Loeschen(const std::vector<int>& rows);
+    // Inserts these entries before the current row, as one step, as far as the 1000 allow
+    // (then the limit note); the number inserted.
+    int BlockEinfuegen(const std::vector<Zeile>& zeilen);
     // Sorts by Sortierschluessel, with the very result of the exchange sort.
     void Sortieren();
     // Asks, then numbers the entries 1, 2, ... in their order.

@@ -4,9 +4,12 @@
 #include "grid/hypergrid_p.h"
 #include "platform/cp1252.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 constexpr int kTitleHeight = 26;
@@ -269,6 +272,23 @@ bool HyperGridDelegate::eventFilter(QObject* object, QEvent* event) {
                 return true;
             }
         }
+        // Shift+Up and Shift+Down select whole rows, for commands on several at once.
+        if (edit && key->modifiers() == Qt::ShiftModifier &&
+            (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            grid_->extendRows(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
+        if (edit && key->matches(QKeySequence::Paste)) {
+            const QString text = QGuiApplication::clipboard()->text();
+            if (text.trimmed().contains(u'\n') || text.trimmed().contains(u'\r')) {
+                Q_EMIT grid_->blockPasted(text);
+                return true;
+            }
+        }
+        if (edit && key->matches(QKeySequence::Copy) && grid_->selectedRows().size() > 1) {
+            grid_->copyRows();
+            return true;
+        }
         // Redo in the cell by both keys the list knows; X11's line editor has only
         // Ctrl+Shift+Z.
         if (edit && key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) &&
@@ -401,6 +421,40 @@ void THyperGrid::setCurrentCell(int col, int row) {
         selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
 }
 
+std::vector<int> THyperGrid::selectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& i : selectionModel()->selectedIndexes())
+        rows.push_back(i.row() + 1);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.empty())
+        rows.push_back(currentRow());
+    return rows;
+}
+
+void THyperGrid::extendRows(int dRow) {
+    if (!rowAnchor_)
+        rowAnchor_ = currentRow();
+    const int row = std::clamp(currentRow() + dRow, 1, rowCount() - 1);
+    extending_ = true;
+    selectionModel()->setCurrentIndex(model_->index(row - 1, currentCol()),
+                                      QItemSelectionModel::NoUpdate);
+    extending_ = false;
+    selectionModel()->select(
+        QItemSelection(model_->index(std::min(rowAnchor_, row) - 1, 0),
+                       model_->index(std::max(rowAnchor_, row) - 1, columnCount() - 1)),
+        QItemSelectionModel::ClearAndSelect);
+}
+
+void THyperGrid::copyRows() const {
+    QString text;
+    for (const int r : selectedRows()) {
+        for (int c = 0; c < columnCount(); ++c)
+            text += cp1252::toQString(cell(c, r)) + (c + 1 < columnCount() ? u'\t' : u'\n');
+    }
+    QGuiApplication::clipboard()->setText(text);
+}
+
 void THyperGrid::focusCell() {
     setFocus();
     openEditorSoon();
@@ -451,6 +505,8 @@ QWidget* THyperGrid::cellEditor() const {
 
 void THyperGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
+    if (!extending_)
+        rowAnchor_ = 0;
     if (current.isValid() && updateDepth_ == 0)
         edit(current, QAbstractItemView::AllEditTriggers, nullptr);
 }

@@ -49,6 +49,15 @@ public:
     // whatever dialog it showed.
     void focusCell();
 
+    // The rows (1-based, ascending) that hold selected cells: Shift+Up/Down and Shift+click
+    // select several; one row when nothing else is selected.
+    std::vector<int> selectedRows() const;
+    // Shift+Up/Down: the current cell moves and the whole rows from where it started are
+    // selected.
+    void extendRows(int dRow);
+    // The selected rows as TAB-separated lines in the clipboard, for a spreadsheet.
+    void copyRows() const;
+
     bool AutoAcceptSuggestion = true;
 
     // Keys the window's commands own: an open cell editor leaves them to the window's shortcuts
@@ -63,6 +72,8 @@ Q_SIGNALS:
     void pastLastRow();
     // What typing or pasting into a cell could not take as it was (German, for the user).
     void textHint(const QString& text);
+    // Ctrl+V of text with several lines: entries to insert, not text for the cell.
+    void blockPasted(const QString& text);
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -86,4 +97,6 @@ private:
     HyperGridDelegate* delegate_;
     int updateDepth_ = 0;
     bool reopenPending_ = false;
+    int rowAnchor_ = 0;      // where Shift+Up/Down began, 0: no row selection under way
+    bool extending_ = false; // the current cell moves with the selection
 };

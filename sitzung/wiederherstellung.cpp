@@ -216,6 +216,14 @@ void Wiederherstellung::verwerfen() {
     cv_.notify_all();
 }
 
+void Wiederherstellung::gespeichert(const DateiStand& stand) {
+    {
+        std::lock_guard lock(mutex_);
+        daten_.stand = stand;
+    }
+    verwerfen();
+}
+
 void Wiederherstellung::warten() {
     std::unique_lock lock(mutex_);
     cv_.wait(lock, [this] { return !neu_ && !weg_ && !fleissig_; });

@@ -48,6 +48,8 @@ public:
     void aendern(std::string text);
     // Nothing unsaved any more (saved, cancelled, undone back to the file): the data go.
     void verwerfen();
+    // Saved and kept open: the data go, and the list on disk is this from now on.
+    void gespeichert(const DateiStand& stand);
     // Until what was handed over is written (tests and the benchmark).
     void warten();
     const std::string& datei() const { return datei_; }

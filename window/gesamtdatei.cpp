@@ -1,5 +1,6 @@
 #include "window/gesamtdatei.h"
 
+#include "editor/einfuegen.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "platform/paths.h"
@@ -107,6 +108,7 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     liste_.anzahlGeaendert = [this] { anzahlZeigen(); };
     liste_.fokus = [this] { sgGesamt->setFocus(); };
     connect(sgGesamt, &THyperGrid::textHint, this, &TfrmGesamtdatei::hinweisZeigen);
+    connect(sgGesamt, &THyperGrid::blockPasted, this, &TfrmGesamtdatei::blockEinfuegen);
     connect(sgGesamt, &THyperGrid::cellEdited, this,
             [this](int col, int row) { liste_.zelleBearbeitet(col, row); });
     // Below the last entry, a row for a new one; left blank, it goes again.
@@ -199,6 +201,9 @@ void TfrmGesamtdatei::menueEinrichten() {
     mptDatei->setObjectName(QStringLiteral("mptDatei"));
     mptAbbruch = action(mptDatei, "mptAbbruch", QStringLiteral("&Abbruch"), {},
                         &TfrmGesamtdatei::mptAbbruchClick);
+    // Saving without closing has no key of its own: Ctrl+S saves and closes, as always.
+    mptSpeichern = action(mptDatei, "mptSpeichern", QStringLiteral("S&peichern"), {},
+                          &TfrmGesamtdatei::mptSpeichernClick);
     mptSpeichernundBeenden =
         action(mptDatei, "mptSpeichernundBeenden", QStringLiteral("&Speichern und Beenden"),
                QKeySequence(Qt::CTRL | Qt::Key_S), &TfrmGesamtdatei::mptSpeichernundBeendenClick);
@@ -504,12 +509,12 @@ void TfrmGesamtdatei::mptAbbruchClick() {
     schliessen();
 }
 
-void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
+bool TfrmGesamtdatei::speichern() {
     sgGesamt->commitEditor();
     liste_.NeueZeileVerwerfen();
     for (const std::string& frage : FragenVorDemSpeichern(geladen_, DateiStandLesen(sGesamtdatei)))
         if (!AuswahlFrage(frage))
-            return;
+            return false;
     try {
         if (!NamenDateiSchreiben(sGesamtdatei, *sgGesamt))
             LogZeile("Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
@@ -517,10 +522,29 @@ void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
                          QFile::decodeName(QByteArray::fromStdString(sGesamtdatei + "~"))));
     } catch (const std::exception& e) {
         FehlerMeldung(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
-        return;
+        return false;
     }
     HinweisMeldung(std::to_string(sgGesamt->rowCount() - 1) + " Eintr\xE4ge gespeichert");
-    schliessen();
+    return true;
+}
+
+void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
+    if (speichern())
+        schliessen();
+}
+
+void TfrmGesamtdatei::mptSpeichernClick() {
+    if (speichern()) {
+        // The file is now what the window shows: the next save compares with it, Abbruch asks
+        // only about later changes, and nothing is unsaved.
+        geladen_ = LadeErgebnis{};
+        geladen_.stand = DateiStandLesen(sGesamtdatei);
+        liste_.verlauf().setClean();
+        liste_.bGeaendert = false;
+        if (wiederherstellung_)
+            wiederherstellung_->gespeichert(geladen_.stand);
+    }
+    sgGesamt->focusCell();
 }
 
 // ---- commands ----
@@ -631,7 +655,25 @@ void TfrmGesamtdatei::mptEinfuegenClick() {
 }
 void TfrmGesamtdatei::mptLoeschenClick() {
     sgGesamt->commitEditor();
-    Loeschen(sgGesamt->currentRow());
+    std::vector<int> rows;
+    for (const int r : sgGesamt->selectedRows())
+        if (r <= liste_.iAnzahl)
+            rows.push_back(r);
+    // Several at once only after a question; one as always, without.
+    if (rows.size() <= 1)
+        Loeschen(sgGesamt->currentRow());
+    else if (AuswahlFrage("Sollen die " + std::to_string(rows.size()) +
+                          " markierten Eintr\xE4ge gel\xF6scht werden"))
+        liste_.Loeschen(rows);
+    sgGesamt->focusCell();
+}
+
+void TfrmGesamtdatei::blockEinfuegen(const QString& text) {
+    sgGesamt->commitEditor();
+    QString hinweis;
+    liste_.BlockEinfuegen(EintraegeAusText(text, &hinweis));
+    if (!hinweis.isEmpty())
+        hinweisZeigen(hinweis);
     sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {

@@ -57,7 +57,7 @@ public:
     THyperGrid* sgGesamt;
     TPlacementStore* stateGesamt;
     QMenu* mptDatei;
-    QAction *mptAbbruch, *mptSpeichernundBeenden;
+    QAction *mptAbbruch, *mptSpeichern, *mptSpeichernundBeenden;
     QMenu* Bearbeiten1;
     QAction *mptRueckgaengig, *mptWiederherstellen;
     QAction *mptEinfuegen, *mptLoeschen, *mptTurnierteilnehmereinfuegen, *mptDuplikateloeschen;
@@ -95,6 +95,7 @@ public Q_SLOTS:
     void mptSortierenClick();
     void mptDruckenClick();
     void mptSpeichernundBeendenClick();
+    void mptSpeichernClick();
     void mptAbbruchClick();
 
 Q_SIGNALS:
@@ -113,11 +114,15 @@ private:
     // False when the user chose not to open a list another session has open.
     bool NamenDateiLaden();
     bool sperreNehmen();
+    // Writes the list as "Speichern und Beenden" does, with its questions and note; false when
+    // it was not written.
+    bool speichern();
     void ungespeichertesPruefen();
     void sitzungBeenden(bool ungespeichertesVerwerfen);
     bool DateiWaehlen();
     void anzahlZeigen();
     void hinweisZeigen(const QString& text);
+    void blockEinfuegen(const QString& text);
     void spaltenEinrichten();
     void menueEinrichten();
     void verlaufZeigen();

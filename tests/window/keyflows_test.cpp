@@ -4,6 +4,7 @@
 #include "tests/window/editor_fixture.h"
 #include "widgets/suchleiste.h"
 
+#include <QClipboard>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMenuBar>
@@ -136,4 +137,68 @@ TEST_F(Editor, EveryMenuHasEachAcceleratorOnce) {
             keys.insert(k);
         }
     }
+}
+
+TEST_F(Editor, ShiftDownSelectsRowsThatCtrlCCopiesAndCtrlLDeletesAfterOneQuestion) {
+    open(liste(5));
+    frm->sgGesamt->setCurrentCell(1, 2);
+    QApplication::processEvents();
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(frm->sgGesamt->selectedRows(), (std::vector<int>{2, 3, 4}));
+    ctrl(Qt::Key_C);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("2\tSpieler 2\tN\t102\n3\tSpieler 3\tN\t103\n4\tSpieler 4\tN\t104\n"));
+    DialogAnswerer answers(QStringLiteral("btn0")); // "Ja"
+    ctrl(Qt::Key_L);
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0],
+              QStringLiteral(u"Sollen die 3 markierten Einträge gelöscht werden?"));
+    EXPECT_EQ(label(), QStringLiteral(u"2 Einträge"));
+    ctrl(Qt::Key_Z); // one step
+    EXPECT_EQ(label(), QStringLiteral(u"5 Einträge"));
+    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Spieler 3");
+    // One row, as always: no question.
+    frm->sgGesamt->setCurrentCell(1, 1);
+    QApplication::processEvents();
+    ctrl(Qt::Key_L);
+    EXPECT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
+}
+
+TEST_F(Editor, CtrlVOfSeveralLinesInsertsThemAsEntriesAndOneLineStaysInTheCell) {
+    open(liste(2));
+    frm->sgGesamt->setCurrentCell(1, 2);
+    QApplication::processEvents();
+    QApplication::clipboard()->setText(QStringLiteral(u"Anna Berg\nŁukasz Nowak\n"));
+    ctrl(Qt::Key_V);
+    EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
+    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Anna Berg");
+    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Lukasz Nowak");
+    EXPECT_EQ(frm->sgGesamt->cell(1, 4), "Spieler 2");
+    EXPECT_EQ(frm->lblHinweis->text(), QStringLiteral(u"„Ł“ wurde als „L“ übernommen"));
+    QApplication::clipboard()->setText(QStringLiteral("Carla"));
+    ctrl(Qt::Key_V);
+    key(Qt::Key_Return);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Carla"); // typed over the selected name
+    EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
+}
+
+TEST_F(Editor, SpeichernWritesAndKeepsWorkingAndAbbruchThenAsksOnlyAboutLaterChanges) {
+    open(liste(2));
+    typeName(1, QStringLiteral("Neu"));
+    key(Qt::Key_Return);
+    DialogAnswerer answers;
+    frm->mptSpeichern->trigger();
+    ASSERT_EQ(answers.texts.size(), 1u);
+    EXPECT_EQ(answers.texts[0], QStringLiteral(u"2 Einträge gespeichert"));
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(readBytes(file).substr(0, 21), "GESAMT-DATEI\r\nNeu\t \t1");
+    EXPECT_FALSE(frm->liste().bGeaendert);
+    activate(frm.get()); // back from the note
+    typeName(2, QStringLiteral("Später"));
+    key(Qt::Key_Return);
+    frm->mptSpeichern->trigger(); // no question about "another program": it was us
+    EXPECT_EQ(answers.texts.size(), 2u);
+    cancelClosesUnasked();
 }
