@@ -43,9 +43,12 @@ void grabNextModal(const QString& name, const QString& button = QStringLiteral("
             return;
         timer->stop();
         timer->deleteLater();
+        QApplication::processEvents(); // a preview draws its pages once shown
         saveGrab(w, name);
         if (auto* b = w->findChild<QAbstractButton*>(button))
             b->click();
+        else
+            w->close();
     });
     timer->start(50);
 }
@@ -141,6 +144,9 @@ void mainWindow() {
     frm.pnlSuche->edtSuche->setText(QStringLiteral("er"));
     QApplication::processEvents();
     saveGrab(&frm, QStringLiteral("find-bar"));
+    // The preview of the printout, through the printer module as the menu opens it.
+    grabNextModal(QStringLiteral("print-preview"), QStringLiteral("-"));
+    frm.mptDruckvorschau->trigger();
 }
 
 // Page 1 of a printout of 120 names, through the real printer path into a PDF.

@@ -36,7 +36,7 @@ std::string Eintragszeile(const std::string& nummer, const std::string& name) {
     return RechtsBuendig(nummer, 5, ' ') + ". " + name;
 }
 
-void Drucken(const CellTable& zellen, int iAnzahl, const std::string& datum, Meldungen& meldungen) {
+int Drucken(const CellTable& zellen, int iAnzahl, const std::string& datum, Meldungen& meldungen) {
     LogZeile("*** Drucken der Gesamt-Datei");
     try {
         DruckStart();
@@ -66,6 +66,7 @@ void Drucken(const CellTable& zellen, int iAnzahl, const std::string& datum, Mel
             }
         }
         Drucker.Flaeche->endDoc();
+        return seite;
     } catch (const std::exception& e) {
         meldungen.fehler(std::string("Fehler beim Ausdruck der Gesamtdatei: ") + e.what());
         // What was drawn is printed; without an open job there is nothing to end.
@@ -75,4 +76,5 @@ void Drucken(const CellTable& zellen, int iAnzahl, const std::string& datum, Mel
         } catch (...) {
         }
     }
+    return 0;
 }

@@ -12,5 +12,5 @@ std::string Kopfzeile(const std::string& datum, int anzahl, int seite);
 std::string Eintragszeile(const std::string& nummer, const std::string& name);
 
 // Prints rows 1 .. iAnzahl on the page line writer's printer; a failure is reported and the
-// pages drawn so far are printed.
-void Drucken(const CellTable& zellen, int iAnzahl, const std::string& datum, Meldungen& meldungen);
+// pages drawn so far are printed. The number of pages printed, 0 after a failure.
+int Drucken(const CellTable& zellen, int iAnzahl, const std::string& datum, Meldungen& meldungen);

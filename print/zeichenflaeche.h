@@ -41,4 +41,6 @@ public:
     virtual void setFontStyle(const TSchriftstil& style) = 0;
     // The em height of the font at the vertical resolution (12 points at 600 dpi: 100).
     virtual int fontHeight() const = 0;
+    // Where the pages went, for the user: the printer's name or the file (Windows-1252).
+    virtual std::string ziel() const { return {}; }
 };

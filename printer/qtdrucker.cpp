@@ -2,7 +2,10 @@
 
 #include "platform/cp1252.h"
 
+#include <QFile>
 #include <QFontMetrics>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 #include <cmath>
 #include <cups/cups.h>
@@ -16,6 +19,19 @@ std::unique_ptr<QtDrucker> QtDrucker::standarddrucker() {
         new QtDrucker(std::make_unique<QPrinter>(info, QPrinter::HighResolution)));
 }
 
+std::unique_ptr<QtDrucker> QtDrucker::gewaehlt(QWidget* parent) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent);
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return std::unique_ptr<QtDrucker>(new QtDrucker(std::move(printer)));
+}
+
+std::unique_ptr<QtDrucker> QtDrucker::geliehen(QPrinter* printer) {
+    return std::unique_ptr<QtDrucker>(new QtDrucker(nullptr, printer));
+}
+
 std::unique_ptr<QtDrucker> QtDrucker::pdfDatei(const QString& path) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
@@ -23,13 +39,14 @@ std::unique_ptr<QtDrucker> QtDrucker::pdfDatei(const QString& path) {
     return std::unique_ptr<QtDrucker>(new QtDrucker(std::move(printer)));
 }
 
-QtDrucker::QtDrucker(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+QtDrucker::QtDrucker(std::unique_ptr<QPrinter> printer, QPrinter* geliehen)
+    : eigener_(std::move(printer)), printer_(geliehen ? geliehen : eigener_.get()) {
     printer_->setDocName(QStringLiteral("Gesamtdatei"));
     printer_->setFullPage(false);
 }
 
 void QtDrucker::beginDoc() {
-    if (!painter_.begin(printer_.get()))
+    if (!painter_.begin(printer_))
         throw std::runtime_error("Der Druckauftrag kann nicht begonnen werden");
     painter_.setFont(deviceFont());
     painter_.setPen(QPen(Qt::black, 0));
@@ -78,7 +95,8 @@ void QtDrucker::endDoc() {
         throw std::runtime_error("Der Druckauftrag kann nicht beendet werden");
     // The job goes to the print system when the document ends, and the toolkit does not say
     // whether it was taken; the print system's last answer in this thread does.
-    if (printer_->outputFormat() == QPrinter::NativeFormat &&
+    // A preview's printer is the dialog's: no job of ours to ask about.
+    if (eigener_ && printer_->outputFormat() == QPrinter::NativeFormat &&
         cupsLastError() >= IPP_STATUS_ERROR_BAD_REQUEST)
         throw std::runtime_error(ablehnungsgrund(cupsLastError(), printer_->printerName()));
 }
@@ -96,7 +114,7 @@ void QtDrucker::lineTo(int x, int y) {
 
 void QtDrucker::textOut(int x, int y, const std::string& text) {
     const QString s = cp1252::toQString(text);
-    const QFontMetrics metrics(deviceFont(), printer_.get());
+    const QFontMetrics metrics(deviceFont(), printer_);
     if (painter_.isActive()) {
         painter_.setFont(deviceFont());
         painter_.drawText(x, y + metrics.ascent(), s);
@@ -123,9 +141,42 @@ int QtDrucker::fontHeight() const {
     return int(std::lround(font_.pointSizeF() * printer_->logicalDpiY() / 72.0));
 }
 
+std::string QtDrucker::ziel() const {
+    return cp1252::fromQString(printer_->outputFormat() == QPrinter::PdfFormat
+                                   ? printer_->outputFileName()
+                                   : printer_->printerName());
+}
+
 QFont QtDrucker::deviceFont() const {
     // Sized in printer pixels, so that text and positions share one unit.
     QFont f = font_;
     f.setPixelSize(fontHeight());
     return f;
+}
+
+Zeichenflaeche* gesamt_druckerwahl(QWidget* parent) {
+    return QtDrucker::gewaehlt(parent).release();
+}
+
+Zeichenflaeche* gesamt_pdfdatei(const char* pfad) {
+    return QtDrucker::pdfDatei(QFile::decodeName(pfad)).release();
+}
+
+int gesamt_vorschau(QWidget* parent, const Zeichnen& zeichnen, std::string* ziel) {
+    // The desktop's default printer, or a PDF page where there is none; the dialog lets the
+    // user print from there.
+    const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!standard.isNull())
+        printer.setPrinterName(standard.printerName());
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Druckvorschau"));
+    int seiten = 0;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) {
+        auto flaeche = QtDrucker::geliehen(p);
+        seiten = zeichnen(*flaeche);
+        if (ziel)
+            *ziel = flaeche->ziel();
+    });
+    return dialog.exec() == QDialog::Accepted ? seiten : 0;
 }

@@ -3,6 +3,7 @@
 // device units are printer pixels.
 
 #include "print/drucker.h"
+#include "print/druckermodul.h"
 #include "print/zeichenflaeche.h"
 
 #include <QFont>
@@ -16,6 +17,10 @@ public:
     static std::unique_ptr<QtDrucker> standarddrucker();
     // A PDF file instead of a printer (for tests and previews).
     static std::unique_ptr<QtDrucker> pdfDatei(const QString& path);
+    // A printer the user chose in the printer dialog (null: cancelled), and one a preview
+    // dialog owns and lends for one drawing.
+    static std::unique_ptr<QtDrucker> gewaehlt(QWidget* parent);
+    static std::unique_ptr<QtDrucker> geliehen(QPrinter* printer);
 
     void beginDoc() override;
     void newPage() override;
@@ -30,14 +35,16 @@ public:
     void setFontSize(int points) override;
     void setFontStyle(const TSchriftstil& style) override;
     int fontHeight() const override;
+    std::string ziel() const override;
 
     QPrinter& printer() { return *printer_; }
 
 private:
-    explicit QtDrucker(std::unique_ptr<QPrinter> printer);
+    QtDrucker(std::unique_ptr<QPrinter> printer, QPrinter* geliehen = nullptr);
     QFont deviceFont() const;
 
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPrinter> eigener_;
+    QPrinter* printer_;
     QPainter painter_;
     QFont font_;
     TPunkt pen_;
@@ -46,3 +53,10 @@ private:
 // Sets the print state up on the default printer, as the start-up does. Printing calls it
 // again when no printer was found before: one may have been set up meanwhile.
 void StandarddruckerEinrichten();
+
+// The module's functions behind print/druckermodul.h.
+extern "C" {
+Q_DECL_EXPORT Zeichenflaeche* gesamt_druckerwahl(QWidget* parent);
+Q_DECL_EXPORT Zeichenflaeche* gesamt_pdfdatei(const char* pfad);
+Q_DECL_EXPORT int gesamt_vorschau(QWidget* parent, const Zeichnen& zeichnen, std::string* ziel);
+}

@@ -253,6 +253,13 @@ void TfrmGesamtdatei::menueEinrichten() {
                           QKeySequence(Qt::CTRL | Qt::Key_O), &TfrmGesamtdatei::mptSortierenClick);
     mptDrucken = action(mptListe, "mptDrucken", QStringLiteral("&Drucken"),
                         QKeySequence(Qt::CTRL | Qt::Key_D), &TfrmGesamtdatei::mptDruckenClick);
+    // To see and choose before printing; Ctrl+D still prints at once on the default printer.
+    mptDruckvorschau = action(mptListe, "mptDruckvorschau", QStringLiteral(u"Druck&vorschau…"), {},
+                              &TfrmGesamtdatei::mptDruckvorschauClick);
+    mptDruckenAuf = action(mptListe, "mptDruckenAuf", QStringLiteral(u"Drucken &auf…"), {},
+                           &TfrmGesamtdatei::mptDruckenAufClick);
+    mptAlsPdf = action(mptListe, "mptAlsPdf", QStringLiteral(u"Als &PDF speichern…"), {},
+                       &TfrmGesamtdatei::mptAlsPdfClick);
 
     QList<QKeySequence> keys;
     for (const QAction* a : findChildren<QAction*>())
@@ -564,8 +571,86 @@ void TfrmGesamtdatei::Erweitern(const std::vector<std::string>& teilnehmer) {
 void TfrmGesamtdatei::Drucken() {
     if (!Drucker.Flaeche)
         StandarddruckerLaden();
-    ::Drucken(*sgGesamt, liste_.iAnzahl,
-              cp1252::fromQString(datetime::shortDate(QDate::currentDate())), meldungen_);
+    ausdruckMelden(listeDrucken(), Drucker.Flaeche ? Drucker.Flaeche->ziel() : std::string(),
+                   false);
+}
+
+int TfrmGesamtdatei::listeDrucken() {
+    return ::Drucken(*sgGesamt, liste_.iAnzahl,
+                     cp1252::fromQString(datetime::shortDate(QDate::currentDate())), meldungen_);
+}
+
+// Where the pages went and how many, below the list: no dialog, even for the direct print.
+void TfrmGesamtdatei::ausdruckMelden(int seiten, const std::string& ziel, bool pdf) {
+    if (seiten <= 0)
+        return;
+    const QString wieviel =
+        seiten == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(seiten);
+    const QString wohin =
+        pdf ? QFile::decodeName(QByteArray::fromStdString(ziel)) : cp1252::toQString(ziel);
+    hinweisZeigen(pdf ? QStringLiteral("Als PDF gespeichert: %1, %2").arg(wohin, wieviel)
+                      : QStringLiteral(u"Gedruckt auf „%1“: %2").arg(wohin, wieviel));
+}
+
+bool TfrmGesamtdatei::druckmodulDa(void* funktion) {
+    if (!funktion)
+        FehlerMeldung("Fehler beim Ausdruck der Gesamtdatei: Die Druckunterst\xFCtzung kann nicht "
+                      "geladen werden");
+    return funktion != nullptr;
+}
+
+void TfrmGesamtdatei::mptDruckvorschauClick() {
+    sgGesamt->commitEditor();
+    const auto vorschau = reinterpret_cast<Vorschau>(DruckermodulFunktion("gesamt_vorschau"));
+    if (druckmodulDa(reinterpret_cast<void*>(vorschau))) {
+        std::string ziel;
+        const int seiten = vorschau(
+            this,
+            [this](Zeichenflaeche& flaeche) {
+                DruckerInitialisieren(&flaeche);
+                const int n = listeDrucken();
+                DruckerInitialisieren(nullptr); // Ctrl+D sets the default printer up again
+                return n;
+            },
+            &ziel);
+        ausdruckMelden(seiten, ziel, false);
+    }
+    sgGesamt->focusCell();
+}
+
+void TfrmGesamtdatei::mptDruckenAufClick() {
+    sgGesamt->commitEditor();
+    const auto wahl = reinterpret_cast<Druckerwahl>(DruckermodulFunktion("gesamt_druckerwahl"));
+    if (druckmodulDa(reinterpret_cast<void*>(wahl))) {
+        if (Zeichenflaeche* gewaehlt = wahl(this)) {
+            DruckerUebernehmen(gewaehlt);
+            ausdruckMelden(listeDrucken(), gewaehlt->ziel(), false);
+            DruckerUebernehmen(nullptr);
+        }
+    }
+    sgGesamt->focusCell();
+}
+
+void TfrmGesamtdatei::mptAlsPdfClick() {
+    sgGesamt->commitEditor();
+    const QFileInfo liste(QFile::decodeName(QByteArray::fromStdString(sGesamtdatei)));
+    QFileDialog dialog(this, QStringLiteral("Als PDF speichern"));
+    dialog.setObjectName(QStringLiteral("pdfDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("PDF-Dateien (*.pdf)"));
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setDirectory(liste.absolutePath());
+    dialog.selectFile(liste.completeBaseName() + QStringLiteral(".pdf"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const std::string pdf = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+        if (PdfDruckerLaden(pdf))
+            ausdruckMelden(listeDrucken(), pdf, true);
+        else
+            druckmodulDa(nullptr);
+        DruckerUebernehmen(nullptr);
+    }
+    sgGesamt->focusCell();
 }
 
 // ---- find ----

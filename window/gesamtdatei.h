@@ -63,7 +63,7 @@ public:
     QAction *mptEinfuegen, *mptLoeschen, *mptTurnierteilnehmereinfuegen, *mptDuplikateloeschen;
     QAction *mptSuchen, *mptWeitersuchen, *mptRueckwaertssuchen;
     QMenu* mptListe;
-    QAction *mptNummerieren, *mptSortieren, *mptDrucken;
+    QAction *mptNummerieren, *mptSortieren, *mptDrucken, *mptDruckvorschau, *mptDruckenAuf, *mptAlsPdf;
     QWidget* pnlButtons;
     QLabel* lblGrenze;
     QLabel* lblHinweis; // a passing note, gone after a few seconds
@@ -96,6 +96,9 @@ public Q_SLOTS:
     void mptDruckenClick();
     void mptSpeichernundBeendenClick();
     void mptSpeichernClick();
+    void mptDruckvorschauClick();
+    void mptDruckenAufClick();
+    void mptAlsPdfClick();
     void mptAbbruchClick();
 
 Q_SIGNALS:
@@ -123,6 +126,9 @@ private:
     void anzahlZeigen();
     void hinweisZeigen(const QString& text);
     void blockEinfuegen(const QString& text);
+    int listeDrucken();
+    void ausdruckMelden(int seiten, const std::string& ziel, bool pdf);
+    bool druckmodulDa(void* funktion);
     void spaltenEinrichten();
     void menueEinrichten();
     void verlaufZeigen();

@@ -3,9 +3,13 @@
 #include "print/namenliste_druck.h"
 #include "printer/qtdrucker.h"
 
+#include "tests/print/aufzeichnung.h"
 #include "tests/testsupport/recorder.h"
+
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -59,4 +63,44 @@ TEST(QtDrucker, PrintoutOf120NamesIntoAPdf) {
     EXPECT_TRUE(pages[1].contains(QStringLiteral(u"Seite 2")));
     EXPECT_TRUE(pages[1].contains(QStringLiteral(u"  120. Spieler Müller 120")));
     EXPECT_FALSE(pages[1].contains(QStringLiteral(u"    1. Spieler")));
+}
+
+TEST(QtDrucker, APdfHasThePagesAndLinesOfTheRecordedLayout) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("NAMEN.pdf"));
+    CellStore cells(1001);
+    cells.setRowCount(1001);
+    for (int r = 1; r <= 1000; ++r) {
+        cells.setCell(0, r, std::to_string(r));
+        cells.setCell(1, r, "Spieler " + std::to_string(r));
+    }
+    Recorder said;
+    auto pdf = QtDrucker::pdfDatei(file);
+    DruckerInitialisieren(pdf.get());
+    const int seiten = Drucken(cells, 1000, "08.12.2026", said);
+    // The same page and resolution on the recording surface.
+    Aufzeichnung aufgezeichnet;
+    aufgezeichnet.clip = pdf->clipRect();
+    aufgezeichnet.dpi = pdf->printer().logicalDpiY();
+    DruckerInitialisieren(&aufgezeichnet);
+    EXPECT_EQ(Drucken(cells, 1000, "08.12.2026", said), seiten);
+    DruckerInitialisieren(nullptr);
+    EXPECT_TRUE(said.errors.empty());
+    EXPECT_EQ(aufgezeichnet.pages, seiten);
+
+    QStringList pages = pdfPages(file);
+    if (pages.size() > seiten && pages.last().trimmed().isEmpty())
+        pages.removeLast(); // after the last form feed
+    ASSERT_EQ(pages.size(), seiten);
+    const QRegularExpression eintrag(QStringLiteral("\\d+\\. Spieler \\d+"));
+    for (int s = 1; s <= seiten; ++s) {
+        SCOPED_TRACE(s);
+        const auto recorded =
+            std::count_if(aufgezeichnet.texts.begin(), aufgezeichnet.texts.end(),
+                          [s](const Aufzeichnung::Text& t) { return t.page == s && !t.fett; });
+        qsizetype gedruckt = 0;
+        for (auto it = eintrag.globalMatch(pages[s - 1]); it.hasNext(); it.next())
+            ++gedruckt;
+        EXPECT_EQ(gedruckt, recorded);
+    }
 }

@@ -5,9 +5,11 @@
 #include "widgets/suchleiste.h"
 
 #include <QClipboard>
+#include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSet>
 
 TEST_F(Editor, LettersTheFileLacksAreTakenAsTheirBaseLetterAndNamedBelowTheList) {
@@ -201,4 +203,42 @@ TEST_F(Editor, SpeichernWritesAndKeepsWorkingAndAbbruchThenAsksOnlyAboutLaterCha
     frm->mptSpeichern->trigger(); // no question about "another program": it was us
     EXPECT_EQ(answers.texts.size(), 2u);
     cancelClosesUnasked();
+}
+
+TEST_F(Editor, AlsPdfSpeichernProposesThePdfBesideTheListAndNamesItBelowTheList) {
+    open(liste(150));
+    QString proposed;
+    onNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        proposed = dialog->selectedFiles().value(0);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    frm->mptAlsPdf->trigger();
+    const QString pdf = env.path(QStringLiteral("NAMEN.pdf"));
+    EXPECT_EQ(proposed, pdf);
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QStringLiteral("Pages:           2")));
+    EXPECT_EQ(frm->lblHinweis->text(),
+              QStringLiteral("Als PDF gespeichert: ") + pdf + QStringLiteral(", 2 Seiten"));
+    EXPECT_FALSE(frm->liste().bGeaendert);
+}
+
+TEST_F(Editor, PreviewAndPrinterChoiceOpenTheirDialogsAndPrintNothingWhenCancelled) {
+    open(liste(3));
+    for (QAction* action : {frm->mptDruckvorschau, frm->mptDruckenAuf}) {
+        QString title;
+        onNextModal([&](QWidget* w) {
+            title = w->windowTitle();
+            w->close();
+        });
+        action->trigger();
+        EXPECT_EQ(title, action == frm->mptDruckvorschau ? QStringLiteral("Druckvorschau")
+                                                         : QStringLiteral("Drucken"));
+        EXPECT_TRUE(frm->lblHinweis->text().isEmpty());
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }));
 }
