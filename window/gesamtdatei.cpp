@@ -8,6 +8,7 @@
 #include "print/druckermodul.h"
 #include "print/namenliste_druck.h"
 #include "runlog/runlog.h"
+#include "safewrite/safewrite.h"
 #include "settings/settings.h"
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
@@ -29,11 +30,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -644,10 +648,27 @@ void TfrmGesamtdatei::mptAlsPdfClick() {
     dialog.selectFile(liste.completeBaseName() + QStringLiteral(".pdf"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const std::string pdf = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
-        if (PdfDruckerLaden(pdf))
-            ausdruckMelden(listeDrucken(), pdf, true);
-        else
+        // Drawn into a file of its own first, then written like every file the program
+        // writes: a crash or a full disk never leaves half a PDF over an older one.
+        const QTemporaryDir entwurf;
+        const std::string temp =
+            QFile::encodeName(entwurf.filePath(QStringLiteral("liste.pdf"))).toStdString();
+        if (!PdfDruckerLaden(temp)) {
             druckmodulDa(nullptr);
+        } else if (const int seiten = listeDrucken(); seiten > 0) {
+            DruckerUebernehmen(nullptr); // ends the PDF's file
+            std::string bytes;
+            if (const int fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+                safewrite::readAll(fd, bytes);
+                ::close(fd);
+            }
+            const int fehler = safewrite::write(pdf, bytes).error;
+            if (fehler == 0)
+                ausdruckMelden(seiten, pdf, true);
+            else
+                FehlerMeldung(std::string("Fehler beim Speichern der PDF-Datei: ") +
+                              DateiFehlerAusErrno(fehler).what());
+        }
         DruckerUebernehmen(nullptr);
     }
     sgGesamt->focusCell();

@@ -6,6 +6,7 @@
 #include "namefile/namefile.h"
 #include "platform/profile.h"
 #include "safewrite/safewrite.h"
+#include "sitzung/sperre.h"
 #include "tests/reliability/privileges.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -43,7 +44,11 @@ struct Pfad {
     bool sicherung = false;   // an older backup lies beside it
     bool zweiterName = false; // a hard link to it in the same folder
     bool ordnerZu = false;    // the folder takes no new file; saved by "nobody"
+    bool sperre = false;      // the lock beside an opened list, instead of the list
 };
+
+const Sperre kSperre{"petra", "vereinsheim", 1, 2, 3};
+const std::string kSperreText = "Benutzer=petra\nRechner=vereinsheim\nProzess=1\nStart=2\nSeit=3\n";
 
 struct CrashSteps : ::testing::TestWithParam<Pfad> {
     TempEnv env;
@@ -52,12 +57,15 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
     const Pfad& p = GetParam();
 
     QString datei() const {
+        if (p.sperre)
+            return ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
         return p.einstellungen ? env.configDir() + QStringLiteral("/KELMAR.INI")
                                : ordner + QStringLiteral("/NAMEN.TIF");
     }
     QString dort() const { return p.einstellungen ? env.configDir() : ordner; }
     std::string alt() const { return p.einstellungen ? kIniAlt : kAlt; }
-    std::string neu() const { return p.einstellungen ? kIniNeu : kNeu; }
+    std::string neu() const { return p.sperre ? kSperreText : p.einstellungen ? kIniNeu : kNeu; }
+    std::string liste() const { return bytes(ordner + QStringLiteral("/NAMEN.TIF")); }
 
     static std::string bytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -96,7 +104,9 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
             }
             safewrite::testing::killBefore(n);
             bool ok = true;
-            if (p.einstellungen) {
+            if (p.sperre) {
+                ok = SperreSetzen(liste(), kSperre);
+            } else if (p.einstellungen) {
                 ok = Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5");
             } else {
                 CellStore cells(kMaxEintraege + 1);
@@ -128,6 +138,11 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
 
     // Opens the file as the program does; true when it said that it completed a save.
     bool oeffnen() {
+        if (p.sperre) {
+            safewrite::recover(bytes(datei())); // what setting a lock does first
+            EXPECT_TRUE(!SperreLesen(liste()) || SperreLesen(liste()) == kSperre);
+            return false;
+        }
         if (p.einstellungen) {
             Profile::load("KELMAR.INI");
             return false;
@@ -151,7 +166,7 @@ TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothing
     if (p.sicherung)
         noetig.insert(name + u'~');
     erlaubt.insert(noetig.begin(), noetig.end());
-    if (p.einstellungen || p.ordnerZu)
+    if (p.einstellungen || p.ordnerZu || p.sperre)
         erlaubt.erase(name + u'~');
 
     int abgeschlossen = 0;
@@ -160,7 +175,7 @@ TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothing
         vorbereiten();
         ASSERT_EQ(speichern(n), -1);
         const bool aufzeichnung = aufzeichnungDa();
-        EXPECT_EQ(oeffnen(), aufzeichnung && !p.einstellungen);
+        EXPECT_EQ(oeffnen(), aufzeichnung && !p.einstellungen && !p.sperre);
         abgeschlossen += aufzeichnung;
 
         const std::string jetzt = readBytes(datei());
@@ -200,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Pfad{"OrdnerOhneNeueDatei", false, true, false, false, true},
                       Pfad{"Einstellungen", true},
                       Pfad{"EinstellungenHarterVerweis", true, true, false, true},
-                      Pfad{"EinstellungenOrdnerZu", true, true, false, false, true}),
+                      Pfad{"EinstellungenOrdnerZu", true, true, false, false, true},
+                      Pfad{"Sperre", false, false, false, false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
