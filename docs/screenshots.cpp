@@ -168,6 +168,9 @@ void printout() {
         cells.setCell(0, r, std::to_string(r * 7));
         cells.setCell(1, r, std::string(first[r % 6]) + " " + last[r % 7]);
     }
+    // Names too long for their column are cut at its edge, marked.
+    cells.setCell(1, 3, "Friedrich Wilhelm Freiherr von und zu Hohenzollern-Sigmaringen");
+    cells.setCell(1, 58, "Anna-Lena Mustermann-Schulze-Wei\xDF von der Hohen Warte");
     Drucken(cells, 120, "08.12.2026", silent);
     DruckerInitialisieren(nullptr);
     QProcess::execute(QStringLiteral("pdftoppm"),

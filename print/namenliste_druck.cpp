@@ -12,15 +12,30 @@ namespace {
 
 constexpr int kRand = 20;
 
-// Divider and header; the entries then begin in the left column.
+// The text as far as it fits into that width in the font now set, cut with "…" where it
+// does not: no text runs into the next column or off the page.
+std::string passend(const std::string& text, int breite) {
+    const Zeichenflaeche& f = *Drucker.Flaeche;
+    if (f.textWidth(text) <= breite)
+        return text;
+    size_t passt = 0, zuViel = text.size(); // the longest prefix that fits with the mark
+    while (zuViel - passt > 1) {
+        const size_t mitte = (passt + zuViel) / 2;
+        (f.textWidth(text.substr(0, mitte) + "\x85") <= breite ? passt : zuViel) = mitte;
+    }
+    return text.substr(0, passt) + "\x85";
+}
+
+// Header and divider; the entries then begin in the left column. The header spans the page
+// above the columns (it is wider than one at the usual size), so the divider begins under it.
 void seitenrahmen(const std::string& datum, int anzahl, int seite, int& spalteX) {
     Zeichenflaeche& f = *Drucker.Flaeche;
     const int mitte = Drucker.Seitenmitte[0];
-    f.moveTo(mitte, Drucker.Druckbereich.Top + kRand);
+    f.moveTo(mitte, Drucker.Druckbereich.Top + kRand + Drucker.Zeilenhoehe);
     f.lineTo(mitte, Drucker.Druckbereich.Bottom - kRand);
     f.moveTo(kRand, kRand);
     SetzeSchriftstil({.fett = true});
-    DruckZeile(Kopfzeile(datum, anzahl, seite));
+    DruckZeile(passend(Kopfzeile(datum, anzahl, seite), Drucker.Druckbereich.Right - 2 * kRand));
     SetzeSchriftstil({});
     spalteX = kRand;
 }
@@ -49,7 +64,8 @@ int Drucken(const CellTable& zellen, int iAnzahl, const std::string& datum, Meld
         for (int r = 1; r <= iAnzahl; ++r) {
             const std::string zeile =
                 Eintragszeile(zellen.cell(kSpalteNr, r), zellen.cell(kSpalteName, r));
-            DruckText(spalteX, Drucker.Flaeche->penPos().Y, zeile);
+            const int rand = spalteX == kRand ? Drucker.Seitenmitte[0] : Drucker.Druckbereich.Right;
+            DruckText(spalteX, Drucker.Flaeche->penPos().Y, passend(zeile, rand - kRand - spalteX));
             if (r % k == 0 && r < iAnzahl) {
                 if (spalteX == kRand) {
                     // The right column begins on the line of the left column's first entry.

@@ -35,6 +35,8 @@ public:
     virtual void lineTo(int x, int y) = 0;
     // Draws with the top left at (x, y); the pen then stands at (x + text width, y).
     virtual void textOut(int x, int y, const std::string& text) = 0;
+    // How wide the text would be drawn in the font now set.
+    virtual int textWidth(const std::string& text) const = 0;
 
     virtual void setFontName(const std::string& name) = 0;
     virtual void setFontSize(int points) = 0;

@@ -122,6 +122,10 @@ void QtDrucker::textOut(int x, int y, const std::string& text) {
     pen_ = {x + metrics.horizontalAdvance(s), y};
 }
 
+int QtDrucker::textWidth(const std::string& text) const {
+    return QFontMetrics(deviceFont(), printer_).horizontalAdvance(cp1252::toQString(text));
+}
+
 void QtDrucker::setFontName(const std::string& name) {
     font_.setFamily(cp1252::toQString(name));
 }

@@ -31,6 +31,7 @@ public:
     void moveTo(int x, int y) override { pen_ = {x, y}; }
     void lineTo(int x, int y) override;
     void textOut(int x, int y, const std::string& text) override;
+    int textWidth(const std::string& text) const override;
     void setFontName(const std::string& name) override;
     void setFontSize(int points) override;
     void setFontStyle(const TSchriftstil& style) override;

@@ -58,8 +58,9 @@ struct Aufzeichnung : Zeichenflaeche {
     }
     void textOut(int x, int y, const std::string& text) override {
         texts.push_back({pages, x, y, text, style.fett});
-        pen = {x + int(text.size()) * charWidth, y};
+        pen = {x + textWidth(text), y};
     }
+    int textWidth(const std::string& text) const override { return int(text.size()) * charWidth; }
     void setFontName(const std::string& name) override { fontName = name; }
     void setFontSize(int points) override { size = points; }
     void setFontStyle(const TSchriftstil& s) override { style = s; }

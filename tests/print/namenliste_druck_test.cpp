@@ -5,6 +5,7 @@
 
 #include "tests/testsupport/recorder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,7 +63,7 @@ TEST_F(Printout, EmptyListIsOnePageWithDividerAndHeader) {
     EXPECT_EQ(printer.texts[0].y, 20);
     ASSERT_EQ(printer.lines.size(), 1u);
     EXPECT_EQ(printer.lines[0].x1, 2400);
-    EXPECT_EQ(printer.lines[0].y1, 20);
+    EXPECT_EQ(printer.lines[0].y1, 140); // under the header, which spans both columns
     EXPECT_EQ(printer.lines[0].x2, 2400);
     EXPECT_EQ(printer.lines[0].y2, 6780);
     EXPECT_TRUE(said.errors.empty());
@@ -135,4 +136,29 @@ TEST_F(Printout, JobThatCannotBeginIsReported) {
     EXPECT_EQ(said.errors[0],
               "Fehler beim Ausdruck der Gesamtdatei: Der Druckauftrag kann nicht begonnen werden");
     EXPECT_EQ(printer.ended, 0);
+}
+
+TEST_F(Printout, NoTextRunsOverAnotherColumnOrOffThePage) {
+    const std::string lang = "Friedrich Wilhelm Freiherr von und zu Hohenzollern-Sigmaringen";
+    print(111);
+    cells.setCell(1, 1, lang);  // left column
+    cells.setCell(1, 56, lang); // right column
+    printer.texts.clear();
+    Drucken(cells, 111, "08.12.2026", said);
+    for (const auto& t : printer.texts) {
+        SCOPED_TRACE(t.text);
+        const int rand = t.fett || t.x >= 2400 ? printer.clip.Right : 2400;
+        EXPECT_LE(t.x + printer.textWidth(t.text), rand - 20);
+    }
+    for (const int r : {1, 56}) {
+        const auto it =
+            std::find_if(printer.texts.begin(), printer.texts.end(), [&](const auto& t) {
+                return t.text.rfind(Eintragszeile(std::to_string(r), "Friedrich"), 0) == 0;
+            });
+        ASSERT_NE(it, printer.texts.end());
+        EXPECT_EQ(it->text.back(), '\x85') << "the cut is marked";
+        EXPECT_EQ(it->x, r == 1 ? 20 : 2420); // in its place
+    }
+    EXPECT_EQ(entry(2).text, Eintragszeile("2", "Name 2")); // short ones whole
+    EXPECT_EQ(headers()[0].text, "Gesamtdatei - 08.12.2026 - 111 Eintr\xE4ge, Seite 1");
 }
