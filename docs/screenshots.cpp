@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
+#include <QPalette>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -82,7 +83,7 @@ void gridWithDropDown() {
 }
 
 // The main window on a list of invented names, in a private home folder.
-void mainWindow() {
+void mainWindow(const QString& name = QStringLiteral("main-window")) {
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qunsetenv("XDG_CONFIG_HOME");
@@ -138,7 +139,9 @@ void mainWindow() {
     frm.show();
     frm.sgGesamt->setCurrentCell(1, 4);
     QApplication::processEvents();
-    saveGrab(&frm, QStringLiteral("main-window"));
+    saveGrab(&frm, name);
+    if (name != QStringLiteral("main-window"))
+        return;
     // The find bar as typed into: every name with "er" marked, the first from row 4 current.
     frm.mptSuchen->trigger();
     frm.pnlSuche->edtSuche->setText(QStringLiteral("er"));
@@ -212,5 +215,15 @@ int main(int argc, char** argv) {
     gridWithDropDown();
     mainWindow();
     printout();
+    // The same window under a dark palette: the toolbar pictures read on it too.
+    QPalette dunkel;
+    dunkel.setColor(QPalette::Window, QColor(45, 45, 48));
+    dunkel.setColor(QPalette::Button, QColor(53, 53, 56));
+    dunkel.setColor(QPalette::Base, QColor(30, 30, 32));
+    for (const auto rolle : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        dunkel.setColor(rolle, QColor(230, 230, 230));
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setPalette(dunkel);
+    mainWindow(QStringLiteral("main-window-dark"));
     return 0;
 }

@@ -188,8 +188,11 @@ int main(int argc, char** argv) {
         sheet(p, 10, 9, 16, 20);
         cross(p, kRed, 3, 19, 28);
     });
+    // Letters and digits stand on a white card, so that they read on light and dark toolbars.
     save(dir, QStringLiteral("TB6_SORTIEREN"), 32, [](QPainter& p) {
         p.setPen(kDark);
+        p.setBrush(kWhite);
+        p.drawRect(1, 0, 17, 31);
         p.setFont(bold(13));
         p.drawText(QRect(2, 1, 16, 15), Qt::AlignCenter, QStringLiteral("A"));
         p.drawText(QRect(2, 16, 16, 15), Qt::AlignCenter, QStringLiteral("Z"));
@@ -199,6 +202,9 @@ int main(int argc, char** argv) {
         p.drawPolygon(QPolygon({QPoint(19, 22), QPoint(29, 22), QPoint(24, 29)}));
     });
     save(dir, QStringLiteral("TB7_NUMMERIEREN"), 32, [](QPainter& p) {
+        p.setPen(kDark);
+        p.setBrush(kWhite);
+        p.drawRect(0, 0, 31, 31);
         p.setPen(kBlue);
         p.setFont(bold(11));
         p.drawText(QRect(2, 1, 28, 10), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("1"));
