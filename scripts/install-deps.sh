@@ -8,7 +8,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libcanbe
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool poppler-utils cups clang
               libclang-rt-14-dev hyperfine time lintian desktop-file-utils dpkg-dev
-              printer-driver-cups-pdf shared-mime-info xdg-utils appstream libglib2.0-bin libxml2-utils)
+              printer-driver-cups-pdf shared-mime-info xdg-utils appstream libglib2.0-bin libxml2-utils
+              weston qt6-wayland)
 fi
 
 missing=()

@@ -143,7 +143,14 @@ void TCustomPlacementStore::Save() {
     const QRect normal =
         form_->normalGeometry().isValid() ? form_->normalGeometry() : form_->geometry();
     const int state = form_->isMinimized() ? 1 : (form_->isMaximized() ? 2 : 0);
-    SavePlacement(normal.x(), normal.y(), state, normal.height(), normal.width());
+    int left = normal.x(), top = normal.y();
+    // A Wayland compositor places windows itself and tells no client where: the position the
+    // window was given stays stored, for the next start on a platform that can place it.
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+        int storedState = state, height = normal.height(), width = normal.width();
+        ReadPlacement(left, top, storedState, height, width);
+    }
+    SavePlacement(left, top, state, normal.height(), normal.width());
 }
 
 void TCustomPlacementStore::formShown() {
