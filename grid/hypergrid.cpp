@@ -206,6 +206,11 @@ QWidget* HyperGridDelegate::createEditor(QWidget* parent, const QStyleOptionView
     }
     connect(editor->findChild<CellTextValidator*>(), &CellTextValidator::hint, grid_,
             &THyperGrid::textHint);
+    // Screen readers announce where the typing goes.
+    const QString wo = column.Caption + QStringLiteral(", Zeile %1").arg(index.row() + 1);
+    editor->setAccessibleName(wo);
+    if (auto* combo = qobject_cast<HgComboEditor*>(editor))
+        combo->lineEdit()->setAccessibleName(wo);
     return editor;
 }
 

@@ -1,5 +1,6 @@
 #include "widgets/suchleiste.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,7 +16,13 @@ TSuchleiste::TSuchleiste(QWidget* parent) : QWidget(parent) {
     edtSuche = new QLineEdit;
     edtSuche->setObjectName(QStringLiteral("edtSuche"));
     edtSuche->setPlaceholderText(QStringLiteral("Name suchen"));
+    edtSuche->setAccessibleName(QStringLiteral("Name suchen"));
     edtSuche->setClearButtonEnabled(true);
+    // The clear button, for screen readers too.
+    for (QAction* clear : edtSuche->findChildren<QAction*>())
+        clear->setText(QStringLiteral(u"Suchtext löschen"));
+    for (QWidget* clear : edtSuche->findChildren<QToolButton*>())
+        clear->setAccessibleName(QStringLiteral(u"Suchtext löschen"));
     edtSuche->setMaxLength(100);
     edtSuche->installEventFilter(this);
     edtSuche->setMinimumWidth(edtSuche->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 24);

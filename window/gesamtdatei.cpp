@@ -73,6 +73,7 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->setSpacing(0);
     sgGesamt->setObjectName(QStringLiteral("sgGesamt"));
+    sgGesamt->setAccessibleName(QStringLiteral("Gesamtdatei"));
     listLayout->addWidget(sgGesamt);
 
     pnlButtons = new QWidget;
@@ -301,6 +302,9 @@ QToolButton* TfrmGesamtdatei::knopf(const char* name, const char* caption, const
 void TfrmGesamtdatei::werkzeugleisteEinrichten() {
     tbGesamt = addToolBar(QStringLiteral("Werkzeuge"));
     tbGesamt->setObjectName(QStringLiteral("tbGesamt"));
+    // Shown where the window is too narrow for every button.
+    if (auto* mehr = tbGesamt->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        mehr->setAccessibleName(QStringLiteral("Weitere Werkzeuge"));
     tbGesamt->setMovable(false);
     tbGesamt->setFloatable(false);
     tbGesamt->toggleViewAction()->setVisible(false);
