@@ -6,6 +6,7 @@
 #include "runlog/runlog.h"
 #include "widgets/glyphbutton.h"
 #include "widgets/messages.h"
+#include "widgets/placementstore.h"
 #include "window/gesamtdatei.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ void OberflaecheEinrichten() {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(german);
     installDateiFehlerBox();
+    FensterEinpassenEinrichten();
     QApplication::setDesktopFileName(QStringLiteral("gesamt"));
     QIcon icon;
     // The title bar's size; docks and menus take the larger ones from the installed icon theme.

@@ -19,6 +19,7 @@ std::vector<ThgColumn> GesamtSpalten() {
     nr.Decimals = 0;
     nr.ThousandsSeparator = true;
     nr.NegativeParenthesis = false;
+    nr.Muster = QStringLiteral("1.000");
     ThgColumn mp = spalte("col_CPSammler", "MP", 40);
     mp.ControlType = hgctlComboBox;
     mp.Items = {QStringLiteral("J"), QStringLiteral("N"), QStringLiteral("G")};
@@ -27,5 +28,7 @@ std::vector<ThgColumn> GesamtSpalten() {
     mp.ComboMaxWidth = true;
     mp.DropDownCount = 2;
     mp.DropDownList = false;
-    return {nr, spalte("col_Name", "Name", 48), mp, spalte("col_DBVNr", "Mitgliedsnr.", 100)};
+    ThgColumn dbv = spalte("col_DBVNr", "Mitgliedsnr.", 100);
+    dbv.Muster = QStringLiteral("10000000");
+    return {nr, spalte("col_Name", "Name", 48), mp, dbv};
 }

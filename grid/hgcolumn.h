@@ -26,6 +26,7 @@ struct ThgColumn {
     bool DropDownList = false;
     bool ReadOnly = false;
     int HeadingIndex = -1;
+    QString Muster; // the widest text the column must show whole at any font size
 };
 
 // How a cell's text is shown: numbers through the column's mask with the locale's separators,

@@ -370,7 +370,8 @@ void THyperGrid::fitToFont() {
     verticalHeader()->setDefaultSectionSize(rowHeight);
     horizontalHeader()->setFixedHeight(std::max(kTitleHeight, metrics.height() + 10));
     for (size_t c = 0; c < columns_.size(); ++c) {
-        const int caption = metrics.horizontalAdvance(columns_[c].Caption) + 8;
+        const int caption = std::max(metrics.horizontalAdvance(columns_[c].Caption) + 8,
+                                     metrics.horizontalAdvance(columns_[c].Muster) + 12);
         if (columnWidth(int(c)) < caption)
             setColumnWidth(int(c), caption);
     }

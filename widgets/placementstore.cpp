@@ -2,11 +2,14 @@
 
 #include "platform/profile.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -55,6 +58,50 @@ QRect fitOnScreen(QRect window, QMargins frame, const QList<QRect>& areas) {
     window.moveLeft(std::max(area.left() + frame.left(), std::min(window.left(), right)));
     window.moveTop(std::max(area.top() + frame.top(), std::min(window.top(), bottom)));
     return window;
+}
+
+namespace {
+
+void einpassen(QWidget* w) {
+    QWindow* handle = w->windowHandle();
+    if (!handle || !w->isVisible())
+        return;
+    const QRect jetzt = w->geometry();
+    const QRect passend = fitOnScreen(jetzt, handle->frameMargins(), availableAreas());
+    if (passend == jetzt)
+        return;
+    // A dialog's fixed size must not keep it larger than the screen.
+    w->setMinimumSize(w->minimumSize().boundedTo(passend.size()));
+    w->setGeometry(passend);
+}
+
+class FensterEinpassen : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* w = qobject_cast<QWidget*>(object);
+        if (event->type() == QEvent::Show && w && w->isWindow() &&
+            (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog)) {
+            einpassen(w);
+            // The frame is known only once the window manager has framed the window.
+            QPointer<QWidget> fenster(w);
+            for (const int ms : {50, 200, 600})
+                QTimer::singleShot(ms, w, [fenster] {
+                    if (fenster)
+                        einpassen(fenster);
+                });
+        }
+        return QObject::eventFilter(object, event);
+    }
+};
+
+} // namespace
+
+void FensterEinpassenEinrichten() {
+    static FensterEinpassen* filter = new FensterEinpassen(qApp);
+    qApp->installEventFilter(filter);
 }
 
 TPlacementStoreHook::TPlacementStoreHook(TCustomPlacementStore* store, QWidget* form)

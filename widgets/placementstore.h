@@ -18,6 +18,10 @@ class TCustomPlacementStore;
 // fits is kept exactly, one that does not is moved and, where it must be, shrunk.
 QRect fitOnScreen(QRect window, QMargins frame, const QList<QRect>& areas);
 
+// Keeps every window and dialog of the program inside its screen's available area with its
+// frame: when it is first shown, and again once the window manager has told the frame.
+void FensterEinpassenEinrichten();
+
 // Zero-size child of the form: tells the store when the form is first shown and destroyed,
 // and applies the window state after showing has finished.
 class TPlacementStoreHook : public QWidget {

@@ -173,6 +173,8 @@ int TUserDlg::Execute() {
     if (buttons_.isEmpty())
         buttons_.append(QStringLiteral("OK"));
 
+    // Buttons grow with a larger font, so that their captions keep clear of the frame.
+    const int buttonHeight = std::max(25, fm.height() + 10);
     std::vector<TGlyphButton*> buttons;
     int widestButton = buttonsMinWidth_;
     for (int i = 0; i < buttons_.size(); ++i) {
@@ -185,7 +187,7 @@ int TUserDlg::Execute() {
         button->setAutoDefault(true);
         button->setDefault(i == Default);
         const int w = fm.horizontalAdvance(buttons_.at(i)) + button->GlyphWidth() + 16;
-        button->setGeometry(0, height, w, 25);
+        button->setGeometry(0, height, w, buttonHeight);
         widestButton = std::max(widestButton, w);
         QObject::connect(button, &QPushButton::clicked, &window, [this, button, &window] {
             result_ = button->objectName().mid(3, 5).toInt();
@@ -197,11 +199,11 @@ int TUserDlg::Execute() {
     int x = 8;
     for (TGlyphButton* button : buttons) {
         const int w = ButtonsSameWidth ? widestButton : std::max(buttonsMinWidth_, button->width());
-        button->setGeometry(x, button->y(), w, 25);
+        button->setGeometry(x, button->y(), w, buttonHeight);
         x += w + 5;
     }
     if (!buttons.empty()) {
-        height += 60;
+        height += 35 + buttonHeight;
         x += 8;
         if (x > width) {
             width = x;

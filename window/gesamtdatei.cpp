@@ -350,6 +350,23 @@ void TfrmGesamtdatei::werkzeugleisteEinrichten() {
     tbGesamt->addWidget(tbtAbbruch);
 }
 
+// A larger program font enlarges what holds text: the toolbar buttons, so that their captions
+// show whole, and the window's first size in proportion. The usual font keeps the usual sizes.
+void TfrmGesamtdatei::schriftAnpassen() {
+    const QFontMetrics metrics(font()), ueblich(toQFont(TSchrift{}));
+    for (QToolButton* b : tbGesamt->findChildren<QToolButton*>()) {
+        // Wide enough for the caption where it is wider than in the usual font.
+        const int breite = metrics.horizontalAdvance(b->text());
+        const int sonst = ueblich.horizontalAdvance(b->text());
+        if (b->objectName().startsWith(QStringLiteral("tbt")))
+            b->setFixedSize(breite > sonst ? std::max(46, breite + 6) : 46,
+                            std::max(51, 51 + metrics.height() - ueblich.height()));
+    }
+    const double faktor = double(metrics.height()) / ueblich.height();
+    if (faktor > 1.05)
+        resize(int(527 * faktor), int(430 * faktor));
+}
+
 void TfrmGesamtdatei::spaltenEinrichten() {
     sgGesamt->setColumns(GesamtSpalten());
 }
@@ -358,6 +375,7 @@ bool TfrmGesamtdatei::FormCreate() {
     stateGesamt->Restore();
     liste_.bLeerzeile = false;
     setFont(toQFont(StandardFont));
+    schriftAnpassen();
     // The count line grows with a larger program font, like the grid's rows.
     pnlButtons->setFixedHeight(std::max(kPanelHeight, QFontMetrics(font()).height() + 6));
     sgGesamt->setRowCount(kMaxEintraege + 1);

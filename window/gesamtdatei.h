@@ -130,6 +130,7 @@ private:
     void ausdruckMelden(int seiten, const std::string& ziel, bool pdf);
     bool druckmodulDa(void* funktion);
     void spaltenEinrichten();
+    void schriftAnpassen();
     void menueEinrichten();
     void verlaufZeigen();
     // Searches the list for the bar's text, marks the hits and, unless only the marks are to

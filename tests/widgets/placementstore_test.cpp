@@ -177,6 +177,10 @@ TEST(PlacementStore, WindowsFitOneScreenWholeOrShrunk) {
         {{-100, 5, 527, 430}, frame, {small}, {2, 24, 527, 430}},
         {{1500, 900, 527, 430}, none, {small, right}, {1500, 594, 527, 430}}, // second screen
         {{5000, 4000, 527, 430}, none, {small, right}, {248, 169, 527, 430}}, // none: primary
+        // 1366 x 768 at scale factor 2 (683 x 384 points) with a frame: the title bar on it.
+        {{373, 157, 527, 430}, frame, {{0, 0, 683, 384}}, {154, 24, 527, 358}},
+        {{0, 0, 624, 412}, frame, {{0, 0, 683, 384}}, {2, 24, 624, 358}},  // the open dialog
+        {{0, 0, 1054, 860}, frame, {{0, 0, 683, 384}}, {2, 24, 679, 358}}, // Fontsize 22
     };
     for (const Case& c : cases)
         EXPECT_EQ(fitOnScreen(c.stored, c.frame, c.areas), c.expected)

@@ -2,6 +2,7 @@
 // that has the focus, on a real X display.
 
 #include "tests/window/editor_fixture.h"
+#include "widgets/messages.h"
 #include "widgets/suchleiste.h"
 
 #include <QClipboard>
@@ -11,6 +12,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QSet>
+#include <QToolButton>
 
 TEST_F(Editor, LettersTheFileLacksAreTakenAsTheirBaseLetterAndNamedBelowTheList) {
     open(liste(3));
@@ -241,4 +243,29 @@ TEST_F(Editor, PreviewAndPrinterChoiceOpenTheirDialogsAndPrintNothingWhenCancell
         EXPECT_TRUE(frm->lblHinweis->text().isEmpty());
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }));
+}
+
+TEST_F(Editor, ALargeFontGrowsColumnsButtonsDialogsAndTheWindowSoThatTextShowsWhole) {
+    writeBytes(env.configDir() + QStringLiteral("/KELMAR.INI"),
+               "[KELMAR]\r\nFont=Courier New\r\nFontsize=22\r\n");
+    ProgrammzustandVorbereiten();
+    open(liste(1000));
+    const QFontMetrics metrics(frm->font());
+    for (QToolButton* b : frm->findChildren<QToolButton*>())
+        if (b->objectName().startsWith(QStringLiteral("tbt"))) {
+            EXPECT_GE(b->width(), metrics.horizontalAdvance(b->text())) << b->text().toStdString();
+        }
+    EXPECT_GE(frm->sgGesamt->columnWidth(kSpalteNr),
+              metrics.horizontalAdvance(QStringLiteral("1.000")) + 8);
+    EXPECT_GE(frm->sgGesamt->columnWidth(kSpalteDBVNr),
+              metrics.horizontalAdvance(QStringLiteral("1000001")) + 8);
+    EXPECT_GT(frm->width(), 527);
+    int knopfHoehe = 0;
+    onNextModal([&](QWidget* w) {
+        if (auto* ok = w->findChild<QWidget*>(QStringLiteral("btn0")))
+            knopfHoehe = ok->height();
+        clickButton(w, QStringLiteral("btn0"));
+    });
+    HinweisMeldung("1000 Eintr\xE4ge gespeichert");
+    EXPECT_GE(knopfHoehe, QFontMetrics(toQFont(StandardFont)).height() + 10);
 }
