@@ -355,12 +355,16 @@ void TfrmGesamtdatei::werkzeugleisteEinrichten() {
 void TfrmGesamtdatei::schriftAnpassen() {
     const QFontMetrics metrics(font()), ueblich(toQFont(TSchrift{}));
     for (QToolButton* b : tbGesamt->findChildren<QToolButton*>()) {
-        // Wide enough for the caption where it is wider than in the usual font.
-        const int breite = metrics.horizontalAdvance(b->text());
-        const int sonst = ueblich.horizontalAdvance(b->text());
+        // As much wider as the caption is than in the usual font, which fits it (the toolbar
+        // has a size of its own).
+        QFont ueblichHier = b->font();
+        ueblichHier.setFamily(QString::fromStdString(TSchrift{}.name));
+        const int breite = b->fontMetrics().horizontalAdvance(b->text());
+        const int sonst = QFontMetrics(ueblichHier).horizontalAdvance(b->text());
         if (b->objectName().startsWith(QStringLiteral("tbt")))
-            b->setFixedSize(breite > sonst ? std::max(46, breite + 6) : 46,
-                            std::max(51, 51 + metrics.height() - ueblich.height()));
+            b->setFixedSize(
+                std::max(46, 46 + breite - sonst),
+                std::max(51, 51 + b->fontMetrics().height() - QFontMetrics(ueblichHier).height()));
     }
     const double faktor = double(metrics.height()) / ueblich.height();
     if (faktor > 1.05)
