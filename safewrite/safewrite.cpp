@@ -369,6 +369,14 @@ int readAll(int fd, std::string& out) {
     }
 }
 
+std::string readFile(const std::string& path) {
+    std::string text;
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (fd)
+        readAll(fd.fd, text);
+    return text;
+}
+
 std::string stateFolder() {
     const char* state = std::getenv("XDG_STATE_HOME");
     if (state && *state == '/')

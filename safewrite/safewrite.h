@@ -38,6 +38,8 @@ Recovery recover(const std::string& path);
 
 // Reads the whole file from fd; on a failure part-way keeps what was read and returns errno.
 int readAll(int fd, std::string& out);
+// The whole file, not following a link at its name; empty where it cannot be read.
+std::string readFile(const std::string& path);
 // The checksum records are guarded with, also good for telling whether a file changed.
 uint64_t checksum(std::string_view bytes);
 

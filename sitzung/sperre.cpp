@@ -23,19 +23,11 @@ std::string rechnername() {
     return name;
 }
 
-std::string lesen(const std::string& pfad) {
-    std::string text;
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
-    if (fd >= 0) {
-        safewrite::readAll(fd, text);
-        ::close(fd);
-    }
-    return text;
-}
+using safewrite::readFile;
 
 // Field 22 of /proc/<pid>/stat: when the process started, in clock ticks after boot.
 uint64_t startzeit(long pid) {
-    const std::string text = lesen("/proc/" + std::to_string(pid) + "/stat");
+    const std::string text = readFile("/proc/" + std::to_string(pid) + "/stat");
     size_t pos = text.rfind(')'); // the command name may hold blanks and brackets
     for (int feld = 2; pos != std::string::npos && feld < 22; ++feld)
         pos = text.find(' ', pos + 1);
@@ -78,7 +70,7 @@ std::string SperrdateiFuer(const std::string& liste) {
 }
 
 std::optional<Sperre> SperreLesen(const std::string& liste) {
-    const std::string inhalt = lesen(SperrdateiFuer(liste));
+    const std::string inhalt = readFile(SperrdateiFuer(liste));
     if (inhalt.empty())
         return std::nullopt;
     Sperre s;

@@ -36,15 +36,7 @@ std::string praefix(const std::string& liste) {
     return name(pfad) + "-" + hash + "-";
 }
 
-std::string lesen(const std::string& pfad) {
-    std::string text;
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (fd >= 0) {
-        safewrite::readAll(fd, text);
-        ::close(fd);
-    }
-    return text;
-}
+using safewrite::readFile;
 
 QString wann(int64_t sekunden) {
     const QDateTime t = QDateTime::fromSecsSinceEpoch(sekunden);
@@ -136,7 +128,7 @@ std::optional<Wiederherstellungsdaten> WiederherstellungFinden(const std::string
         const std::string n = e->d_name;
         if (!n.starts_with(anfang) || !n.ends_with(kEndung))
             continue;
-        auto d = WiederherstellungAusText(lesen(ordner + "/" + n));
+        auto d = WiederherstellungAusText(readFile(ordner + "/" + n));
         if (d && d->datei == echterPfad(liste) && !SperreLebt(d->sitzung) &&
             (!beste || d->geaendert > beste->geaendert))
             beste = std::move(d);

@@ -36,8 +36,6 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -683,12 +681,7 @@ void TfrmGesamtdatei::mptAlsPdfClick() {
             druckmodulDa(nullptr);
         } else if (const int seiten = listeDrucken(); seiten > 0) {
             DruckerUebernehmen(nullptr); // ends the PDF's file
-            std::string bytes;
-            if (const int fd = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
-                safewrite::readAll(fd, bytes);
-                ::close(fd);
-            }
-            const int fehler = safewrite::write(pdf, bytes).error;
+            const int fehler = safewrite::write(pdf, safewrite::readFile(temp)).error;
             if (fehler == 0)
                 ausdruckMelden(seiten, pdf, true);
             else
