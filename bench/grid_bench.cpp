@@ -93,12 +93,3 @@ void BM_SuchenMitMarkierung(benchmark::State& state) {
 BENCHMARK(BM_SuchenMitMarkierung)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -39,11 +39,3 @@ void BM_AlsPdfSpeichern(benchmark::State& state) {
 BENCHMARK(BM_AlsPdfSpeichern)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

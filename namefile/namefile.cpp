@@ -24,8 +24,6 @@ void kennung(const std::string& pfad, const struct stat& st, DateiStand& stand) 
     stand.verweis = ::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode);
 }
 
-LadeErgebnis lesen(const std::string& pfad, CellTable& zellen);
-
 // Blank out a row completely.
 void clearRow(CellTable& zellen, int row) {
     for (int c = 0; c < CellTable::kColumns; ++c)
@@ -186,14 +184,6 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
     return ergebnis;
 }
 
-LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
-    // A save that a crash interrupted is finished before anything is read.
-    const bool abgeschlossen = safewrite::recover(pfad) == safewrite::Recovery::Completed;
-    LadeErgebnis ergebnis = lesen(pfad, zellen);
-    ergebnis.abgeschlossen = abgeschlossen;
-    return ergebnis;
-}
-
 namespace {
 
 LadeErgebnis lesen(const std::string& pfad, CellTable& zellen) {
@@ -237,6 +227,14 @@ LadeErgebnis lesen(const std::string& pfad, CellTable& zellen) {
 }
 
 } // namespace
+
+LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
+    // A save that a crash interrupted is finished before anything is read.
+    const bool abgeschlossen = safewrite::recover(pfad) == safewrite::Recovery::Completed;
+    LadeErgebnis ergebnis = lesen(pfad, zellen);
+    ergebnis.abgeschlossen = abgeschlossen;
+    return ergebnis;
+}
 
 std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
                                                const DateiStand& jetzt) {

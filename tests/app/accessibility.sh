@@ -9,14 +9,10 @@ printf 'GESAMT-DATEI\r\nAnna Berg\t \t1\tN\t100\r\nBernd Fischer\t \t2\tJ\t200\r
 /usr/libexec/at-spi-bus-launcher --launch-immediately 2>>"$work/stderr.log" &
 bus=$!
 trap '[[ -n $pid ]] && kill -9 "$pid" 2>/dev/null; kill "$bus" 2>/dev/null; rm -rf "$work"' EXIT
-start_on() {
-    "$program" "$@" 2>>"$work/stderr.log" &
-    pid=$!
-}
-start_on "$work/NAMEN.TIF"
+start "$work/NAMEN.TIF"
 # The keyboard focus, as a desktop gives it to a new window.
 for _ in $(seq 1 40); do
-    id=$(xdotool search --onlyvisible --name "^Liste der gespeicherten Namen\$" 2>/dev/null | tail -n 1)
+    id=$(xdotool search --onlyvisible --name "^$main\$" 2>/dev/null | tail -n 1)
     [[ -n $id ]] && xdotool windowfocus --sync "$id" 2>/dev/null && break
     sleep 0.25
 done

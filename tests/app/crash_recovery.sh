@@ -8,18 +8,9 @@ source "$(dirname "$(realpath "$0")")/xdo.sh" "$1"
 mkdir kelmar
 printf 'GESAMT-DATEI\r\nOtto Zander\t \t1\tN\t100\r\nAnna Berg\t \t2\tJ\t200\r\n' >kelmar/NAMEN.TIF
 cp kelmar/NAMEN.TIF original
-main="Liste der gespeicherten Namen"
-keys() {
-    press "$main" "$@"
-    sleep 0.4
-}
-start_on() {
-    "$program" "$@" 2>>"$work/stderr.log" &
-    pid=$!
-}
 recovery() { ls .local/state/kelmar/*.ungespeichert 2>/dev/null; }
 
-start_on kelmar/NAMEN.TIF
+start kelmar/NAMEN.TIF
 keys Down # row 2, "Nr."
 keys Tab  # "Name"
 xdotool type --delay 40 "Bernd Neu"
@@ -34,22 +25,17 @@ pid=
 cmp -s kelmar/NAMEN.TIF original || fail "the list changed without being saved"
 
 # The lock the killed session left is stale: no question about it, only the recovery one.
-start_on kelmar/NAMEN.TIF
+start kelmar/NAMEN.TIF
 answer "Auswahl" alt+j
 save_and_close
 finish
 [[ $code == 0 ]] || fail "exit code $code after taking the changes over"
-expected=$(printf 'GESAMT-DATEI\r\nOtto Zander\t \t1\tN\t100\r\nBernd Neu\t \t2\tJ\t200\r\n' | od -An -c)
-actual=$(od -An -c kelmar/NAMEN.TIF)
-[[ $actual == "$expected" ]] || fail "saved file differs:
-$actual
-expected:
-$expected"
+same_bytes kelmar/NAMEN.TIF 'GESAMT-DATEI\r\nOtto Zander\t \t1\tN\t100\r\nBernd Neu\t \t2\tJ\t200\r\n'
 [[ -z $(recovery) ]] || fail "recovery data left after saving"
 [[ ! -e kelmar/.NAMEN.TIF.in-bearbeitung ]] || fail "lock left after closing"
 
 # Two copies on one list: the second is asked before it opens it.
-start_on kelmar/NAMEN.TIF
+start kelmar/NAMEN.TIF
 first=$pid
 press "$main" Down
 "$program" kelmar/NAMEN.TIF 2>>"$work/stderr.log" &

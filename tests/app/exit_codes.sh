@@ -24,8 +24,7 @@ finish
 mkdir -p "$work/Turniere/Bärenpokal"
 list="$work/Turniere/Bärenpokal/NAMEN.TIF"
 printf 'GESAMT-DATEI\r\nAnna Berg\t \t1\tN\t\r\n' >"$list"
-"$program" "$list" 2>>"$work/stderr.log" &
-pid=$!
+start "$list"
 save_and_close
 finish
 [[ $code == 0 ]] || fail "saving the named file gave exit code $code"

@@ -10,6 +10,8 @@ unset XDG_CONFIG_HOME
 export QT_QPA_PLATFORM=xcb
 cd "$work"
 
+main="Liste der gespeicherten Namen"
+
 fail() {
     echo "FAILED: $*"
     grep -v -E "ALSA|^$" "$work/stderr.log" 2>/dev/null | tail -n 20
@@ -68,16 +70,34 @@ done
 # has the keyboard), then the note is answered.
 save_and_close() {
     for _ in $(seq 1 5); do
-        press "Liste der gespeicherten Namen" ctrl+s
+        press "$main" ctrl+s
         sleep 1
         xdotool search --onlyvisible --name "^Hinweis\$" >/dev/null 2>&1 && break
     done
     answer "Hinweis" Return
 }
 
+# The program, with these arguments, in the background.
 start() {
-    "$program" 2>>"$work/stderr.log" &
+    "$program" "$@" 2>>"$work/stderr.log" &
     pid=$!
+}
+
+# Keys into the main window, with time for each to take effect.
+keys() {
+    press "$main" "$@"
+    sleep 0.4
+}
+
+# The file holds exactly these bytes (a printf format).
+same_bytes() {
+    local expected actual
+    expected=$(printf "$2" | od -An -c)
+    actual=$(od -An -c "$1")
+    [[ $actual == "$expected" ]] || fail "saved file differs:
+$actual
+expected:
+$expected"
 }
 finish() {
     code=0

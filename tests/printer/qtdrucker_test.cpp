@@ -22,6 +22,17 @@ QStringList pdfPages(const QString& pdf) {
     return QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
 }
 
+// n entries "<name> <r>" numbered 1 to n.
+CellStore spieler(int n, const std::string& name) {
+    CellStore cells(1001);
+    cells.setRowCount(n + 1);
+    for (int r = 1; r <= n; ++r) {
+        cells.setCell(0, r, std::to_string(r));
+        cells.setCell(1, r, name + " " + std::to_string(r));
+    }
+    return cells;
+}
+
 } // namespace
 
 TEST(QtDrucker, FontHeightIsTheEmHeightAtThePrinterResolution) {
@@ -42,12 +53,7 @@ TEST(QtDrucker, PrintoutOf120NamesIntoAPdf) {
     auto pdf = QtDrucker::pdfDatei(file);
     DruckerInitialisieren(pdf.get());
     const int perPage = 2 * (ZeilenProSeite() - 1);
-    CellStore cells(1001);
-    cells.setRowCount(121);
-    for (int r = 1; r <= 120; ++r) {
-        cells.setCell(0, r, std::to_string(r));
-        cells.setCell(1, r, "Spieler M\xFCller " + std::to_string(r));
-    }
+    const CellStore cells = spieler(120, "Spieler M\xFCller");
     Recorder said;
     Drucken(cells, 120, "08.12.2026", said);
     EXPECT_TRUE(said.errors.empty());
@@ -68,12 +74,7 @@ TEST(QtDrucker, PrintoutOf120NamesIntoAPdf) {
 TEST(QtDrucker, APdfHasThePagesAndLinesOfTheRecordedLayout) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("NAMEN.pdf"));
-    CellStore cells(1001);
-    cells.setRowCount(1001);
-    for (int r = 1; r <= 1000; ++r) {
-        cells.setCell(0, r, std::to_string(r));
-        cells.setCell(1, r, "Spieler " + std::to_string(r));
-    }
+    const CellStore cells = spieler(1000, "Spieler");
     Recorder said;
     auto pdf = QtDrucker::pdfDatei(file);
     DruckerInitialisieren(pdf.get());
