@@ -3,6 +3,9 @@
 #include "platform/cp1252.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -18,15 +21,18 @@ constexpr int kSearchRestartMs = 2000;
 } // namespace
 
 QValidator::State CellTextValidator::validate(QString& input, int& pos) const {
-    if (!cp1252::isCellText(input)) {
+    // What the cell already holds stays whole, even bytes no one could type.
+    if (input != given_) {
         QString said;
         const QString kept = cp1252::cellText(input, &said);
         if (!said.isEmpty())
             Q_EMIT hint(said);
         if (kept.isNull())
             return Invalid;
-        pos = std::min(int(cp1252::cellText(input.left(pos)).size()), int(kept.size()));
-        input = kept;
+        if (kept != input) {
+            pos = std::min(int(cp1252::cellText(input.left(pos)).size()), int(kept.size()));
+            input = kept;
+        }
     }
     if (maxLength_ > 0) {
         if (input.size() > ceiling_)
@@ -38,23 +44,76 @@ QValidator::State CellTextValidator::validate(QString& input, int& pos) const {
 
 void CellTextValidator::allowText(const QString& text) {
     ceiling_ = std::max(maxLength_, int(text.size()));
+    given_ = text;
+}
+
+QString CellTextValidator::take(const QString& typed) const {
+    QString said;
+    const QString kept = cp1252::cellText(typed, &said);
+    if (!said.isEmpty())
+        Q_EMIT hint(said);
+    return kept;
+}
+
+CellLineEdit::CellLineEdit(const ThgColumn& column, QWidget* parent)
+    : QLineEdit(parent), validator_(new CellTextValidator(column.MaxTextLength, this)) {
+    setFrame(false);
+    setValidator(validator_);
+    // The line editor would cut longer texts it is given (32767 by default); cells keep all.
+    setMaxLength(std::numeric_limits<int>::max());
+    setReadOnly(column.ReadOnly);
+    setAlignment(column.ColumnHAlignment | Qt::AlignVCenter);
+    // Also where the validator had to rewrite the text (a middle-click paste, a drop).
+    connect(this, &QLineEdit::textEdited, this, [this] { touched_ = true; });
+}
+
+void CellLineEdit::give(const QString& text) {
+    validator_->allowText(text);
+    setText(text);
+    touched_ = false;
+}
+
+void CellLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (!isReadOnly() && event->matches(QKeySequence::Paste)) {
+        const QString kept = validator_->take(QGuiApplication::clipboard()->text());
+        if (!kept.isEmpty())
+            insert(kept);
+        return;
+    }
+    const QString typed = event->text();
+    if (isReadOnly() || typed.isEmpty() || typed.front().category() == QChar::Other_Control)
+        return QLineEdit::keyPressEvent(event);
+    const QString kept = validator_->take(typed);
+    if (kept == typed)
+        return QLineEdit::keyPressEvent(event);
+    if (!kept.isEmpty())
+        insert(kept);
+}
+
+void CellLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const QString typed = event->commitString();
+    const QString kept = typed.isEmpty() || isReadOnly() ? typed : validator_->take(typed);
+    if (kept == typed)
+        return QLineEdit::inputMethodEvent(event);
+    QInputMethodEvent fit(event->preeditString(), event->attributes());
+    fit.setCommitString(kept.isNull() ? QString() : kept, event->replacementStart(),
+                        event->replacementLength());
+    QLineEdit::inputMethodEvent(&fit);
 }
 
 void setCellEditorText(QLineEdit* edit, const QString& text) {
-    if (auto* validator = edit->findChild<CellTextValidator*>({}, Qt::FindDirectChildrenOnly))
-        validator->allowText(text);
+    if (auto* cell = qobject_cast<CellLineEdit*>(edit))
+        return cell->give(text);
     edit->setText(text);
 }
 
+bool cellEditorTouched(const QLineEdit* edit) {
+    const auto* cell = qobject_cast<const CellLineEdit*>(edit);
+    return cell ? cell->touched() : edit->isModified();
+}
+
 QLineEdit* createCellLineEdit(const ThgColumn& column, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
-    edit->setFrame(false);
-    edit->setValidator(new CellTextValidator(column.MaxTextLength, edit));
-    // The line editor would cut longer texts it is given (32767 by default); cells keep all.
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setReadOnly(column.ReadOnly);
-    edit->setAlignment(column.ColumnHAlignment | Qt::AlignVCenter);
-    return edit;
+    return new CellLineEdit(column, parent);
 }
 
 HgComboEditor::HgComboEditor(const ThgColumn& column, QWidget* parent)

@@ -24,8 +24,10 @@ public:
     CellTextValidator(int maxLength, QObject* parent)
         : QValidator(parent), maxLength_(maxLength), ceiling_(maxLength) {}
     State validate(QString& input, int& pos) const override;
-    // The editor is about to be given this text.
+    // The editor is about to be given this text; it stays as it is until the user changes it.
     void allowText(const QString& text);
+    // What typed or pasted text becomes before it goes in (null: refused), with the hint.
+    QString take(const QString& typed) const;
 
 Q_SIGNALS:
     void hint(const QString& text) const;
@@ -33,10 +35,34 @@ Q_SIGNALS:
 private:
     int maxLength_;
     mutable int ceiling_;
+    QString given_;
+};
+
+// A cell's line editor. Typed, composed and pasted text is made fit for the cell before it goes
+// in: were the validator to rewrite it afterwards, the line editor would forget that the user
+// changed anything, and its undo steps with it.
+class CellLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    CellLineEdit(const ThgColumn& column, QWidget* parent);
+    // The user changed the text since it was last given, whichever way.
+    bool touched() const { return touched_ || isModified(); }
+    // A text the user did not type.
+    void give(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    CellTextValidator* validator_;
+    bool touched_ = false;
 };
 
 // Gives a cell's line editor a text the user did not type.
 void setCellEditorText(QLineEdit* edit, const QString& text);
+// The user changed the editor's text since it was given.
+bool cellEditorTouched(const QLineEdit* edit);
 
 QLineEdit* createCellLineEdit(const ThgColumn& column, QWidget* parent);
 
@@ -49,7 +75,7 @@ public:
     QString text() const;
     void setText(const QString& text);
     // The user typed into the cell or took an item from the list.
-    bool isEdited() const { return taken_ || edit_->isModified(); }
+    bool isEdited() const { return taken_ || cellEditorTouched(edit_); }
     QLineEdit* lineEdit() const { return edit_; }
     QToolButton* dropDownButton() const { return button_; }
     QListWidget* list() const { return list_; }

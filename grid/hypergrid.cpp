@@ -239,7 +239,7 @@ void HyperGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
             combo->acceptSuggestion();
         text = combo->text();
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-        if (!edit->isModified())
+        if (!cellEditorTouched(edit))
             return;
         text = edit->text();
     } else {

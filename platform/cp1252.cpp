@@ -100,7 +100,14 @@ QString baseLetter(char32_t c) {
     return decomposed;
 }
 
+// Invisible in a name and read as garbage by whoever reads the file next.
+bool steuerzeichen(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
 QString shown(char32_t c) {
+    if (steuerzeichen(c) && c != U'\t' && c != U'\r' && c != U'\n' && c != U'\x1A')
+        return QStringLiteral("Steuerzeichen");
     switch (c) {
     case U'\t':
         return QStringLiteral("Tabulator");
@@ -119,7 +126,8 @@ QString shown(char32_t c) {
 QString cellText(const QString& input, QString* hint) {
     if (hint)
         hint->clear();
-    if (isCellText(input))
+    if (isCellText(input) && std::none_of(input.begin(), input.end(),
+                                          [](QChar c) { return steuerzeichen(c.unicode()); }))
         return input;
     // A line copied with its line end loses it; a separator inside would join two fields into
     // one name: such a text is refused whole.
@@ -139,7 +147,9 @@ QString cellText(const QString& input, QString* hint) {
     QStringList taken, left;
     for (const char32_t c : text.toString().normalized(QString::NormalizationForm_C).toUcs4()) {
         const QString one = QString::fromUcs4(&c, 1);
-        if (canHold(one)) {
+        if (steuerzeichen(c)) {
+            left.append(shown(c));
+        } else if (canHold(one)) {
             out += one;
         } else if (const QString base = baseLetter(c); !base.isEmpty()) {
             out += base;

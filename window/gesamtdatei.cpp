@@ -140,6 +140,9 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
 }
 
 TfrmGesamtdatei::~TfrmGesamtdatei() {
+    // Tearing the widgets down moves the focus, which commits an open cell editor; the list it
+    // would go to is gone by then.
+    disconnect(sgGesamt, nullptr, this, nullptr);
     sitzungBeenden(false);
 }
 

@@ -49,6 +49,8 @@ TEST(Cp1252, LettersTheCodePageLacksAreTakenAsTheirBaseLetterAndTheRestIsLeftOut
          u"„А“, „н“, „а“, „☺“ wurden weggelassen: die Gesamt-Datei kann sie nicht speichern"},
         {u"Ła\r\n", u"La", u"„Ł“ wurde als „L“ übernommen"}, // a copied line's end
         {u"\tHans Müller\r\n", u"Hans Müller", u""},
+        {u"Krü\x01ger\x7F", u"Krüger",
+         u"Steuerzeichen wurde weggelassen: die Gesamt-Datei kann es nicht speichern"},
         {u"Anna\tBerg", nullptr,
          u"Der Text wurde nicht übernommen: eine Zelle kann keinen Tabulator und keinen "
          u"Zeilenumbruch aufnehmen"},
