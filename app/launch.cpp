@@ -11,17 +11,12 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <cstdlib>
 #include <memory>
 
 void OberflaecheEinrichten() {
-    auto* german = new QTranslator(qApp);
-    if (german->load(QStringLiteral("qtbase_de"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(german);
+    QtAufDeutsch();
     installDateiFehlerBox();
     FensterEinpassenEinrichten();
     QApplication::setDesktopFileName(QStringLiteral("gesamt"));

@@ -3,8 +3,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -16,10 +14,7 @@ void kommandozeilePruefen(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("gesamt"));
     QCoreApplication::setApplicationVersion(QStringLiteral(GESAMT_VERSION));
-    QTranslator german;
-    if (german.load(QStringLiteral("qtbase_de"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&german);
+    QtAufDeutsch();
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral(u"Bearbeitet die Gesamtdatei, die Liste der gespeicherten Spielernamen."));

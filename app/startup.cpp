@@ -4,6 +4,10 @@
 #include "settings/settings.h"
 #include "support/standardfont.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 void ProgrammzustandVorbereiten() {
     StandardFont = TSchrift{};
     EinstellungenLesen();
@@ -17,4 +21,13 @@ void ProgrammzustandVorbereiten() {
 void ProgrammStartschritte() {
     VerzeichnisseLesen(IniDaten, kHauptabschnitt);
     LogOeffnen("gesamt.log");
+}
+
+void QtAufDeutsch() {
+    auto* german = new QTranslator(QCoreApplication::instance());
+    if (german->load(QStringLiteral("qtbase_de"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(german);
+    else
+        delete german;
 }

@@ -9,3 +9,7 @@ inline std::function<void()> DruckzustandEinrichten;
 
 // The entry's own first steps: the directory settings, then the run log "gesamt.log".
 void ProgrammStartschritte();
+
+// Qt's own texts (buttons and dialogs of the toolkit) in German, for the application that now
+// runs; once per application object.
+void QtAufDeutsch();

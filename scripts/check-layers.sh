@@ -6,9 +6,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 
-# Bottom to top, as in CMakeLists.txt. The benchmarks, docs tools and tests sit above them all.
-layers=(resources safewrite platform runlog support settings cells namefile sitzung editor print
-        grid widgets printer window app)
+# Bottom to top, as CMakeLists.txt lists them. The benchmarks, docs tools and tests sit above
+# them all.
+if [[ ! -f $build/layers.txt ]]; then
+    echo "layers: $build/layers.txt is missing; configure the build first"
+    exit 1
+fi
+mapfile -t layers < "$build/layers.txt"
 consumers=(bench docs tests)
 
 status=0

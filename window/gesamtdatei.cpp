@@ -1,5 +1,6 @@
 #include "window/gesamtdatei.h"
 
+#include "dialogs/oeffnendialog.h"
 #include "editor/einfuegen.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
@@ -16,7 +17,6 @@
 #include "widgets/messages.h"
 #include "widgets/placementstore.h"
 #include "widgets/suchleiste.h"
-#include "window/oeffnendialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,7 +29,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -395,44 +394,14 @@ bool TfrmGesamtdatei::FormCreate() {
 bool TfrmGesamtdatei::DateiWaehlen() {
     // Built only when needed: a file dialog is costly to set up, and most launches name a file.
     if (!openGesamt) {
-        // The dialog keeps its history in the toolkit's own settings file; the program writes
-        // no file but its own, so that file is pointed where it cannot be created.
-        for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
         openGesamt = new GesamtOeffnenDialog(this);
         openGesamt->setObjectName(QStringLiteral("openGesamt"));
     }
-    QString folder = QDir::cleanPath(paths::localPath(Setting.Programmverzeichnis));
-    // The folders made only so that the dialog can show the program folder go again unless
-    // the list is chosen there: cancelling leaves nothing behind.
-    QString neu; // the topmost of them
-    for (QString f = folder; !QFileInfo::exists(f) && f != QFileInfo(f).path();
-         f = QFileInfo(f).path())
-        neu = f;
-    struct Aufraeumen {
-        QString von, bis;
-        bool behalten = false;
-        ~Aufraeumen() {
-            for (QString f = von; !behalten && !bis.isEmpty() && f.size() >= bis.size();
-                 f = QFileInfo(f).path())
-                if (!QDir().rmdir(f))
-                    break;
-        }
-    } aufraeumen{folder, neu};
-    // Where the program folder cannot be a folder (a file of that name), the dialog starts in
-    // the home folder instead of showing an empty place that can take no list.
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    openGesamt->setDirectory(folder);
-    openGesamt->ordnerLesen(folder);
-    openGesamt->selectFile(QStringLiteral("NAMEN.TIF"));
-    if (openGesamt->exec() != QDialog::Accepted)
-        return false;
-    sGesamtdatei = openGesamt->gewaehlteDatei();
-    aufraeumen.behalten = QFileInfo(QFile::decodeName(QByteArray::fromStdString(sGesamtdatei)))
-                              .absoluteFilePath()
-                              .startsWith(folder + u'/');
-    return !sGesamtdatei.empty();
+    const std::optional<std::string> gewaehlt =
+        openGesamt->waehlen(paths::localPath(Setting.Programmverzeichnis));
+    if (gewaehlt)
+        sGesamtdatei = *gewaehlt;
+    return gewaehlt.has_value();
 }
 
 bool TfrmGesamtdatei::NamenDateiLaden() {

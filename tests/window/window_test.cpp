@@ -9,7 +9,7 @@
 #include "tests/window/editor_fixture.h"
 #include "widgets/suchleiste.h"
 #include "window/gesamtdatei.h"
-#include "window/oeffnendialog.h"
+#include "dialogs/oeffnendialog.h"
 
 #include <QAction>
 #include <QApplication>

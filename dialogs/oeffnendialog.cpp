@@ -1,8 +1,11 @@
-#include "window/oeffnendialog.h"
+#include "dialogs/oeffnendialog.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QSettings>
 #include <dirent.h>
 
 namespace {
@@ -19,6 +22,10 @@ bool istGesamtName(const std::string& name) {
 } // namespace
 
 GesamtOeffnenDialog::GesamtOeffnenDialog(QWidget* parent) : QFileDialog(parent) {
+    // The dialog keeps its history in the toolkit's own settings file; the program writes no
+    // file but its own, so that file is pointed where it cannot be created.
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::HideNameFilterDetails);
     setFileMode(QFileDialog::AnyFile);
@@ -70,4 +77,40 @@ std::string GesamtOeffnenDialog::gewaehlteDatei() const {
         return fremdeWahl_;
     const QStringList files = selectedFiles();
     return files.isEmpty() ? std::string() : QFile::encodeName(files.first()).toStdString();
+}
+
+std::optional<std::string> GesamtOeffnenDialog::waehlen(const QString& ordner) {
+    QString folder = QDir::cleanPath(ordner);
+    // The folders made only so that the dialog can show the program folder go again unless
+    // the list is chosen there: cancelling leaves nothing behind.
+    QString neu; // the topmost of them
+    for (QString f = folder; !QFileInfo::exists(f) && f != QFileInfo(f).path();
+         f = QFileInfo(f).path())
+        neu = f;
+    struct Aufraeumen {
+        QString von, bis;
+        bool behalten = false;
+        ~Aufraeumen() {
+            for (QString f = von; !behalten && !bis.isEmpty() && f.size() >= bis.size();
+                 f = QFileInfo(f).path())
+                if (!QDir().rmdir(f))
+                    break;
+        }
+    } aufraeumen{folder, neu};
+    // Where the program folder cannot be a folder (a file of that name), the dialog starts in
+    // the home folder instead of showing an empty place that can take no list.
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    setDirectory(folder);
+    ordnerLesen(folder);
+    selectFile(QStringLiteral("NAMEN.TIF"));
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    const std::string gewaehlt = gewaehlteDatei();
+    aufraeumen.behalten = QFileInfo(QFile::decodeName(QByteArray::fromStdString(gewaehlt)))
+                              .absoluteFilePath()
+                              .startsWith(folder + u'/');
+    if (gewaehlt.empty())
+        return std::nullopt;
+    return gewaehlt;
 }

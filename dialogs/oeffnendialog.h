@@ -5,6 +5,7 @@
 // by its bytes.
 
 #include <QFileDialog>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -14,6 +15,10 @@ class GesamtOeffnenDialog : public QFileDialog {
     Q_OBJECT
 public:
     explicit GesamtOeffnenDialog(QWidget* parent);
+    // Lets the user choose the list, starting in that folder with NAMEN.TIF proposed: its native
+    // path, or nothing when cancelled. The folder is made for the dialog where it is missing,
+    // and goes again unless the list was chosen in it.
+    std::optional<std::string> waehlen(const QString& ordner);
     // The chosen file as a native path (its bytes).
     std::string gewaehlteDatei() const;
     QListWidget* fremdeNamen() const { return fremdeNamen_; }
