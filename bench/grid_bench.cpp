@@ -1,6 +1,7 @@
 // Repainting a full screen of grid rows, offscreen.
 
 #include "editor/suche.h"
+#include "grid/gesamtspalten.h"
 #include "grid/hypergrid.h"
 #include "window/gesamtdatei.h"
 

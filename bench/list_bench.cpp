@@ -1,6 +1,7 @@
 // The list commands on a full list of 1000 entries.
 
 #include "cells/cellstore.h"
+#include "editor/bearbeitung.h"
 #include "editor/namenliste.h"
 #include "editor/sortierung.h"
 #include "editor/suche.h"
@@ -196,8 +197,9 @@ void BM_UngespeichertNachEinemSchritt(benchmark::State& state) {
     setenv("XDG_STATE_HOME", folder, 1);
     Wiederherstellung w(std::string(folder) + "/NAMEN.TIF", DateiStand{});
     Liste l(volleListe());
+    std::optional<Sicherung> folgen;
     if (state.range(0) != 2)
-        l.liste.sichern(&w);
+        folgen.emplace(l.liste, w);
     int i = 0;
     for (auto _ : state) {
         l.cells.setCell(kSpalteName, 500, "Name " + std::to_string(++i));
@@ -207,7 +209,7 @@ void BM_UngespeichertNachEinemSchritt(benchmark::State& state) {
     }
     w.warten();
     state.counters["bytes"] = double(readFileSize(w.datei()));
-    l.liste.sichern(nullptr);
+    folgen.reset();
     w.verwerfen();
     w.warten();
     std::filesystem::remove_all(folder);

@@ -143,13 +143,13 @@ void mainWindow(const QString& name = QStringLiteral("main-window")) {
     if (name != QStringLiteral("main-window"))
         return;
     // The find bar as typed into: every name with "er" marked, the first from row 4 current.
-    frm.mptSuchen->trigger();
+    frm.aktion("mptSuchen")->trigger();
     frm.pnlSuche->edtSuche->setText(QStringLiteral("er"));
     QApplication::processEvents();
     saveGrab(&frm, QStringLiteral("find-bar"));
     // The preview of the printout, through the printer module as the menu opens it.
     grabNextModal(QStringLiteral("print-preview"), QStringLiteral("-"));
-    frm.mptDruckvorschau->trigger();
+    frm.aktion("mptDruckvorschau")->trigger();
 }
 
 // Page 1 of a printout of 120 names, through the real printer path into a PDF.

@@ -11,41 +11,12 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace {
-
-Zeile zeileLesen(const CellTable& t, int row) {
-    Zeile z;
-    for (int c = 0; c < CellTable::kColumns; ++c)
-        z[size_t(c)] = t.cell(c, row);
-    return z;
-}
-
-void zeileSchreiben(CellTable& t, int row, const Zeile& z) {
-    for (int c = 0; c < CellTable::kColumns; ++c)
-        t.setCell(c, row, z[size_t(c)]);
-}
-
-} // namespace
-
 NamenListe::NamenListe(CellTable& zellen, Meldungen& meldungen)
     : zellen_(zellen), meldungen_(meldungen) {
-    QObject::connect(&verlauf_, &QUndoStack::indexChanged, [this] {
-        bGeaendert = !verlauf_.isClean();
-        // Every step reaches the recovery data, so that a crash loses nothing typed; undone
-        // back to the file, nothing is unsaved.
-        if (!wiederherstellung_)
-            return;
-        if (verlauf_.isClean())
-            wiederherstellung_->verwerfen();
-        else
-            wiederherstellung_->aendern(NamenDateiText(zellen_));
-    });
-}
-
-void NamenListe::sichern(Wiederherstellung* wiederherstellung) {
-    wiederherstellung_ = wiederherstellung;
-    if (wiederherstellung_ && !verlauf_.isClean())
-        wiederherstellung_->aendern(NamenDateiText(zellen_));
+    QObject::connect(&verlauf(), &QUndoStack::indexChanged,
+                     [this] { bGeaendert = !verlauf().isClean(); });
+    historie_.vorDemStellen = [this] { NeueZeileVerwerfen(); };
+    historie_.gestellt = [this](const Seite& seite) { gestellt(seite); };
 }
 
 std::string NamenListe::anzahlText() const {
@@ -60,18 +31,14 @@ void NamenListe::anzahlZeigen() {
 void NamenListe::geladen(const LadeErgebnis& ergebnis) {
     iAnzahl = ergebnis.anzahl;
     bLeerzeile = ergebnis.leerzeile;
-    schatten_.clear();
-    for (int r = 0; r < zellen_.rowCount(); ++r)
-        schatten_.push_back(zeileLesen(zellen_, r));
-    schattenKopf_ = {iAnzahl, bLeerzeile};
-    verlauf_.clear();
+    historie_.beginnen({iAnzahl, bLeerzeile});
     bGeaendert = false;
     anzahlZeigen();
 }
 
 void NamenListe::zelleBearbeitet(int col, int row) {
     // Undoing a step may commit an open editor; that is no edit of its own.
-    if (stellt_)
+    if (historie_.stellt())
         return;
     bGeaendert = true;
     if (bLeerzeile && row == 1) {
@@ -83,7 +50,8 @@ void NamenListe::zelleBearbeitet(int col, int row) {
         ++iAnzahl;
         anzahlZeigen();
     }
-    aufzeichnen(QStringLiteral("Eingabe"), {col, row}, {col, row});
+    historie_.aufzeichnen(QStringLiteral("Eingabe"), zellen_.rowCount() - (bNeueZeile ? 1 : 0),
+                          {iAnzahl, bLeerzeile}, {col, row}, {col, row});
 }
 
 // ---- history ----
@@ -92,63 +60,17 @@ Zelle NamenListe::aktuelleZelle() const {
     return {zellen_.currentCol(), zellen_.currentRow()};
 }
 
-void NamenListe::aufzeichnen(const QString& name, Zelle vorher, Zelle nachher) {
-    if (stellt_)
-        return;
-    const int alt = int(schatten_.size());
-    const int neu = zellen_.rowCount() - (bNeueZeile ? 1 : 0);
-    auto gleich = [this](int a, int b) {
-        for (int c = 0; c < CellTable::kColumns; ++c)
-            if (schatten_[size_t(a)][size_t(c)] != zellen_.cell(c, b))
-                return false;
-        return true;
-    };
-    // What lies between the common beginning and the common end is the change.
-    const int m = std::min(alt, neu);
-    int anfang = 0;
-    while (anfang < m && gleich(anfang, anfang))
-        ++anfang;
-    int ende = 0;
-    while (ende < m - anfang && gleich(alt - 1 - ende, neu - 1 - ende))
-        ++ende;
-    const Kopf kopf{iAnzahl, bLeerzeile};
-    if (anfang == alt && alt == neu && kopf == schattenKopf_)
-        return;
-    Seite vor{{schatten_.begin() + anfang, schatten_.end() - ende}, schattenKopf_, vorher};
-    Seite nach{{}, kopf, nachher};
-    for (int r = anfang; r < neu - ende; ++r)
-        nach.zeilen.push_back(zeileLesen(zellen_, r));
-    schatten_.erase(schatten_.begin() + anfang, schatten_.end() - ende);
-    schatten_.insert(schatten_.begin() + anfang, nach.zeilen.begin(), nach.zeilen.end());
-    schattenKopf_ = kopf;
-    verlauf_.push(new Schritt(*this, name, anfang, std::move(vor), std::move(nach)));
-}
-
 template <typename Befehl> void NamenListe::schritt(const QString& name, Befehl&& befehl) {
     NeueZeileVerwerfen();
     const Zelle vorher = aktuelleZelle();
     befehl();
-    aufzeichnen(name, vorher, aktuelleZelle());
+    historie_.aufzeichnen(name, zellen_.rowCount() - (bNeueZeile ? 1 : 0), {iAnzahl, bLeerzeile},
+                          vorher, aktuelleZelle());
 }
 
-void NamenListe::standSetzen(int erste, size_t weg, const Seite& seite) {
-    NeueZeileVerwerfen();
-    stellt_ = true;
-    const size_t alt = schatten_.size();
-    schatten_.erase(schatten_.begin() + erste, schatten_.begin() + erste + ptrdiff_t(weg));
-    schatten_.insert(schatten_.begin() + erste, seite.zeilen.begin(), seite.zeilen.end());
-    schattenKopf_ = seite.kopf;
-    {
-        CellUpdate update(zellen_);
-        zellen_.setRowCount(int(schatten_.size()));
-        // Rows after the change move when it changed their number.
-        const size_t bis = schatten_.size() == alt ? erste + seite.zeilen.size() : schatten_.size();
-        for (size_t r = size_t(erste); r < bis; ++r)
-            zeileSchreiben(zellen_, int(r), schatten_[r]);
-    }
+void NamenListe::gestellt(const Seite& seite) {
     iAnzahl = seite.kopf.anzahl;
     bLeerzeile = seite.kopf.leerzeile;
-    stellt_ = false;
     anzahlZeigen();
     const int row = std::clamp(seite.zelle.row, 1, zellen_.rowCount() - 1);
     zellen_.setCurrentCell(std::clamp(seite.zelle.col, 0, CellTable::kColumns - 1), row);
@@ -170,7 +92,7 @@ bool NamenListe::NeueZeileAnfuegen() {
         return false;
     }
     zellen_.setRowCount(last + 2);
-    zeileSchreiben(zellen_, last + 1, Zeile{});
+    ZeileSchreiben(zellen_, last + 1, Zeile{});
     bNeueZeile = true;
     return true;
 }
@@ -180,7 +102,7 @@ void NamenListe::NeueZeileVerwerfen() {
         return;
     bNeueZeile = false;
     const int row = zellen_.rowCount() - 1;
-    if (zeileLesen(zellen_, row) == Zeile{}) {
+    if (ZeileLesen(zellen_, row) == Zeile{}) {
         zellen_.setRowCount(row);
     } else {
         // Filled without the editor: an entry like any typed one.
@@ -219,21 +141,13 @@ void NamenListe::einfuegen(int y) {
             return;
         }
         const int spalte = zellen_.currentCol();
-        {
-            CellUpdate update(zellen_);
-            if (bLeerzeile)
-                bLeerzeile = false;
-            else
-                zellen_.setRowCount(zellen_.rowCount() + 1);
-            const int last = zellen_.rowCount() - 1;
-            for (int r = last; r >= y && r >= 1; --r)
-                zeileSchreiben(zellen_, r, zeileLesen(zellen_, r - 1));
-            zellen_.setCell(kSpalteName, y, std::string());
-            zellen_.setCell(kSpalteNr, y, std::string());
-        }
+        // A club's players mostly share the MP of the entry above; a membership number is one
+        // member's own and would carry over to a guest typed in unnoticed.
+        Zeile neu;
+        neu[kSpalteMP] = zellen_.cell(kSpalteMP, bLeerzeile ? 0 : y - 1);
+        eintraege_.einfuegen(y, {neu});
         if (zellen_.currentRow() != y)
             zellen_.setCurrentCell(spalte, y);
-        ++iAnzahl;
         anzahlZeigen();
         fokusGeben();
         bGeaendert = true;
@@ -243,30 +157,7 @@ void NamenListe::einfuegen(int y) {
 void NamenListe::zeilenEntfernen(const std::vector<int>& rows) {
     if (rows.empty())
         return;
-    {
-        CellUpdate update(zellen_);
-        if (int(rows.size()) >= iAnzahl) {
-            // The list is empty now: it looks like a new one, with a blank row to type into.
-            zellen_.setRowCount(2);
-            zeileSchreiben(zellen_, 1, Zeile{});
-            bLeerzeile = true;
-        } else {
-            const int last = zellen_.rowCount() - 1;
-            size_t next = 0;
-            int target = rows.front();
-            for (int r = rows.front(); r <= last; ++r) {
-                if (next < rows.size() && rows[next] == r) {
-                    ++next;
-                    continue;
-                }
-                if (target != r)
-                    zeileSchreiben(zellen_, target, zeileLesen(zellen_, r));
-                ++target;
-            }
-            zellen_.setRowCount(zellen_.rowCount() - int(rows.size()));
-        }
-    }
-    iAnzahl -= int(rows.size());
+    eintraege_.entfernen(rows);
     bGeaendert = true;
     anzahlZeigen();
     fokusGeben();
@@ -283,8 +174,8 @@ void NamenListe::Loeschen(int row) {
     });
 }
 
-void NamenListe::Loeschen(const std::vector<int>& rows) {
-    schritt(QStringLiteral(u"Löschen"), [this, &rows] {
+void NamenListe::Loeschen(const std::vector<int>& rows, const QString& name) {
+    schritt(name, [this, &rows] {
         melden("Fehler beim L\xF6schen eines Spielers: ", [this, &rows] {
             std::vector<int> eintraege;
             for (const int r : rows)
@@ -305,19 +196,7 @@ int NamenListe::BlockEinfuegen(const std::vector<Zeile>& zeilen) {
         if (n == 0)
             return;
         const int y = std::clamp(zellen_.currentRow(), 1, iAnzahl + 1);
-        CellUpdate update(zellen_);
-        if (bLeerzeile) {
-            bLeerzeile = false;
-            zellen_.setRowCount(n + 1);
-        } else {
-            const int alt = zellen_.rowCount();
-            zellen_.setRowCount(alt + n);
-            for (int r = alt - 1; r >= y; --r)
-                zeileSchreiben(zellen_, r + n, zeileLesen(zellen_, r));
-        }
-        for (int i = 0; i < n; ++i)
-            zeileSchreiben(zellen_, y + i, zeilen[size_t(i)]);
-        iAnzahl += n;
+        eintraege_.einfuegen(y, {zeilen.begin(), zeilen.begin() + n});
         bGeaendert = true;
         zellen_.setCurrentCell(kSpalteName, y);
     });
@@ -356,11 +235,11 @@ void NamenListe::sortieren() {
         if (moved) {
             std::vector<Zeile> rows(size_t(n) + 1);
             for (int r = 1; r <= n; ++r)
-                rows[size_t(r)] = zeileLesen(zellen_, r);
+                rows[size_t(r)] = ZeileLesen(zellen_, r);
             CellUpdate update(zellen_);
             for (int r = 1; r <= n; ++r) {
                 if (from[size_t(r)] != r)
-                    zeileSchreiben(zellen_, r, rows[size_t(from[size_t(r)])]);
+                    ZeileSchreiben(zellen_, r, rows[size_t(from[size_t(r)])]);
             }
         }
     });
@@ -419,13 +298,14 @@ bool NamenListe::duplikateLoeschen(int& n) {
         for (int r = 1; r <= iAnzahl; ++r) {
             keys[size_t(r)] = Duplikatschluessel(zellen_.cell(kSpalteName, r));
             const std::string nummer = Bereinigen(zellen_.cell(kSpalteDBVNr, r), ' ');
-            if (!keys[size_t(r)].empty() && !nummer.empty())
+            if (!nummer.empty())
                 weg[size_t(r)] = !kept[keys[size_t(r)]].nummern.insert(nummer).second;
         }
         for (int r = 1; r <= iAnzahl; ++r) {
             const std::string& key = keys[size_t(r)];
-            if (key.empty() || !Bereinigen(zellen_.cell(kSpalteDBVNr, r), ' ').empty())
-                continue; // blank names are never duplicates
+            // Blank names too: an entry left blank twice is a duplicate like any other.
+            if (!Bereinigen(zellen_.cell(kSpalteDBVNr, r), ' ').empty())
+                continue;
             Stand& stand = kept[key];
             weg[size_t(r)] = !stand.nummern.empty() || stand.ohneNummer;
             stand.ohneNummer = true;
@@ -463,23 +343,20 @@ void NamenListe::erweitern(const std::vector<std::string>& teilnehmer) {
         std::unordered_set<std::string> names;
         for (int r = 1; r <= iAnzahl; ++r)
             names.insert(Grossschrift(zellen_.cell(kSpalteName, r)));
-        CellUpdate update(zellen_);
+        std::vector<Zeile> neu;
         for (const std::string& p : teilnehmer) {
             std::string upper = Grossschrift(p);
             // A name the file cannot hold (TAB, line ends, the end-of-file mark) would shift
             // fields or cut the list on the next load: skipped like a blank one.
-            if (names.count(upper) || iAnzahl >= kMaxEintraege || Bereinigen(p, ' ').empty() ||
-                !cp1252::isCellText(cp1252::toQString(p)))
+            if (names.count(upper) || iAnzahl + int(neu.size()) >= kMaxEintraege ||
+                Bereinigen(p, ' ').empty() || !cp1252::isCellText(cp1252::toQString(p)))
                 continue;
-            bGeaendert = true;
-            ++iAnzahl;
-            if (bLeerzeile)
-                bLeerzeile = false;
-            else
-                zellen_.setRowCount(zellen_.rowCount() + 1);
-            const int row = zellen_.rowCount() - 1;
-            zeileSchreiben(zellen_, row, Zeile{std::to_string(iAnzahl), p, "N", ""});
+            neu.push_back(Zeile{std::to_string(iAnzahl + int(neu.size()) + 1), p, "N", ""});
             names.insert(std::move(upper));
+        }
+        if (!neu.empty()) {
+            eintraege_.einfuegen(iAnzahl + 1, neu);
+            bGeaendert = true;
         }
     });
     anzahlZeigen();

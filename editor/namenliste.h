@@ -4,8 +4,8 @@
 
 #include "cells/celltable.h"
 #include "editor/verlauf.h"
+#include "editor/zeilen.h"
 #include "namefile/namefile.h"
-#include "sitzung/wiederherstellung.h"
 #include "support/meldungen.h"
 
 #include <QUndoStack>
@@ -39,10 +39,7 @@ public:
 
     // Every change of the list is a step here; its clean state is the list as loaded, and
     // bGeaendert follows it when steps are undone or redone.
-    QUndoStack& verlauf() { return verlauf_; }
-
-    // Keeps these recovery data up to date with every step from now on (none: stops).
-    void sichern(Wiederherstellung* wiederherstellung);
+    QUndoStack& verlauf() { return historie_.stapel(); }
 
     // After loading: takes count and placeholder from the result.
     void geladen(const LadeErgebnis& ergebnis);
@@ -61,8 +58,8 @@ public:
     void Einfuegen();
     // Deletes the entry in that row.
     void Loeschen(int row);
-    // Deletes the entries in these rows, as one step.
-    void Loeschen(const std::vector<int>& rows);
+    // Deletes the entries in these rows, as one step of that name.
+    void Loeschen(const std::vector<int>& rows, const QString& schritt);
     // Inserts these entries before the current row, as one step, as far as the 1000 allow
     // (then the limit note); the number inserted.
     int BlockEinfuegen(const std::vector<Zeile>& zeilen);
@@ -79,12 +76,9 @@ public:
     void Uebernehmen(const std::string& text);
 
 private:
-    friend class Schritt;
-    // Records what changed since the last step as a new one; nothing changed, no step.
-    void aufzeichnen(const QString& name, Zelle vorher, Zelle nachher);
     template <typename Befehl> void schritt(const QString& name, Befehl&& befehl);
-    // Puts `seite` in place of the `weg` rows from row `erste` on.
-    void standSetzen(int erste, size_t weg, const Seite& seite);
+    // After a step was undone or redone.
+    void gestellt(const Seite& seite);
     Zelle aktuelleZelle() const;
     void einfuegen(int y);
     void sortieren();
@@ -99,10 +93,6 @@ private:
 
     CellTable& zellen_;
     Meldungen& meldungen_;
-    // The rows (title row included) and head as of the last step.
-    std::vector<Zeile> schatten_;
-    Kopf schattenKopf_;
-    QUndoStack verlauf_;
-    Wiederherstellung* wiederherstellung_ = nullptr;
-    bool stellt_ = false; // a step is being undone or redone
+    Verlauf historie_{zellen_};
+    Eintragszeilen eintraege_{zellen_, iAnzahl, bLeerzeile};
 };

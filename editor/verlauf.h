@@ -1,15 +1,21 @@
 #pragma once
-// The list's undo history: each step keeps only the rows it changed, so a cell edit costs
-// one row and an insertion one row, however long the list.
+// The list's undo history: a shadow copy of the rows as of the last step, and steps that keep
+// only the rows they changed, so a cell edit costs one row and an insertion one row, however
+// long the list.
 
 #include "cells/celltable.h"
 
 #include <QUndoCommand>
+#include <QUndoStack>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
 using Zeile = std::array<std::string, CellTable::kColumns>;
+
+Zeile ZeileLesen(const CellTable& zellen, int row);
+void ZeileSchreiben(CellTable& zellen, int row, const Zeile& zeile);
 
 struct Zelle {
     int col = 0;
@@ -30,12 +36,44 @@ struct Seite {
     Zelle zelle;
 };
 
-class NamenListe;
+class Verlauf {
+public:
+    explicit Verlauf(CellTable& zellen) : zellen_(zellen) {}
+    Verlauf(const Verlauf&) = delete;
+    Verlauf& operator=(const Verlauf&) = delete;
+
+    QUndoStack& stapel() { return stapel_; }
+    const QUndoStack& stapel() const { return stapel_; }
+
+    // The cells as they are now are where undoing ends; no steps yet.
+    void beginnen(const Kopf& kopf);
+    // What changed in rows 0 .. zeilen - 1 since the last step becomes a new one; nothing
+    // changed, no step.
+    void aufzeichnen(const QString& name, int zeilen, const Kopf& kopf, Zelle vorher,
+                     Zelle nachher);
+    // A step is being undone or redone: the cells changing now are no new step.
+    bool stellt() const { return stellt_; }
+
+    // Before a step is undone or redone, and after, with the side now in place.
+    std::function<void()> vorDemStellen;
+    std::function<void(const Seite&)> gestellt;
+
+private:
+    friend class Schritt;
+    // Puts `seite` in place of the `weg` rows from row `erste` on.
+    void stellen(int erste, size_t weg, const Seite& seite);
+
+    CellTable& zellen_;
+    std::vector<Zeile> schatten_;
+    Kopf schattenKopf_;
+    QUndoStack stapel_;
+    bool stellt_ = false;
+};
 
 class Schritt : public QUndoCommand {
 public:
-    Schritt(NamenListe& liste, const QString& name, int erste, Seite vorher, Seite nachher)
-        : QUndoCommand(name), liste_(liste), erste_(erste), vorher_(std::move(vorher)),
+    Schritt(Verlauf& verlauf, const QString& name, int erste, Seite vorher, Seite nachher)
+        : QUndoCommand(name), verlauf_(verlauf), erste_(erste), vorher_(std::move(vorher)),
           nachher_(std::move(nachher)) {}
 
     void undo() override;
@@ -43,7 +81,7 @@ public:
     void redo() override;
 
 private:
-    NamenListe& liste_;
+    Verlauf& verlauf_;
     int erste_;
     Seite vorher_, nachher_;
     bool getan_ = true;

@@ -1,39 +1,28 @@
 #pragma once
-// The main window: the name list in a grid, a toolbar, a menu and the count line.
+// The main window: the name list in a grid, a toolbar, a menu and the count line. It wires the
+// list, its editing session, the find bar and printing together; the commands themselves are
+// in the list logic, and their menu items, keys and buttons in the command table.
 
+#include "editor/bearbeitung.h"
 #include "editor/namenliste.h"
-#include "editor/suche.h"
-#include "grid/gesamtspalten.h"
 #include "grid/hypergrid.h"
-#include "namefile/namefile.h"
-#include "sitzung/sperre.h"
-#include "sitzung/wiederherstellung.h"
-#include "support/meldungen.h"
+#include "widgets/messages.h"
 
 #include <QBasicTimer>
 #include <QIcon>
 #include <QMainWindow>
-#include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
-class QAction;
 class GesamtOeffnenDialog;
+class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
 class QToolButton;
+class Suchsteuerung;
 class TPlacementStore;
 class TSuchleiste;
-
-// The program's dialogs as the list logic's way to speak.
-class DialogMeldungen : public Meldungen {
-public:
-    void hinweis(const std::string& text) override;
-    void fehler(const std::string& text) override;
-    bool frage(const std::string& text) override;
-};
 
 class TfrmGesamtdatei : public QMainWindow {
     Q_OBJECT
@@ -42,46 +31,38 @@ public:
     ~TfrmGesamtdatei() override;
 
     // Restores the placement, sets the grid up, lets the user choose the file when
-    // sGesamtdatei is empty and loads it. False when the user cancelled the choice.
+    // sGesamtdatei is empty and opens it. False when the user cancelled the choice or chose
+    // not to open a list another session has open.
     bool FormCreate();
     // Shows the window modally and returns when it has closed.
     void ausfuehren();
     // Hides the participant command (no participant list).
     void ErweiternVerbergen();
+    // Appends the participants not in the list yet.
+    void Erweitern(const std::vector<std::string>& teilnehmer);
 
     NamenListe& liste() { return liste_; }
     const std::vector<std::string>* slTeilnehmer = nullptr;
+
+    // A command's action, toolbar button or menu by its object name (the command table's).
+    QAction* aktion(const char* name) const;
+    QToolButton* knopf(const char* name) const;
+    QMenu* menue(const char* name) const;
 
     // Components, named as the rest of the program and the tests know them.
     QWidget* pnlListe;
     THyperGrid* sgGesamt;
     TPlacementStore* stateGesamt;
-    QMenu* mptDatei;
-    QAction *mptAbbruch, *mptSpeichern, *mptSpeichernundBeenden;
-    QMenu* Bearbeiten1;
-    QAction *mptRueckgaengig, *mptWiederherstellen;
-    QAction *mptEinfuegen, *mptLoeschen, *mptTurnierteilnehmereinfuegen, *mptDuplikateloeschen;
-    QAction *mptSuchen, *mptWeitersuchen, *mptRueckwaertssuchen;
-    QMenu* mptListe;
-    QAction *mptNummerieren, *mptSortieren, *mptDrucken, *mptDruckvorschau, *mptDruckenAuf, *mptAlsPdf;
     QWidget* pnlButtons;
     QLabel* lblGrenze;
     QLabel* lblHinweis; // a passing note, gone after a few seconds
     TSuchleiste* pnlSuche;
     QToolBar* tbGesamt;
-    QToolButton *tbtEinfuegen, *tbtLoeschen, *tbtErweitern, *tbtDuplikate, *tbtSortieren,
-        *tbtNummerieren, *tbtDrucken, *tbtBeenden, *tbtAbbruch;
     std::vector<QIcon> imlGesamt;
     GesamtOeffnenDialog* openGesamt = nullptr; // built when the user is to choose the file
 
-    // The list's commands; each commits an open cell editor first.
-    void Einfuegen();
-    void Loeschen(int row);
-    void Sortieren();
-    void Erweitern(const std::vector<std::string>& teilnehmer);
-    void Drucken();
-
 public Q_SLOTS:
+    // The commands; the command table takes the cell's typing first where it should.
     void mptSuchenClick();
     void mptWeitersuchenClick();
     void mptRueckwaertssuchenClick();
@@ -89,6 +70,7 @@ public Q_SLOTS:
     void mptWiederherstellenClick();
     void mptEinfuegenClick();
     void mptLoeschenClick();
+    void mptMarkierteLoeschenClick();
     void mptTurnierteilnehmereinfuegenClick();
     void mptDuplikateloeschenClick();
     void mptNummerierenClick();
@@ -111,17 +93,9 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
-    void FormShow();
+    void aufbauen();
+    void verbinden();
     void FormResize();
-    void FormClose();
-    // False when the user chose not to open a list another session has open.
-    bool NamenDateiLaden();
-    bool sperreNehmen();
-    // Writes the list as "Speichern und Beenden" does, with its questions and note; false when
-    // it was not written.
-    bool speichern();
-    void ungespeichertesPruefen();
-    void sitzungBeenden(bool ungespeichertesVerwerfen);
     bool DateiWaehlen();
     void anzahlZeigen();
     void hinweisZeigen(const QString& text);
@@ -129,33 +103,16 @@ private:
     int listeDrucken();
     void ausdruckMelden(int seiten, const std::string& ziel, bool pdf);
     bool druckmodulDa(void* funktion);
-    void spaltenEinrichten();
     void schriftAnpassen();
-    void menueEinrichten();
     void verlaufZeigen();
-    // Searches the list for the bar's text, marks the hits and, unless only the marks are to
-    // follow a change of the list, goes to a hit.
-    enum class Gehe { Nicht, AbHier, Weiter, Zurueck };
-    void suchen(Gehe gehe);
-    void weitersuchen(Gehe gehe);
-    void sucheSchliessen();
-    void sucheBeginnen();
-    void werkzeugleisteEinrichten();
-    QToolButton* knopf(const char* name, const char* caption, const char* hint, int picture,
-                       void (TfrmGesamtdatei::*handler)());
     void schliessen();
 
     DialogMeldungen meldungen_;
     NamenListe liste_;
-    LadeErgebnis geladen_;
-    QAction* erweiternAktion_ = nullptr;
+    Bearbeitung bearbeitung_;
+    Suchsteuerung* suche_ = nullptr;
     bool schliessenErlaubt_ = false;
     bool gezeigt_ = false;
-    std::optional<Sperre> sperre_;                         // the lock this window set
-    std::unique_ptr<Wiederherstellung> wiederherstellung_; // unsaved changes, kept on disk
-    struct Zelle {
-        int col = 0, row = 1;
-    } sucheStart_; // where the cursor was when the find bar opened
     static constexpr int kHinweisMs = 8000;
     QBasicTimer hinweisZeit_;
 };

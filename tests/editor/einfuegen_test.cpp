@@ -67,13 +67,14 @@ TEST(Block, InsertedBeforeTheCurrentRowAsOneStepUpToTheLimit) {
 TEST(Block, SeveralRowsAreDeletedAsOneStep) {
     Liste l = numbered(5);
     const std::string vorher = NamenDateiText(l.cells);
-    l.liste.Loeschen(std::vector<int>{4, 2, 2, 9});
+    l.liste.Loeschen(std::vector<int>{4, 2, 2, 9}, QStringLiteral("Markiert"));
     EXPECT_EQ(l.nameList(), (std::vector<std::string>{"Name 1", "Name 3", "Name 5"}));
     EXPECT_EQ(l.liste.verlauf().count(), 1);
+    EXPECT_EQ(l.liste.verlauf().undoText(), QStringLiteral("Markiert"));
     l.consistent();
     l.liste.verlauf().undo();
     EXPECT_EQ(NamenDateiText(l.cells), vorher);
-    l.liste.Loeschen(std::vector<int>{1, 2, 3, 4, 5}); // all: a new, empty list
+    l.liste.Loeschen(std::vector<int>{1, 2, 3, 4, 5}, QStringLiteral("Markiert")); // all: empty
     EXPECT_EQ(l.liste.iAnzahl, 0);
     l.consistent();
 }

@@ -25,7 +25,9 @@ TEST(Einfuegen, IntoThePlaceholderRowOfAnEmptyList) {
     EXPECT_EQ(l.row(1), (Row{"", "", "", ""}));
 }
 
-TEST(Einfuegen, CopiesMpAndMembershipFromTheRowAbove) {
+// A club's players mostly share the MP; a membership number is one member's own and never
+// carries over to a new entry.
+TEST(Einfuegen, CopiesMpButNotTheMembershipNumberFromTheRowAbove) {
     Liste l({{"1", "A", "N", ""},
              {"2", "B", "N", ""},
              {"3", "C", "N", ""},
@@ -33,7 +35,7 @@ TEST(Einfuegen, CopiesMpAndMembershipFromTheRowAbove) {
              {"5", "E", "G", "5"}});
     l.cells.setCurrentRow(5);
     l.liste.Einfuegen();
-    EXPECT_EQ(l.row(5), (Row{"", "", "J", "777"}));
+    EXPECT_EQ(l.row(5), (Row{"", "", "J", ""}));
     EXPECT_EQ(l.row(6), (Row{"5", "E", "G", "5"}));
     EXPECT_EQ(l.liste.iAnzahl, 6);
     l.consistent();
@@ -394,10 +396,19 @@ TEST(Befehle, EdgesThatOnceLostOrMisplacedAnEntry) {
         {"numberless between", {erster, ohne, zweiter}, duplikate, {erster, zweiter}, true},
         {"numberless last", {erster, zweiter, ohne}, duplikate, {erster, zweiter}, true},
         {"two numberless", {ohne, ohne}, duplikate, {ohne}, true},
+        {"blank names as any name",
+         {{"1", "X", "N", ""}, {"2", "A", "N", ""}, {"3", "Y", "N", ""}, {"4", "Z", "N", "9"}},
+         [](Liste& l) {
+             for (const auto& [row, name] : {std::pair{1, ""}, {3, " "}, {4, ""}})
+                 l.cells.setCell(kSpalteName, row, name);
+             l.liste.DuplikateLoeschen();
+         },
+         {{"2", "A", "N", ""}, {"4", "", "N", "9"}}, // the numbered blank one is kept
+         true},
         {"insert on the new row",
          {{"1", "A", "J", "7"}, {"2", "B", "G", "8"}},
          amEnde,
-         {{"1", "A", "J", "7"}, {"2", "B", "G", "8"}, {"", "", "G", "8"}},
+         {{"1", "A", "J", "7"}, {"2", "B", "G", "8"}, {"", "", "G", ""}},
          true,
          3},
         {"renumber numbered",

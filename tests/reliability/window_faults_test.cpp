@@ -102,7 +102,7 @@ TEST_F(OnADisk, ReadOnlyFileSystemIsAClearMessage) {
     if (!disk.ok())
         GTEST_SKIP() << "read-only bind mounts are not allowed here";
     open();
-    frm->tbtEinfuegen->click();
+    frm->knopf("tbtEinfuegen")->click();
     DialogAnswerer answers(QStringLiteral("btn0"));
     save();
     ASSERT_FALSE(answers.texts.empty());

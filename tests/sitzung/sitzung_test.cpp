@@ -1,6 +1,7 @@
 #include "safewrite/safewrite.h"
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
+#include "editor/bearbeitung.h"
 #include "tests/editor/liste.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -44,7 +45,7 @@ TEST(Wiederherstellung, FollowsEveryKindOfStepAndGivesTheListBackByteForByte) {
     Wiederherstellung w("/verein/NAMEN.TIF", DateiStand{}); // outlives the list that feeds it
     Liste l(rows);
     const std::string datei = NamenDateiText(l.cells);
-    l.liste.sichern(&w);
+    Sicherung folgen(l.liste, w);
     for (const auto& [was, tun] : schritte) {
         SCOPED_TRACE(was);
         tun(l);

@@ -57,7 +57,7 @@ struct Editor : ::testing::Test {
     // Abbruch closes the window without asking: nothing counts as changed.
     void cancelClosesUnasked() {
         DialogAnswerer answers;
-        frm->mptAbbruch->trigger();
+        frm->aktion("mptAbbruch")->trigger();
         EXPECT_TRUE(answers.texts.empty());
         EXPECT_FALSE(frm->isVisible());
     }

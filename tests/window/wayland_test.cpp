@@ -27,7 +27,7 @@ TEST_F(Editor, UnderWaylandTheStoredPositionStaysAndTheSizeIsKept) {
     QTest::keyClicks(edit, QStringLiteral("Wayland"));
     QTest::keyClick(edit, Qt::Key_Return);
     DialogAnswerer answers;
-    frm->mptSpeichernundBeenden->trigger();
+    frm->aktion("mptSpeichernundBeenden")->trigger();
     EXPECT_FALSE(frm->isVisible());
     frm.reset();
     EXPECT_NE(readBytes(file).find("Wayland\t \t2\t"), std::string::npos);

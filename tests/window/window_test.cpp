@@ -41,14 +41,14 @@ TEST_F(Editor, LoadsTheListIntoTheGrid) {
         return frm->sgGesamt->hasFocus() ||
                frm->sgGesamt->isAncestorOf(QApplication::focusWidget());
     }));
-    EXPECT_EQ(frm->tbtEinfuegen->size(), QSize(46, 51));
-    EXPECT_EQ(frm->mptSpeichernundBeenden->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(frm->knopf("tbtEinfuegen")->size(), QSize(46, 51));
+    EXPECT_EQ(frm->aktion("mptSpeichernundBeenden")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
 }
 
 TEST_F(Editor, CancelRightAfterLoadingClosesWithoutQuestionOrWrite) {
     open(liste(3));
     DialogAnswerer answers;
-    frm->tbtAbbruch->click();
+    frm->knopf("tbtAbbruch")->click();
     EXPECT_FALSE(frm->isVisible());
     EXPECT_TRUE(answers.texts.empty());
     EXPECT_EQ(readBytes(file), liste(3));
@@ -58,13 +58,13 @@ TEST_F(Editor, CancelAfterTypingAsksAndNoKeepsTheWindow) {
     open(liste(3));
     typeName(2, QStringLiteral("Neuer Name"));
     DialogAnswerer answers(QStringLiteral("btn1"));
-    frm->mptAbbruch->trigger();
+    frm->aktion("mptAbbruch")->trigger();
     ASSERT_EQ(answers.texts.size(), 1u);
     EXPECT_EQ(answers.texts[0], QStringLiteral(u"Sollen die Änderungen verworfen werden?"));
     EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Neuer Name"); // the open editor was committed
     answers.setButton(QStringLiteral("btn0"));
-    frm->mptAbbruch->trigger();
+    frm->aktion("mptAbbruch")->trigger();
     EXPECT_FALSE(frm->isVisible());
     EXPECT_EQ(readBytes(file), liste(3));
 }
@@ -179,9 +179,9 @@ TEST_F(Editor, WiderWindowWidensOnlyTheNameColumn) {
 
 TEST_F(Editor, WithoutParticipantsTheImportIsHiddenAndInert) {
     open(liste(3));
-    EXPECT_FALSE(frm->tbtErweitern->isVisible());
-    EXPECT_FALSE(frm->mptTurnierteilnehmereinfuegen->isVisible());
-    EXPECT_TRUE(frm->tbtEinfuegen->isVisible());
+    EXPECT_FALSE(frm->knopf("tbtErweitern")->isVisible());
+    EXPECT_FALSE(frm->aktion("mptTurnierteilnehmereinfuegen")->isVisible());
+    EXPECT_TRUE(frm->knopf("tbtEinfuegen")->isVisible());
     ctrl(Qt::Key_T);
     EXPECT_EQ(frm->liste().iAnzahl, 3);
     EXPECT_FALSE(frm->liste().bGeaendert);
@@ -218,7 +218,7 @@ TEST_F(Editor, LaunchWithAFileNameShowsNoDialogAndRemembersThePlacement) {
         auto* f = qobject_cast<TfrmGesamtdatei*>(w);
         ASSERT_NE(f, nullptr);
         f->setGeometry(120, 110, 600, 450);
-        f->tbtAbbruch->click();
+        f->knopf("tbtAbbruch")->click();
     });
     GesamtdateiBearbeiten(file.toStdString(), false, nullptr);
     ASSERT_EQ(seen.size(), 1u);
@@ -230,7 +230,7 @@ TEST_F(Editor, LaunchWithAFileNameShowsNoDialogAndRemembersThePlacement) {
     QRect restored;
     onNextModal([&](QWidget* w) {
         restored = w->geometry();
-        qobject_cast<TfrmGesamtdatei*>(w)->tbtAbbruch->click();
+        qobject_cast<TfrmGesamtdatei*>(w)->knopf("tbtAbbruch")->click();
     });
     GesamtdateiBearbeiten(file.toStdString(), false, nullptr);
     EXPECT_EQ(restored, QRect(120, 110, 600, 450));
@@ -250,7 +250,7 @@ TEST_F(Editor, LaunchOpensNativeNamesWithUmlautsAndLatin1BytesAndSavesThemInPlac
         DialogAnswerer answers;
         onModalOf<TfrmGesamtdatei>([](TfrmGesamtdatei* frm) {
             frm->liste().Einfuegen();
-            frm->tbtBeenden->click();
+            frm->knopf("tbtBeenden")->click();
         });
         GesamtdateiBearbeiten(name, false, nullptr);
         ASSERT_EQ(answers.texts.size(), 1u) << name;
@@ -285,7 +285,7 @@ TEST_F(Editor, OpenDialogOpensUmlautFoldersAndListsNamesThatAreNoUtf8) {
         int entries = -1;
         onModalOf<TfrmGesamtdatei>([&](TfrmGesamtdatei* frm) {
             entries = frm->liste().iAnzahl;
-            frm->tbtAbbruch->click();
+            frm->knopf("tbtAbbruch")->click();
         });
         GesamtdateiBearbeiten(std::string(), false, nullptr);
         return entries;
@@ -377,7 +377,7 @@ TEST_F(Editor, OpenDialogShowsUpperCaseNamesAndTakesANewFile) {
         QTest::keyClick(name, Qt::Key_Return);
     });
     DialogAnswerer notes; // "Die Gesamt-Datei ist noch nicht vorhanden"
-    onModalOf<TfrmGesamtdatei>([](TfrmGesamtdatei* f) { f->tbtAbbruch->click(); });
+    onModalOf<TfrmGesamtdatei>([](TfrmGesamtdatei* f) { f->knopf("tbtAbbruch")->click(); });
     GesamtdateiBearbeiten(std::string(), false, nullptr);
     EXPECT_TRUE(tifShown);
     EXPECT_FALSE(txtShown);
@@ -470,9 +470,9 @@ TEST_F(Editor, TabbingThroughEveryCellChangesNothing) {
 
 TEST_F(Editor, CancelAfterAnInsertionAsksAndYesDiscards) {
     open(liste(2));
-    frm->tbtEinfuegen->click();
+    frm->knopf("tbtEinfuegen")->click();
     DialogAnswerer yes(QStringLiteral("btn0"));
-    frm->tbtAbbruch->click();
+    frm->knopf("tbtAbbruch")->click();
     ASSERT_EQ(yes.texts.size(), 1u);
     EXPECT_FALSE(frm->isVisible());
     EXPECT_EQ(readBytes(file), liste(2));
@@ -482,38 +482,38 @@ TEST_F(Editor, DuplicatesFromTheMenu) {
     open("GESAMT-DATEI\r\nHans Meier\t \t1\t\t\r\nPetra MEIER\t \t2\t\t\r\nhans meier\t "
          "\t3\t\t\r\n");
     DialogAnswerer answers;
-    frm->mptDuplikateloeschen->trigger();
+    frm->aktion("mptDuplikateloeschen")->trigger();
     ASSERT_EQ(answers.texts.size(), 1u);
     EXPECT_EQ(answers.texts[0], QStringLiteral(u"1 Duplikate wurden gelöscht"));
     EXPECT_EQ(label(), QStringLiteral(u"2 Einträge"));
-    frm->tbtDuplikate->click();
+    frm->knopf("tbtDuplikate")->click();
     EXPECT_EQ(answers.texts.back(), QStringLiteral("Es wurden keine Duplikate gefunden"));
 }
 
 TEST_F(Editor, UndoAndRedoTopTheEditMenuNameTheStepAndUndoingAllMakesCancelAskNothing) {
     open(liste(5));
-    const QList<QAction*> items = frm->Bearbeiten1->actions();
+    const QList<QAction*> items = frm->menue("Bearbeiten1")->actions();
     ASSERT_GE(items.size(), 2);
-    EXPECT_EQ(items[0], frm->mptRueckgaengig);
-    EXPECT_EQ(items[1], frm->mptWiederherstellen);
-    EXPECT_EQ(frm->mptRueckgaengig->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-    EXPECT_EQ(frm->mptWiederherstellen->shortcuts(),
+    EXPECT_EQ(items[0], frm->aktion("mptRueckgaengig"));
+    EXPECT_EQ(items[1], frm->aktion("mptWiederherstellen"));
+    EXPECT_EQ(frm->aktion("mptRueckgaengig")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(frm->aktion("mptWiederherstellen")->shortcuts(),
               (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
                                    QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
-    EXPECT_FALSE(frm->mptRueckgaengig->isEnabled());
-    EXPECT_EQ(frm->mptRueckgaengig->text(), QStringLiteral(u"&Rückgängig"));
+    EXPECT_FALSE(frm->aktion("mptRueckgaengig")->isEnabled());
+    EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(), QStringLiteral(u"&Rückgängig"));
 
     frm->sgGesamt->setCurrentCell(1, 2);
     ctrl(Qt::Key_L);
-    EXPECT_TRUE(frm->mptRueckgaengig->isEnabled());
-    EXPECT_EQ(frm->mptRueckgaengig->text(), QStringLiteral(u"&Rückgängig: Löschen"));
-    EXPECT_FALSE(frm->mptWiederherstellen->isEnabled());
+    EXPECT_TRUE(frm->aktion("mptRueckgaengig")->isEnabled());
+    EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(), QStringLiteral(u"&Rückgängig: Löschen"));
+    EXPECT_FALSE(frm->aktion("mptWiederherstellen")->isEnabled());
     ctrl(Qt::Key_Z);
     EXPECT_EQ(label(), QStringLiteral(u"5 Einträge"));
     EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Spieler 2");
     EXPECT_EQ(frm->sgGesamt->currentRow(), 2);
-    EXPECT_EQ(frm->mptWiederherstellen->text(), QStringLiteral(u"Wieder&herstellen: Löschen"));
-    EXPECT_FALSE(frm->mptRueckgaengig->isEnabled());
+    EXPECT_EQ(frm->aktion("mptWiederherstellen")->text(), QStringLiteral(u"Wieder&herstellen: Löschen"));
+    EXPECT_FALSE(frm->aktion("mptRueckgaengig")->isEnabled());
 
     cancelClosesUnasked();
 }
@@ -641,15 +641,15 @@ TEST_F(Editor, ParticipantsOnlyWhenLaunchedWithThem) {
     onNextModal([&](QWidget* w) {
         auto* f = qobject_cast<TfrmGesamtdatei*>(w);
         ASSERT_NE(f, nullptr);
-        visible = f->tbtErweitern->isVisible() && f->mptTurnierteilnehmereinfuegen->isVisible();
+        visible = f->knopf("tbtErweitern")->isVisible() && f->aktion("mptTurnierteilnehmereinfuegen")->isVisible();
         before = f->lblGrenze->text();
         activate(f);
         QTest::keyClick(f, Qt::Key_T, Qt::ControlModifier);
         after = f->lblGrenze->text();
-        f->tbtErweitern->click();
+        f->knopf("tbtErweitern")->click();
         then = f->lblGrenze->text();
         DialogAnswerer yes(QStringLiteral("btn0"));
-        f->tbtAbbruch->click();
+        f->knopf("tbtAbbruch")->click();
     });
     GesamtdateiBearbeiten(file.toStdString(), false, &teilnehmer);
     EXPECT_TRUE(visible);
@@ -668,7 +668,7 @@ TEST_F(Editor, ImmediateImportHappensBeforeTheWindowShows) {
         shown = f->lblGrenze->text();
         changed = f->liste().bGeaendert;
         DialogAnswerer yes(QStringLiteral("btn0"));
-        f->tbtAbbruch->click();
+        f->knopf("tbtAbbruch")->click();
     });
     GesamtdateiBearbeiten(file.toStdString(), true, &teilnehmer);
     EXPECT_EQ(shown, QStringLiteral(u"3 Einträge"));
@@ -679,8 +679,8 @@ TEST_F(Editor, ImmediateImportHappensBeforeTheWindowShows) {
     onNextModal([&](QWidget* w) {
         auto* f = qobject_cast<TfrmGesamtdatei*>(w);
         shown = f->lblGrenze->text();
-        hidden = !f->tbtErweitern->isVisible();
-        f->tbtAbbruch->click();
+        hidden = !f->knopf("tbtErweitern")->isVisible();
+        f->knopf("tbtAbbruch")->click();
     });
     GesamtdateiBearbeiten(file.toStdString(), true, &keine);
     EXPECT_EQ(shown, QStringLiteral(u"2 Einträge"));
@@ -705,7 +705,7 @@ TEST_F(Editor, CtrlDAndTheToolbarPrintTheGridAsItIsNow) {
     EXPECT_TRUE(found);
     EXPECT_EQ(frm->liste().bGeaendert, changed);
     EXPECT_EQ(frm->liste().iAnzahl, 3);
-    frm->tbtDrucken->click();
+    frm->knopf("tbtDrucken")->click();
     EXPECT_EQ(printer.begun, 2);
     DruckerInitialisieren(nullptr);
 }

@@ -1,0 +1,135 @@
+#include "editor/bearbeitung.h"
+
+#include "platform/cp1252.h"
+#include "runlog/runlog.h"
+
+#include <QFile>
+
+Sicherung::Sicherung(NamenListe& liste, Wiederherstellung& daten) {
+    auto folgen = [&liste, &daten] {
+        if (liste.verlauf().isClean())
+            daten.verwerfen();
+        else
+            daten.aendern(NamenDateiText(liste.zellen()));
+    };
+    verbindung_ = QObject::connect(&liste.verlauf(), &QUndoStack::indexChanged, folgen);
+    if (!liste.verlauf().isClean())
+        folgen();
+}
+
+Sicherung::~Sicherung() {
+    QObject::disconnect(verbindung_);
+}
+
+Bearbeitung::Bearbeitung(NamenListe& liste, Meldungen& meldungen)
+    : liste_(liste), meldungen_(meldungen) {}
+
+Bearbeitung::~Bearbeitung() {
+    beenden(false);
+}
+
+bool Bearbeitung::oeffnen() {
+    if (!sperreNehmen())
+        return false;
+    liste_.zellen().setRowCount(kMaxEintraege + 1);
+    geladen_ = NamenDateiLesen(sGesamtdatei, liste_.zellen());
+    hinweiseZeigen();
+    liste_.geladen(geladen_);
+    ungespeichertesPruefen();
+    wiederherstellung_ = std::make_unique<Wiederherstellung>(sGesamtdatei, geladen_.stand);
+    sicherung_ = std::make_unique<Sicherung>(liste_, *wiederherstellung_);
+    return true;
+}
+
+bool Bearbeitung::sperreNehmen() {
+    if (const std::optional<Sperre> fremd = SperreLesen(sGesamtdatei)) {
+        if (SperreLebt(*fremd))
+            return meldungen_.frage(SperrFrage(*fremd)); // opened anyway: the lock stays theirs
+        SperreEntfernen(sGesamtdatei, *fremd);           // left by a session that crashed
+    }
+    const Sperre eigene = EigeneSperre();
+    if (SperreSetzen(sGesamtdatei, eigene))
+        sperre_ = eigene;
+    return true;
+}
+
+void Bearbeitung::hinweiseZeigen() {
+    if (geladen_.abgeschlossen)
+        meldungen_.hinweis("Das letzte Speichern der Gesamt-Datei wurde unterbrochen. Es wurde "
+                           "jetzt abgeschlossen");
+    if (!geladen_.vorhanden)
+        meldungen_.hinweis("Die Gesamt-Datei ist noch nicht vorhanden");
+    if (!geladen_.fehler.empty())
+        meldungen_.fehler("Fehler beim Einlesen der Gesamtdatei: " + geladen_.fehler);
+    if (geladen_.mehrAlsMaximum)
+        meldungen_.hinweis("Die Gesamt-Datei enth\xE4lt mehr als 1000 Eintr\xE4ge. Es wurden nur "
+                           "die ersten 1000 Eintr\xE4ge eingelesen");
+    if (geladen_.datenNachDateiende)
+        meldungen_.hinweis("Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es "
+                           "wurden nur die Eintr\xE4ge davor eingelesen");
+}
+
+void Bearbeitung::ungespeichertesPruefen() {
+    const std::optional<Wiederherstellungsdaten> daten = WiederherstellungFinden(sGesamtdatei);
+    if (!daten)
+        return;
+    if (daten->text == NamenDateiText(liste_.zellen())) {
+        WiederherstellungEntfernen(*daten); // nothing the file does not hold
+        return;
+    }
+    if (meldungen_.frage(WiederherstellungsFrage(*daten, DateiStandLesen(sGesamtdatei)))) {
+        liste_.Uebernehmen(daten->text);
+        WiederherstellungEntfernen(*daten);
+        return;
+    }
+    const std::string aufbewahrt = WiederherstellungAufbewahren(*daten);
+    if (!aufbewahrt.empty())
+        meldungen_.hinweis(
+            "Die ungespeicherten \xC4nderungen wurden aufbewahrt in " +
+            cp1252::fromQString(QFile::decodeName(QByteArray::fromStdString(aufbewahrt))));
+}
+
+bool Bearbeitung::speichern(bool offenBleiben) {
+    liste_.NeueZeileVerwerfen();
+    CellTable& zellen = liste_.zellen();
+    for (const std::string& frage : FragenVorDemSpeichern(geladen_, DateiStandLesen(sGesamtdatei)))
+        if (!meldungen_.frage(frage))
+            return false;
+    try {
+        if (!NamenDateiSchreiben(sGesamtdatei, zellen))
+            LogZeile("Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
+                     cp1252::fromQString(
+                         QFile::decodeName(QByteArray::fromStdString(sGesamtdatei + "~"))));
+    } catch (const std::exception& e) {
+        meldungen_.fehler(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
+        return false;
+    }
+    meldungen_.hinweis(std::to_string(zellen.rowCount() - 1) + " Eintr\xE4ge gespeichert");
+    if (offenBleiben) {
+        // The file is now what the list shows: the next save compares with it, Abbruch asks
+        // only about later changes, and nothing is unsaved.
+        geladen_ = LadeErgebnis{};
+        geladen_.stand = DateiStandLesen(sGesamtdatei);
+        liste_.verlauf().setClean();
+        liste_.bGeaendert = false;
+        if (wiederherstellung_)
+            wiederherstellung_->gespeichert(geladen_.stand);
+    }
+    return true;
+}
+
+bool Bearbeitung::verwerfenErlaubt() {
+    return !liste_.bGeaendert || meldungen_.frage("Sollen die \xC4nderungen verworfen werden");
+}
+
+void Bearbeitung::beenden(bool erledigt) {
+    sicherung_.reset();
+    if (wiederherstellung_ && erledigt) {
+        wiederherstellung_->verwerfen();
+        wiederherstellung_->warten();
+    }
+    wiederherstellung_.reset();
+    if (sperre_)
+        SperreEntfernen(sGesamtdatei, *sperre_);
+    sperre_.reset();
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The editing session of one list, from opening to closing: the lock beside the file, the notes
+// on opening, the question about unsaved changes an ended session left, keeping this session's
+// own unsaved changes on disk, the questions before saving and the state after it.
+
+#include "editor/namenliste.h"
+#include "namefile/namefile.h"
+#include "sitzung/sperre.h"
+#include "sitzung/wiederherstellung.h"
+#include "support/meldungen.h"
+
+#include <QMetaObject>
+#include <memory>
+#include <optional>
+#include <string>
+
+// Hands every step of the list to the recovery data, so that a crash loses nothing typed;
+// undone back to the file, nothing is unsaved and the data go.
+class Sicherung {
+public:
+    Sicherung(NamenListe& liste, Wiederherstellung& daten);
+    ~Sicherung();
+    Sicherung(const Sicherung&) = delete;
+    Sicherung& operator=(const Sicherung&) = delete;
+
+private:
+    QMetaObject::Connection verbindung_;
+};
+
+class Bearbeitung {
+public:
+    // Speaks through `meldungen`; works on the file named by sGesamtdatei.
+    Bearbeitung(NamenListe& liste, Meldungen& meldungen);
+    ~Bearbeitung(); // as beenden(false)
+    Bearbeitung(const Bearbeitung&) = delete;
+    Bearbeitung& operator=(const Bearbeitung&) = delete;
+
+    // Takes the lock (asking about another session's), reads the file with its notes, offers
+    // unsaved changes an ended session left and keeps this session's from now on. False when
+    // the user chose not to open a list another session has open.
+    bool oeffnen();
+    // Writes the list after the questions the file's state calls for, with the note of how many
+    // entries were written; false when it was not written. With `offenBleiben` the file is now
+    // what the list shows: the next save compares with it, and nothing is unsaved.
+    bool speichern(bool offenBleiben);
+    // Whether the list may be closed without saving: asks when it was changed.
+    bool verwerfenErlaubt();
+    // The lock goes however the session ends; the unsaved changes only when they were saved or
+    // given up (`erledigt`), never when the window is merely torn down.
+    void beenden(bool erledigt);
+
+    const LadeErgebnis& geladen() const { return geladen_; }
+
+private:
+    bool sperreNehmen();
+    void hinweiseZeigen();
+    void ungespeichertesPruefen();
+
+    NamenListe& liste_;
+    Meldungen& meldungen_;
+    LadeErgebnis geladen_;
+    std::optional<Sperre> sperre_;                         // the lock this session set
+    std::unique_ptr<Wiederherstellung> wiederherstellung_; // unsaved changes, kept on disk
+    std::unique_ptr<Sicherung> sicherung_;
+};
