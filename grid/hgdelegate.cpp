@@ -1,5 +1,6 @@
 #include "grid/hgdelegate.h"
 
+#include "grid/einfuegeblock.h"
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
 
@@ -144,7 +145,7 @@ bool HyperGridDelegate::eventFilter(QObject* object, QEvent* event) {
         }
         if (edit && key->matches(QKeySequence::Paste)) {
             const QString text = QGuiApplication::clipboard()->text();
-            if (text.trimmed().contains(u'\n') || text.trimmed().contains(u'\r')) {
+            if (IstEinfuegeblock(text)) {
                 Q_EMIT grid_->blockPasted(text);
                 return true;
             }
