@@ -114,7 +114,6 @@ void HyperGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOption
 }
 
 bool HyperGridDelegate::eventFilter(QObject* object, QEvent* event) {
-    // Spreadsheet keys: Left and Right leave the cell at the ends of its text.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* edit = qobject_cast<QLineEdit*>(object);
@@ -122,20 +121,9 @@ bool HyperGridDelegate::eventFilter(QObject* object, QEvent* event) {
             if (auto* combo = qobject_cast<HgComboEditor*>(object))
                 edit = combo->lineEdit();
         }
-        // With the whole text selected, as on arrival, too: the first Right would only
-        // collapse the selection, and what is typed next would land after the old text.
-        const bool alles =
-            edit && edit->hasSelectedText() && edit->selectedText().size() == edit->text().size();
-        if (edit && key->modifiers() == Qt::NoModifier && (alles || !edit->hasSelectedText())) {
-            if (key->key() == Qt::Key_Left && (alles || edit->cursorPosition() == 0)) {
-                grid_->moveFromEditor(-1, 0);
-                return true;
-            }
-            if (key->key() == Qt::Key_Right &&
-                (alles || edit->cursorPosition() == edit->text().size())) {
-                grid_->moveFromEditor(1, 0);
-                return true;
-            }
+        if (const int side = edit ? leavesCellSideways(edit, key) : 0) {
+            grid_->moveFromEditor(side, 0);
+            return true;
         }
         // Shift+Up and Shift+Down select whole rows, for commands on several at once.
         if (edit && key->modifiers() == Qt::ShiftModifier &&
