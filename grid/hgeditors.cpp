@@ -116,6 +116,20 @@ QLineEdit* createCellLineEdit(const ThgColumn& column, QWidget* parent) {
     return new CellLineEdit(column, parent);
 }
 
+int leavesCellSideways(const QLineEdit* edit, const QKeyEvent* key) {
+    if (key->modifiers() != Qt::NoModifier)
+        return 0;
+    const bool alles =
+        edit->hasSelectedText() && edit->selectedText().size() == edit->text().size();
+    if (edit->hasSelectedText() && !alles)
+        return 0;
+    if (key->key() == Qt::Key_Left && (alles || edit->cursorPosition() == 0))
+        return -1;
+    if (key->key() == Qt::Key_Right && (alles || edit->cursorPosition() == edit->text().size()))
+        return 1;
+    return 0;
+}
+
 HgComboEditor::HgComboEditor(const ThgColumn& column, QWidget* parent)
     : QFrame(parent), column_(column) {
     setFrameShape(QFrame::NoFrame);
@@ -307,12 +321,9 @@ bool HgComboEditor::eventFilter(QObject* object, QEvent* event) {
                 dropDown();
                 return true;
             }
-            // The grid handles these on the editor as a whole.
-            const bool atStart = edit_->cursorPosition() == 0 && !edit_->hasSelectedText();
-            const bool atEnd =
-                edit_->cursorPosition() == edit_->text().size() && !edit_->hasSelectedText();
+            // The grid handles these on the editor as a whole, by the rule of every cell.
             if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-                (key->key() == Qt::Key_Left && atStart) || (key->key() == Qt::Key_Right && atEnd)) {
+                leavesCellSideways(edit_, key) != 0) {
                 QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
                 QApplication::sendEvent(this, &copy);
                 return true;

@@ -66,6 +66,11 @@ bool cellEditorTouched(const QLineEdit* edit);
 
 QLineEdit* createCellLineEdit(const ThgColumn& column, QWidget* parent);
 
+// Spreadsheet keys: Left and Right leave the cell at the ends of its text, and at once while the
+// whole text is selected, as on arrival: the first key would only collapse the selection, and
+// what is typed next would land beside the old text. -1 or 1: the key leaves to that side.
+int leavesCellSideways(const QLineEdit* edit, const QKeyEvent* key);
+
 class HgComboEditor : public QFrame {
     Q_OBJECT
 public:

@@ -72,7 +72,7 @@ Q_SIGNALS:
     void pastLastRow();
     // What typing or pasting into a cell could not take as it was (German, for the user).
     void textHint(const QString& text);
-    // Ctrl+V of text with several lines: entries to insert, not text for the cell.
+    // Ctrl+V of a block (IstEinfuegeblock): entries to insert, not text for the cell.
     void blockPasted(const QString& text);
 
 protected:

@@ -292,3 +292,22 @@ TEST_F(Grid, ALargerFontGrowsRowsTitleAndCaptionsAndTheListShowsItUnclipped) {
     EXPECT_GE(combo->popup()->height(), 2 * metrics.height());
     combo->closeUp(false);
 }
+
+// Arriving in "MP" selects its letter; Left then leaves the cell as in the other columns, so a
+// name typed after two Lefts from "Mitgliedsnr." lands in "Name".
+TEST_F(Grid, LeftLeavesTheMpCellOnArrivalAsEveryCell) {
+    grid.setCell(2, 1, "J");
+    editorAt(3, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid.isAncestorOf(QApplication::focusWidget()); }));
+    auto key = [](Qt::Key k) {
+        QTest::keyClick(QApplication::focusWidget(), k);
+        QApplication::processEvents();
+    };
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    EXPECT_EQ(grid.currentCol(), 1);
+    typeText(QApplication::focusWidget(), QStringLiteral("Anna Berg"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid.cell(1, 1), "Anna Berg");
+    EXPECT_EQ(grid.cell(2, 1), "J");
+}

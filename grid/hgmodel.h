@@ -1,15 +1,12 @@
 #pragma once
-// Internals of THyperGrid: its model, title row and cell delegate.
+// The name grid's model over its cell store, and the title row that shows the captions.
 
 #include "cells/cellstore.h"
 #include "grid/hgcolumn.h"
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
-#include <QStyledItemDelegate>
 #include <vector>
-
-class THyperGrid;
 
 class HyperGridModel : public QAbstractTableModel {
     Q_OBJECT
@@ -49,25 +46,4 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
-};
-
-class HyperGridDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-public:
-    explicit HyperGridDelegate(THyperGrid* grid);
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override;
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override;
-    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
-                              const QModelIndex& index) const override;
-
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override;
-
-private:
-    THyperGrid* grid_;
-    QObject* windowKeys_;
 };
