@@ -1,4 +1,5 @@
 #include "cells/cellstore.h"
+#include "editor/duplikatpruefung.h"
 #include "editor/namensordnung.h"
 #include "namefile/namefile.h"
 
@@ -19,9 +20,60 @@ struct Tabelle : CellStore {
     int anzahl;
 };
 
+// A group as "1 2s+ 3g+": row, kind (none: kept; g, s, n, w: Gleich, Schreibweise,
+// GleicheNummer, GleicherName), + when ticked; groups parted by " | ".
+std::string gruppenText(const std::vector<Duplikatgruppe>& gruppen) {
+    std::string out;
+    for (const Duplikatgruppe& g : gruppen) {
+        out += out.empty() ? "" : " | ";
+        for (const Duplikat& d : g)
+            out += (&d == &g.front() ? "" : " ") + std::to_string(d.row) +
+                   std::string(" gsnw").substr(size_t(d.art), d.art != Duplikatart::Behalten) +
+                   (d.haken ? "+" : "");
+    }
+    return out;
+}
+
 } // namespace
 
 // Octal escapes where a letter follows that would continue a hex one ("Schr\366der").
+TEST(DuplikatePruefen, EachKindOfGroupAndThePairsNeverProposed) {
+    const struct {
+        const char *a, *nrA, *b, *nrB, *gruppen;
+    } faelle[] = {
+        {"Hans Meier", "", "HANS  MEIER", "", "1 2g+"},
+        {"Hans Meier", "", "Hans Meier", "5", "1g+ 2"},
+        {"", "5", " ", "5", "1 2g+"}, // blank names by the same rule
+        {"Gerd Schr\366der", "7", "GERD SCHR\326DER", "7", "1 2s+"},
+        {"Dr. H. Meier", "7", "Dr H Meier", " 7", "1 2s+"},
+        {"Anna Wei\xDF", "7", "ANNA WEISS", "7", "1 2s+"},
+        {"Hans Meier", "7", "Hanna Meier", "7", "1 2n"},
+        {"M\xFCller", "", "Mueller", "", "1 2w"},
+        {"M\xFCller", "", "MUELLER", "3", "1w 2"},
+        {"Hans Meier", "111", "Hans Meier", "222", ""},
+        {"Anna Wei\xDF", "1", "Anna Weiss", "2", ""},
+        {"Hans Meier", "", "Hanna Meier", "", ""},
+        {"Hans Meier", "1", "Hanna Meier", "2", ""},
+    };
+    for (const auto& f : faelle) {
+        const Tabelle t({{f.a, f.nrA}, {f.b, f.nrB}});
+        EXPECT_EQ(gruppenText(DuplikatePruefen(t, 2)), f.gruppen) << f.a << " / " << f.b;
+    }
+    // Chains end at the entry that stays; another number joins no group.
+    const Tabelle t({{"Gerd Schr\366der", "1"},
+                     {"GERD SCHR\326DER", "1"},
+                     {"GERD  SCHR\326DER", "1"},
+                     {"Hans Meier", "2"},
+                     {"Hanna Meier", "2"},
+                     {"Hans Meier", "3"},
+                     {"hans meier", ""},
+                     {"Otto Ober", ""}});
+    const std::vector<Duplikatgruppe> g = DuplikatePruefen(t, t.anzahl);
+    EXPECT_EQ(gruppenText(g), "1 2s+ 3g+ | 4 5n 7g+");
+    EXPECT_EQ(DuplikatZeilen(t, t.anzahl), (std::vector<int>{3, 7}));
+    EXPECT_EQ(AngehakteZeilen(g), (std::vector<int>{2, 3, 7}));
+}
+
 TEST(NamensOrdnung, SurnameThenFirstNamesAsAGermanDictionary) {
     const struct {
         std::vector<std::string> names;
