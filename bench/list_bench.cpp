@@ -2,7 +2,9 @@
 
 #include "cells/cellstore.h"
 #include "editor/bearbeitung.h"
+#include "editor/duplikatpruefung.h"
 #include "editor/namenliste.h"
+#include "editor/namensordnung.h"
 #include "editor/sortierung.h"
 #include "editor/suche.h"
 #include "namefile/namefile.h"
@@ -95,6 +97,22 @@ std::string halbDoppelt() {
     }
     return text;
 }
+
+// The order by surname and first names (German collation), to set against BM_Sortieren.
+void BM_NachNameOrdnen(benchmark::State& state) {
+    Liste l(volleListe());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NamensOrdnung(l.cells, l.liste.iAnzahl));
+}
+BENCHMARK(BM_NachNameOrdnen)->Unit(benchmark::kMillisecond);
+
+// The review's groups: Arg 0 the invented list, Arg 1 every other entry a repeat.
+void BM_DuplikatePruefen(benchmark::State& state) {
+    Liste l(state.range(0) ? halbDoppelt() : volleListe());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DuplikatePruefen(l.cells, l.liste.iAnzahl));
+}
+BENCHMARK(BM_DuplikatePruefen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Undoing a duplicate run that deleted every other entry; redone untimed between.
 void BM_DuplikateRueckgaengig(benchmark::State& state) {

@@ -3,7 +3,7 @@
 # Usage: scripts/install-deps.sh [--test]   (--test adds what the test suite needs)
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libcanberra-dev libcanberra0 libcups2-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libicu-dev libcanberra-dev libcanberra0 libcups2-dev
           qt6-translations-l10n fonts-liberation2)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool poppler-utils cups clang

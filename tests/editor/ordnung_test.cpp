@@ -1,0 +1,115 @@
+#include "cells/cellstore.h"
+#include "editor/duplikatpruefung.h"
+#include "editor/namensordnung.h"
+#include "namefile/namefile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Names and membership numbers as they stand in the cells; blank names too, which no file
+// loads but typing leaves.
+struct Tabelle : CellStore {
+    explicit Tabelle(const std::vector<std::pair<std::string, std::string>>& eintraege)
+        : CellStore(int(eintraege.size()) + 1), anzahl(int(eintraege.size())) {
+        for (int r = 1; r <= anzahl; ++r) {
+            setCell(kSpalteName, r, eintraege[size_t(r - 1)].first);
+            setCell(kSpalteDBVNr, r, eintraege[size_t(r - 1)].second);
+        }
+    }
+    int anzahl;
+};
+
+// A group as "1 2s+ 3g+": row, kind (none: kept; g, s, n, w: Gleich, Schreibweise,
+// GleicheNummer, GleicherName), + when ticked; groups parted by " | ".
+std::string gruppenText(const std::vector<Duplikatgruppe>& gruppen) {
+    std::string out;
+    for (const Duplikatgruppe& g : gruppen) {
+        out += out.empty() ? "" : " | ";
+        for (const Duplikat& d : g)
+            out += (&d == &g.front() ? "" : " ") + std::to_string(d.row) +
+                   std::string(" gsnw").substr(size_t(d.art), d.art != Duplikatart::Behalten) +
+                   (d.haken ? "+" : "");
+    }
+    return out;
+}
+
+} // namespace
+
+// Octal escapes where a letter follows that would continue a hex one ("Schr\366der").
+TEST(DuplikatePruefen, EachKindOfGroupAndThePairsNeverProposed) {
+    const struct {
+        const char *a, *nrA, *b, *nrB, *gruppen;
+    } faelle[] = {
+        {"Hans Meier", "", "HANS  MEIER", "", "1 2g+"},
+        {"Hans Meier", "", "Hans Meier", "5", "1g+ 2"},
+        {"", "5", " ", "5", "1 2g+"}, // blank names by the same rule
+        {"Gerd Schr\366der", "7", "GERD SCHR\326DER", "7", "1 2s+"},
+        {"Dr. H. Meier", "7", "Dr H Meier", " 7", "1 2s+"},
+        {"Anna Wei\xDF", "7", "ANNA WEISS", "7", "1 2s+"},
+        {"Hans Meier", "7", "Hanna Meier", "7", "1 2n"},
+        {"M\xFCller", "", "Mueller", "", "1 2w"},
+        {"M\xFCller", "", "MUELLER", "3", "1w 2"},
+        {"Hans Meier", "111", "Hans Meier", "222", ""},
+        {"Anna Wei\xDF", "1", "Anna Weiss", "2", ""},
+        {"Hans Meier", "", "Hanna Meier", "", ""},
+        {"Hans Meier", "1", "Hanna Meier", "2", ""},
+    };
+    for (const auto& f : faelle) {
+        const Tabelle t({{f.a, f.nrA}, {f.b, f.nrB}});
+        EXPECT_EQ(gruppenText(DuplikatePruefen(t, 2)), f.gruppen) << f.a << " / " << f.b;
+    }
+    // Chains end at the entry that stays; another number joins no group.
+    const Tabelle t({{"Gerd Schr\366der", "1"},
+                     {"GERD SCHR\326DER", "1"},
+                     {"GERD  SCHR\326DER", "1"},
+                     {"Hans Meier", "2"},
+                     {"Hanna Meier", "2"},
+                     {"Hans Meier", "3"},
+                     {"hans meier", ""},
+                     {"Otto Ober", ""}});
+    const std::vector<Duplikatgruppe> g = DuplikatePruefen(t, t.anzahl);
+    EXPECT_EQ(gruppenText(g), "1 2s+ 3g+ | 4 5n 7g+");
+    EXPECT_EQ(DuplikatZeilen(t, t.anzahl), (std::vector<int>{3, 7}));
+    EXPECT_EQ(AngehakteZeilen(g), (std::vector<int>{2, 3, 7}));
+}
+
+TEST(NamensOrdnung, SurnameThenFirstNamesAsAGermanDictionary) {
+    const struct {
+        std::vector<std::string> names;
+        std::vector<int> order;
+    } faelle[] = {
+        {{"Zander", "Otto \xD6zt\xFCrk", "Karl Ober", "Peter M\xFCller", "Anna M\xFCller",
+          "\xC4nne Adler"},
+         {6, 5, 4, 3, 2, 1}},
+        {{"Anna Wei\xDF", "Anna Weit", "Anna Weiss", "Anna Weise"}, {4, 3, 1, 2}},
+        {{"Carl Schulz", "anna schulz", "Bernd SCHULZ", "Hans Schr\366der"}, {4, 2, 3, 1}},
+        {{"Hans M\xFCller", "Hans MULLER", "Hans Muller"}, {3, 2, 1}}, // the exact text last
+        {{"Hans Meier", "Meier, H.", "Dr. Anna Meier", "Meier", "Zoe Ahrens"}, {5, 4, 3, 2, 1}},
+        {{"Carl Heide", "Bernd Heider", "Anna von der Heide", "Anna Vogel"}, {3, 1, 2, 4}},
+        {{"Meier, Hans", "", "Anna Berg", "Hans Meier", " "}, {3, 1, 4, 2, 5}}, // stable
+    };
+    for (const auto& f : faelle) {
+        std::vector<std::pair<std::string, std::string>> eintraege;
+        for (const std::string& name : f.names)
+            eintraege.emplace_back(name, "");
+        const Tabelle t(eintraege);
+        EXPECT_EQ(NamensOrdnung(t, t.anzahl), f.order) << f.names.front();
+    }
+}
+
+TEST(NamensOrdnung, SurnameAndRest) {
+    const char* faelle[][3] = {
+        {"Hans Meier", "Meier", "Hans"},
+        {"Meier, H.", "Meier", "H."},
+        {"Meier H.", "Meier", "H."},
+        {"H.Meier", "Meier", "H."},
+        {"Prof. Dr. Dipl.-Ing. H.-P.  Schulz", "Schulz", "H.-P. Prof. Dr. Dipl.-Ing."},
+        {"Anna von der Heide", "Heide", "Anna von der"},
+        {"von der Heide, Anna, Dr.", "von der Heide", "Anna Dr."},
+        {", Anna", "Anna", ""},
+        {"  ", "", ""},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(NamenZerlegen(f[0]), (Namensteile{f[1], f[2]})) << f[0];
+}
