@@ -1,5 +1,7 @@
 #include "editor/namenliste.h"
 
+#include "editor/duplikatpruefung.h"
+#include "editor/namensordnung.h"
 #include "editor/sortierung.h"
 #include "platform/cp1252.h"
 #include "runlog/runlog.h"
@@ -247,6 +249,22 @@ void NamenListe::sortieren() {
     bGeaendert = true;
 }
 
+void NamenListe::NachNameSortieren() {
+    schritt(QStringLiteral("Nach Name und Vorname sortieren"), [this] {
+        melden("Fehler beim Sortieren der Gesamtdatei: ", [this] {
+            const std::vector<int> ordnung = NamensOrdnung(zellen_, iAnzahl);
+            std::vector<Zeile> rows(ordnung.size());
+            for (size_t i = 0; i < ordnung.size(); ++i)
+                rows[i] = ZeileLesen(zellen_, ordnung[i]);
+            CellUpdate update(zellen_);
+            for (size_t i = 0; i < rows.size(); ++i)
+                if (ordnung[i] != int(i) + 1)
+                    ZeileSchreiben(zellen_, int(i) + 1, rows[i]);
+        });
+    });
+    fokusGeben();
+}
+
 void NamenListe::Nummerieren() {
     if (!meldungen_.frage("Sollen die Spielernummern entfernt und neu vergeben werden"))
         return;
@@ -285,37 +303,9 @@ bool NamenListe::duplikateLoeschen(int& n) {
     bool ok = true;
     melden("Fehler beim L\xF6schen der Duplikate: ", [this, &n, &ok] {
         ok = false;
-        // Per name, the membership numbers kept. Two entries whose numbers differ are two
-        // members of the same name; an entry without a number is a duplicate of any entry of
-        // that name that has one, wherever it stands, and of an earlier one without.
-        struct Stand {
-            std::unordered_set<std::string> nummern;
-            bool ohneNummer = false;
-        };
-        std::unordered_map<std::string, Stand> kept;
-        std::vector<std::string> keys(size_t(iAnzahl) + 1);
-        std::vector<bool> weg(size_t(iAnzahl) + 1);
-        for (int r = 1; r <= iAnzahl; ++r) {
-            keys[size_t(r)] = Duplikatschluessel(zellen_.cell(kSpalteName, r));
-            const std::string nummer = Bereinigen(zellen_.cell(kSpalteDBVNr, r), ' ');
-            if (!nummer.empty())
-                weg[size_t(r)] = !kept[keys[size_t(r)]].nummern.insert(nummer).second;
-        }
-        for (int r = 1; r <= iAnzahl; ++r) {
-            const std::string& key = keys[size_t(r)];
-            // Blank names too: an entry left blank twice is a duplicate like any other.
-            if (!Bereinigen(zellen_.cell(kSpalteDBVNr, r), ' ').empty())
-                continue;
-            Stand& stand = kept[key];
-            weg[size_t(r)] = !stand.nummern.empty() || stand.ohneNummer;
-            stand.ohneNummer = true;
-        }
-        std::vector<int> doubles;
-        for (int r = 1; r <= iAnzahl; ++r)
-            if (weg[size_t(r)])
-                doubles.push_back(r);
-        zeilenEntfernen(doubles);
-        n = int(doubles.size());
+        const std::vector<int> doppelte = DuplikatZeilen(zellen_, iAnzahl);
+        zeilenEntfernen(doppelte);
+        n = int(doppelte.size());
         ok = true;
     });
     return ok;

@@ -65,6 +65,8 @@ public:
     int BlockEinfuegen(const std::vector<Zeile>& zeilen);
     // Sorts by Sortierschluessel, with the very result of the exchange sort.
     void Sortieren();
+    // Sorts by surname, then first names, as a German dictionary orders words; a stable sort.
+    void NachNameSortieren();
     // Asks, then numbers the entries 1, 2, ... in their order.
     void Nummerieren();
     // Deletes every later entry with the same name as one above it; returns how many.

@@ -22,11 +22,11 @@ struct Knopf {
 };
 
 struct Befehl {
-    const char* name;     // the action's object name
-    const char* menue;    // its menu's object name; none: a key only
-    const char16_t* text; // with its accelerator
-    QList<QKeySequence> tasten;
-    void (TfrmGesamtdatei::*handler)();
+    const char* name = nullptr;     // the action's object name
+    const char* menue = nullptr;    // its menu's object name; none: a key only
+    const char16_t* text = nullptr; // with its accelerator
+    QList<QKeySequence> tasten = {};
+    void (TfrmGesamtdatei::*handler)() = nullptr;
     bool zelleZuerst = true;   // what is typed in the open cell is taken first
     bool fokusDanach = true;   // the cell has the keyboard again afterwards
     bool trennerDavor = false; // in the menu

@@ -1,5 +1,6 @@
 #include "window/gesamtdatei.h"
 
+#include "dialogs/duplikatdialog.h"
 #include "dialogs/oeffnendialog.h"
 #include "editor/einfuegen.h"
 #include "grid/gesamtspalten.h"
@@ -332,6 +333,18 @@ void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
 void TfrmGesamtdatei::mptDuplikateloeschenClick() {
     liste_.DuplikateLoeschen();
 }
+void TfrmGesamtdatei::mptDuplikatePruefenClick() {
+    const std::vector<Duplikatgruppe> gruppen = DuplikatePruefen(*sgGesamt, liste_.iAnzahl);
+    if (gruppen.empty())
+        return (void)HinweisMeldung("Es wurden keine wahrscheinlichen Duplikate gefunden");
+    DuplikatDialog dialog(*sgGesamt, gruppen, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::vector<int> weg = dialog.angehakt();
+    liste_.Loeschen(weg, QStringLiteral(u"Duplikate prüfen"));
+    hinweisZeigen(weg.size() == 1 ? QStringLiteral(u"1 Eintrag wurde gelöscht")
+                                  : QStringLiteral(u"%1 Einträge wurden gelöscht").arg(weg.size()));
+}
 void TfrmGesamtdatei::mptNummerierenClick() {
     liste_.Nummerieren();
 }
@@ -342,6 +355,13 @@ void TfrmGesamtdatei::mptSortierenClick() {
         ~CursorBack() { QApplication::restoreOverrideCursor(); }
     } back;
     liste_.Sortieren();
+}
+void TfrmGesamtdatei::mptNachNameSortierenClick() {
+    const int vorher = liste_.verlauf().index();
+    liste_.NachNameSortieren();
+    hinweisZeigen(liste_.verlauf().index() != vorher
+                      ? QStringLiteral("Die Liste wurde nach Name und Vorname sortiert")
+                      : QStringLiteral("Die Liste war schon nach Name und Vorname sortiert"));
 }
 void TfrmGesamtdatei::mptSuchenClick() {
     suche_->oeffnen();

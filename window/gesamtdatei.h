@@ -73,8 +73,10 @@ public Q_SLOTS:
     void mptMarkierteLoeschenClick();
     void mptTurnierteilnehmereinfuegenClick();
     void mptDuplikateloeschenClick();
+    void mptDuplikatePruefenClick();
     void mptNummerierenClick();
     void mptSortierenClick();
+    void mptNachNameSortierenClick();
     void mptDruckenClick();
     void mptSpeichernundBeendenClick();
     void mptSpeichernClick();

@@ -1,6 +1,7 @@
 // Keyboard flows where a name once went astray: each types as the user does, into the widget
 // that has the focus, on a real X display.
 
+#include "dialogs/duplikatdialog.h"
 #include "tests/window/editor_fixture.h"
 #include "widgets/messages.h"
 #include "widgets/suchleiste.h"
@@ -13,6 +14,8 @@
 #include <QProcess>
 #include <QSet>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 // What the note says was taken is what the list holds once the cell is left, and what is saved,
 // however the text ends: the line editor once forgot the typing when a letter was replaced.
@@ -329,4 +332,62 @@ TEST_F(Editor, ALargeFontGrowsColumnsButtonsDialogsAndTheWindowSoThatTextShowsWh
     });
     HinweisMeldung("1000 Eintr\xE4ge gespeichert");
     EXPECT_GE(knopfHoehe, QFontMetrics(toQFont(StandardFont)).height() + 10);
+}
+
+// From the menu by the keyboard: the review lists who is probably one person, ticks what may
+// go, and Enter removes the ticked entries as one step.
+TEST_F(Editor, DuplikatePruefenListsProbableDuplicatesAndEnterRemovesTheTickedAsOneStep) {
+    open("GESAMT-DATEI\r\nGerd Schr\xF6"
+         "der\t \t1\tN\t123\r\nHans Meier\t \t2\tN\t7\r\nGERD SCHR\xD6"
+         "DER\t \t3\tN\t123\r\nHanna Meier\t \t4\tN\t8\r\nAnna Weiss\t \t5\tJ\t\r\n"
+         "Anna Wei\xDF\t \t6\tJ\t\r\n");
+    std::vector<std::pair<QString, bool>> gesehen; // names with their tick
+    QString titel;
+    onModalOf<DuplikatDialog>([&](DuplikatDialog* d) {
+        titel = d->windowTitle();
+        for (QTreeWidgetItemIterator it(d->baum()); *it; ++it)
+            if ((*it)->parent())
+                gesehen.emplace_back((*it)->text(1), (*it)->checkState(0) == Qt::Checked);
+        activate(d); // Enter goes where the keyboard is once the dialog has it
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    activate(frm.get());
+    key(Qt::Key_B, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !titel.isEmpty(); }));
+    QApplication::processEvents();
+    EXPECT_EQ(titel, QStringLiteral(u"Duplikate prüfen"));
+    const std::vector<std::pair<QString, bool>> erwartet = {
+        {QStringLiteral(u"Gerd Schröder"), false},
+        {QStringLiteral(u"GERD SCHRÖDER"), true},
+        {QStringLiteral("Anna Weiss"), false},
+        {QStringLiteral(u"Anna Weiß"), false}};
+    EXPECT_EQ(gesehen, erwartet);
+    EXPECT_EQ(frm->liste().iAnzahl, 5);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Hanna Meier");
+    EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(),
+              QStringLiteral(u"&Rückgängig: Duplikate prüfen"));
+    EXPECT_EQ(frm->lblHinweis->text(), QStringLiteral(u"1 Eintrag wurde gelöscht"));
+}
+
+TEST_F(Editor, NachNameUndVornameSortierenOrdersAsAGermanDictionaryInOneStep) {
+    open("GESAMT-DATEI\r\nZander\t \t1\tN\t\r\nOtto \xD6zt\xFCrk\t \t2\tN\t\r\n"
+         "Peter M\xFCller\t \t3\tN\t\r\nKarl Ober\t \t4\tN\t\r\nAnna M\xFCller\t \t5\tN\t\r\n"
+         "\xC4nne Adler\t \t6\tN\t\r\n");
+    activate(frm.get());
+    key(Qt::Key_L, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_T);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frm->lblHinweis->text().isEmpty(); }));
+    std::vector<std::string> namen;
+    for (int r = 1; r <= frm->liste().iAnzahl; ++r)
+        namen.push_back(frm->sgGesamt->cell(1, r));
+    EXPECT_EQ(namen, (std::vector<std::string>{"\xC4nne Adler", "Anna M\xFCller", "Peter M\xFCller",
+                                               "Karl Ober", "Otto \xD6zt\xFCrk", "Zander"}));
+    EXPECT_EQ(frm->sgGesamt->cell(0, 1), "6"); // whole entries move
+    EXPECT_EQ(frm->lblHinweis->text(),
+              QStringLiteral("Die Liste wurde nach Name und Vorname sortiert"));
+    ctrl(Qt::Key_Z);
+    EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Zander");
 }
