@@ -5,11 +5,8 @@
 #include "cells/celltable.h"
 
 #include <QUndoCommand>
-#include <array>
 #include <string>
 #include <vector>
-
-using Zeile = std::array<std::string, CellTable::kColumns>;
 
 struct Zelle {
     int col = 0;

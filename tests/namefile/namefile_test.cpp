@@ -46,8 +46,9 @@ TEST(NameFileRead, TheMeierLineLoadsAndSavesByteForByte) {
 }
 
 TEST(NameFileRead, BadNumbersGetTheirPositionAndGoodOnesStayAsWritten) {
-    Loaded l(kHeader + "A\t \t\tN\t\r\nB\t \t0\tN\t\r\nC\t \t12a\tN\t\r\nD\t \t 12\tN\t\r\n"
-                       "E\t \t$1F\t\t\r\nF\t \t99999999999\t\t\r\nG\t \t-3\t\t\r\n");
+    Loaded l(kHeader +
+             "A\t \t\tN\t\r\nB\t \t0\tN\t\r\nC\t \t12a\tN\t\r\nD\t \t 12\tN\t\r\n"
+             "E\t \t$1F\t\t\r\nF\t \t99999999999\t\t\r\nG\t \t-3\t\t\r\nH\t \tx1F\t\t\r\n");
     EXPECT_EQ(l.nr(1), "1");
     EXPECT_EQ(l.nr(2), "2");
     EXPECT_EQ(l.nr(3), "3");
@@ -55,6 +56,7 @@ TEST(NameFileRead, BadNumbersGetTheirPositionAndGoodOnesStayAsWritten) {
     EXPECT_EQ(l.nr(5), "$1F");
     EXPECT_EQ(l.nr(6), "6");
     EXPECT_EQ(l.nr(7), "-3");
+    EXPECT_EQ(l.nr(8), "x1F");
 }
 
 TEST(NameFileRead, BlankLinesAreSkippedAndDoNotCountAsPositions) {
