@@ -27,11 +27,14 @@ bool istMPWert(const QString& v) {
     return v.size() == 1 && QStringLiteral("JNGjng").contains(v[0]);
 }
 
+// A value as a note quotes it: short, and on one line however it came.
 QString zitat(const QString& v) {
     constexpr qsizetype kLaenge = 30;
-    return QStringLiteral(u"„") +
-           (v.size() > kLaenge ? v.left(kLaenge - 1) + QStringLiteral(u"…") : v) +
-           QStringLiteral(u"“");
+    QString t = v.size() > kLaenge ? v.left(kLaenge - 1) + QStringLiteral(u"…") : v;
+    for (QChar& c : t)
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    return QStringLiteral(u"„") + t + QStringLiteral(u"“");
 }
 
 struct Zeilenbau {

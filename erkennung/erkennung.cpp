@@ -1,7 +1,6 @@
 #include "erkennung/erkennung.h"
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -289,6 +288,10 @@ Erkennung SpaltenErkennen(const std::vector<QStringList>& zeilen, std::optional<
             std::find(e.spalten.begin(), e.spalten.end(), b) == e.spalten.end())
             e.spalten[c] = b;
     }
+    // Headings that name nothing (or a row the user calls headings) leave all to the values.
+    if (std::all_of(e.spalten.begin(), e.spalten.end(),
+                    [](Bedeutung b) { return b == Bedeutung::Nichts; }))
+        ohneKopf.assign(breite, true);
     nachWerten(darunter, ohneKopf, e.spalten);
     // Every entry needs a name: "Teilnehmer" or "Spielerin" above the names gives it.
     if (std::none_of(e.spalten.begin(), e.spalten.end(), namensteil))

@@ -18,7 +18,8 @@
 // above a column of numbers, or a word above a column of single J/N/G letters. Under a heading
 // row, a column headed by another word is not taken (but when no heading names a part of the
 // name, the one of them with the most words below becomes the name); a column with an empty
-// heading, or under "GESAMT-DATEI", is read from its values.
+// heading, or under "GESAMT-DATEI", is read from its values, and so is every column when the
+// headings name none.
 //
 // Columns by value (without a heading row, or without a heading), over the cells that are not
 // blank:

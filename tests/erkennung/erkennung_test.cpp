@@ -102,11 +102,12 @@ TEST(Erkennung, ColumnsFromHeadingsOrValues) {
          {B::Name, B::Nichts, B::Mitgliedsnr, B::MP},
          {{"", "Anna Berg", "G", "100496"}, {"", "4711", "", ""}},
          {{0, Grund::Kopfzeile}}},
-        // A word above numbers is a heading; two number columns: the small one is the Nr.
+        // A word above numbers is a heading; naming nothing, it leaves the columns to their
+        // values: of two number columns the small one is the Nr.
         {u"Spielerin\tMitgl\tPlatz\nAnna Berg\t100496\t1\nOtto Meier\t100497\t2\n",
          true,
-         {B::Name, B::Nichts, B::Nichts},
-         {{"", "Anna Berg", "N", ""}, {"", "Otto Meier", "N", ""}},
+         {B::Name, B::Mitgliedsnr, B::Nr},
+         {{"1", "Anna Berg", "", "100496"}, {"2", "Otto Meier", "", "100497"}},
          {{0, Grund::Kopfzeile}}},
         {u"Anna Berg\t100496\t1\nOtto Meier\t100497\t2\nEva\tDE-4\t3\n",
          false,
@@ -118,7 +119,10 @@ TEST(Erkennung, ColumnsFromHeadingsOrValues) {
         {u"Łódź Ŵ\nΠαπαδόπουλος\n\n",
          false,
          {B::Name},
-         {{"", "L\xF3" "dz W", "N", ""}},
+         {{"",
+           "L\xF3"
+           "dz W",
+           "N", ""}},
          {{1, Grund::KeinName}}},
     };
     for (const Fall& f : faelle) {
@@ -129,9 +133,12 @@ TEST(Erkennung, ColumnsFromHeadingsOrValues) {
         EXPECT_EQ(e.eintraege, zeilen(f.eintraege));
         EXPECT_EQ(e.uebersprungen, f.uebersprungen);
     }
-    // The user says there is no heading row: it is read as an entry.
+    // The user says whether the first row holds headings.
     const std::vector<QStringList> rows = {{QStringLiteral("Name")}, {QStringLiteral("Anna")}};
     EXPECT_EQ(SpaltenErkennen(rows, false), (Erkennung{false, {B::Name}}));
+    const std::vector<QStringList> daten = {{QStringLiteral("Anna"), QStringLiteral("J")},
+                                            {QStringLiteral("Otto"), QStringLiteral("N")}};
+    EXPECT_EQ(SpaltenErkennen(daten, true), (Erkennung{true, {B::Name, B::MP}}));
 }
 
 TEST(Erkennung, EveryChangedOrDroppedValueIsNoted) {
@@ -147,11 +154,11 @@ TEST(Erkennung, EveryChangedOrDroppedValueIsNoted) {
          {"", "Anna", "J", "DE-47"},
          {u"„12a“ ist keine Nummer und wurde weggelassen", u"„j“ wurde als „J“ übernommen",
           u"Die Mitgliedsnummer „DE-47“ enthält Buchstaben"}},
-        {u"0\tAnna\tJa\t\tBerlin\t7",
+        {u"0\tAnna\tJa\t\tBer\x01lin\t7",
          {"", "Anna", "", ""},
          {u"„0“ ist keine Nummer und wurde weggelassen",
           u"„Ja“ ist kein MP (J, N oder G) und wurde weggelassen",
-          u"„Berlin“ wird nicht übernommen", u"„7“ wird nicht übernommen"}},
+          u"„Ber�lin“ wird nicht übernommen", u"„7“ wird nicht übernommen"}},
         {u"\tŁukasz\x01 Nowak\x1A\t",
          {"", "Lukasz Nowak", "", ""},
          {u"„Ł“ wurde als „L“ übernommen; Steuerzeichen wurde weggelassen: die Gesamt-Datei kann "
