@@ -114,7 +114,8 @@ struct Vorschauzeile {
 // "Name" beside "Vorname" is the surname); a row without a name gives no entry. Values are
 // trimmed; letters the code page lacks become their base letter, other characters it lacks and
 // control characters are left out, a line break or TAB inside a cell becomes a blank.
-// Nr.: kept when it is a number ("17", "x1F"); anything else is left out (the list numbers it).
+// Nr.: kept when it is a number ("17", "x1F"); anything else is left out (reading the file
+// gives an empty number its position).
 // MP: J, N or G in any case, as a capital; anything else is left out. When no column gives a
 // Nr., MP or Mitgliedsnr. (a list of names alone) every entry gets "N", as new participants do.
 // Mitgliedsnr.: kept as it is, letters noted. A meaning chosen for two columns: name parts are
