@@ -1,6 +1,7 @@
 #pragma once
 // The name list as the commands see it: a table of byte-string cells with a title row 0.
 
+#include <array>
 #include <string>
 
 class CellTable {
@@ -21,6 +22,9 @@ public:
     virtual void beginUpdate() {}
     virtual void endUpdate() {}
 };
+
+// One entry's cells, in column order (Nr., Name, MP, Mitgliedsnr.).
+using Zeile = std::array<std::string, CellTable::kColumns>;
 
 // Pairs beginUpdate/endUpdate, also when a command fails half-way.
 class CellUpdate {

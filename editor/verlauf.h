@@ -7,12 +7,9 @@
 
 #include <QUndoCommand>
 #include <QUndoStack>
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
-
-using Zeile = std::array<std::string, CellTable::kColumns>;
 
 Zeile ZeileLesen(const CellTable& zellen, int row);
 void ZeileSchreiben(CellTable& zellen, int row, const Zeile& zeile);

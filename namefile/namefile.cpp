@@ -3,6 +3,7 @@
 #include "safewrite/safewrite.h"
 #include "support/texthelpers.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <string_view>
@@ -123,11 +124,15 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
         rest.remove_prefix(3);
     int row = 0;       // next row to fill
     bool first = true; // the first stored line may be the header
+    // In a file of CR LF lines an LF alone may have stood inside a field; an LF file has no
+    // other line end.
+    const bool crlfDatei = rest.find("\r\n") != rest.npos;
     while (!rest.empty()) {
         // A line ends at CR, at LF and at CR LF: a cell can hold no line break, so an LF alone
         // (a line a script appended) would otherwise swallow the next entry.
         const size_t end = rest.find_first_of("\r\n");
         std::string_view fields = rest.substr(0, end);
+        const bool nurLF = crlfDatei && end != rest.npos && rest[end] == '\n';
         if (end == std::string_view::npos) {
             rest = {};
         } else {
@@ -166,6 +171,8 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
         zellen.setCell(kSpalteName, row, name);
         zellen.setCell(kSpalteMP, row, std::string(mp));
         zellen.setCell(kSpalteDBVNr, row, std::string(dbv));
+        if (nurLF)
+            ergebnis.endeNurLF.push_back(row);
         ++row;
     }
     ergebnis.anzahl = row > 0 ? row - 1 : 0;
@@ -234,6 +241,38 @@ LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
     LadeErgebnis ergebnis = lesen(pfad, zellen);
     ergebnis.abgeschlossen = abgeschlossen;
     return ergebnis;
+}
+
+std::string ZeilenendenHinweis(const LadeErgebnis& geladen, const CellTable& zellen) {
+    const std::vector<int>& rows = geladen.endeNurLF;
+    if (rows.empty())
+        return {};
+    constexpr size_t kGenannt = 3, kNameLaenge = 40;
+    auto eintrag = [&zellen](int row) {
+        std::string name = zellen.cell(kSpalteName, row);
+        if (name.size() > kNameLaenge)
+            name = name.substr(0, kNameLaenge - 1) + "\x85";
+        return std::to_string(row) + " (Nr. " + zellen.cell(kSpalteNr, row) + ", \x84" + name +
+               "\x93)";
+    };
+    const size_t n = std::min(rows.size(), kGenannt);
+    std::string genannt = eintrag(rows[0]);
+    for (size_t i = 1; i < n; ++i)
+        genannt += (i + 1 == n && rows.size() <= kGenannt ? " und " : ", ") + eintrag(rows[i]);
+    const std::string grund = " nur mit LF statt mit CR LF";
+    const std::string folge = ". Falls dort ein Feld umbrochen war, ist der ";
+    const std::string teil = " ein abgetrennter Teil davon: bitte pr\xFC"
+                             "fen";
+    if (rows.size() == 1)
+        return "In der Gesamt-Datei endet die Zeile von Eintrag " + genannt + grund + folge +
+               "Eintrag danach" + teil;
+    if (rows.size() <= kGenannt)
+        return "In der Gesamt-Datei enden die Zeilen der Eintr\xE4ge " + genannt + grund + folge +
+               "jeweils folgende Eintrag" + teil;
+    return "In der Gesamt-Datei enden " + std::to_string(rows.size()) + " Zeilen" + grund +
+           ", zuerst die der Eintr\xE4ge " + genannt + " und " +
+           std::to_string(rows.size() - kGenannt) + " weitere" + folge +
+           "jeweils folgende Eintrag" + teil;
 }
 
 std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,

@@ -52,7 +52,10 @@ struct LadeErgebnis {
     bool unvollstaendig = false;     // reading failed part-way; `fehler` says why
     bool datenNachDateiende = false; // data follows the end-of-file mark and was left out
     bool abgeschlossen = false;      // a save that a crash interrupted was completed first
-    std::string fehler;              // empty when reading succeeded
+    // Entries (rows) whose line ended at an LF alone in a file whose other lines end with CR LF:
+    // an LF inside a field splits it there. Empty for a file of LF lines.
+    std::vector<int> endeNurLF;
+    std::string fehler; // empty when reading succeeded
     DateiStand stand;
 };
 
@@ -62,6 +65,11 @@ struct LadeErgebnis {
 LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen);
 // The same on bytes already read; for tests and the benchmark.
 LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen);
+
+// The note on opening that names the entries of `endeNurLF` (position, number and name; for
+// many the first few and the count), Windows-1252; empty when there are none. Right after
+// loading, while the cells are as read.
+std::string ZeilenendenHinweis(const LadeErgebnis& geladen, const CellTable& zellen);
 
 // What to ask, in this order, before the list is saved over the file as it is now: only what is
 // true (a file that could not be read cannot be compared with what was read).

@@ -5,6 +5,7 @@
 #include <QStringEncoder>
 #include <QStringList>
 #include <algorithm>
+#include <bitset>
 
 namespace cp1252 {
 
@@ -17,16 +18,34 @@ QString toQString(std::string_view bytes) {
     return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
+namespace {
+// Looking the code page up by name costs more than encoding a name, so it is done once: the
+// characters it holds, as its own decoder gives them, and one encoder per thread.
+const std::bitset<0x10000>& held() {
+    static const std::bitset<0x10000> set = [] {
+        QByteArray all(256, '\0');
+        for (int b = 0; b < 256; ++b)
+            all[b] = char(b);
+        std::bitset<0x10000> s;
+        QStringDecoder decoder(kName);
+        for (const QChar c : QString(decoder.decode(all)))
+            s.set(c.unicode());
+        s.reset(0xFFFD); // what the decoder gives a byte it lacks, not a character it holds
+        return s;
+    }();
+    return set;
+}
+} // namespace
+
 std::string fromQString(const QString& text) {
-    QStringEncoder encoder(kName, QStringConverter::Flag::Stateless);
+    thread_local QStringEncoder encoder(kName, QStringConverter::Flag::Stateless);
     const QByteArray bytes = encoder.encode(text);
     return std::string(bytes.constData(), size_t(bytes.size()));
 }
 
 bool canHold(const QString& text) {
-    QStringEncoder encoder(kName, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(text);
-    return !encoder.hasError();
+    const std::bitset<0x10000>& set = held();
+    return std::all_of(text.begin(), text.end(), [&set](QChar c) { return set.test(c.unicode()); });
 }
 
 bool isCellText(const QString& text) {

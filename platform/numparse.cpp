@@ -1,6 +1,6 @@
 #include "platform/numparse.h"
 
-std::optional<int32_t> parseInt32(std::string_view s) {
+std::optional<int32_t> parseInt32(std::string_view s, HexPrefix prefixes) {
     size_t i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -14,6 +14,9 @@ std::optional<int32_t> parseInt32(std::string_view s) {
     } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
         base = 16;
         i += 2;
+    } else if (prefixes == HexPrefix::DollarXOr0x && i < s.size() && (s[i] == 'x' || s[i] == 'X')) {
+        base = 16;
+        ++i;
     }
     if (i >= s.size())
         return std::nullopt;

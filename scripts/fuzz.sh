@@ -7,11 +7,12 @@ seconds=${1:-20}
 command -v clang++ >/dev/null || scripts/install-deps.sh --test
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGESAMT_FUZZ=ON -DGESAMT_WERROR=ON -DGESAMT_BUILD_TESTS=OFF -DGESAMT_BUILD_BENCH=OFF
-cmake --build build-fuzz --target fuzz_namefile fuzz_profile fuzz_text fuzz_commands
-mkdir -p build-fuzz/corpus/{namefile,profile,text,commands}
+cmake --build build-fuzz --target fuzz_namefile fuzz_profile fuzz_text fuzz_commands fuzz_erkennung
+mkdir -p build-fuzz/corpus/{namefile,profile,text,commands,erkennung}
 cp tests/namefile/corpus/* build-fuzz/corpus/namefile/
+cp tests/namefile/corpus/* build-fuzz/corpus/erkennung/ # name-file lines are pasted too
 pids=()
-for target in namefile profile text commands; do
+for target in namefile profile text commands erkennung; do
     build-fuzz/tests/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=65536 \
         -artifact_prefix="build-fuzz/crash-$target-" build-fuzz/corpus/$target \
         > "build-fuzz/fuzz_$target.log" 2>&1 &
@@ -21,7 +22,7 @@ status=0
 for i in "${!pids[@]}"; do
     wait "${pids[$i]}" || status=1
 done
-for target in namefile profile text commands; do
+for target in namefile profile text commands erkennung; do
     echo "fuzz_$target: $(grep -E '^#[0-9]+.*DONE|Done [0-9]+ runs' "build-fuzz/fuzz_$target.log" | tail -n 1)"
     grep -E "ERROR|SUMMARY" "build-fuzz/fuzz_$target.log" || true
 done

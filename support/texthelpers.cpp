@@ -21,7 +21,7 @@ int32_t TextZuZahl(std::string_view text) {
     const std::string s = Bereinigen(text, ' ');
     if (s.empty())
         return 0;
-    return parseInt32(s).value_or(0);
+    return parseInt32(s, HexPrefix::DollarXOr0x).value_or(0);
 }
 
 std::string Grossschrift(std::string_view text) {

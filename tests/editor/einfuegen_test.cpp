@@ -17,7 +17,7 @@ TEST(Block, PastedLinesBecomeEntriesWithTheTypingRules) {
          u""},
         {u"7\tDr. Dieter Krüger\tj\t100496\r\n8\tErika Lange\tG\t\r\n", // spreadsheet columns
          {{"7", "Dr. Dieter Kr\xFCger", "J", "100496"}, {"8", "Erika Lange", "G", ""}},
-         u""},
+         u"„j“ wurde als „J“ übernommen"},
         {u"\tOhne Nummer\n9\t\tN\t5\n", {{"", "Ohne Nummer", "", ""}}, u""}, // no name: none
         {u"Łukasz Wiśniewski\nAnna ☺ Berg\n",
          {{"", "Lukasz Wisniewski", "N", ""}, {"", "Anna  Berg", "N", ""}},

@@ -23,8 +23,6 @@ struct Antworten : Meldungen {
     bool frage(const std::string&) override { return data->ConsumeBool(); }
 };
 
-using Zeile = std::array<std::string, CellTable::kColumns>;
-
 std::vector<Zeile> zeilen(const CellStore& cells, int n) {
     std::vector<Zeile> rows;
     for (int r = 1; r <= n; ++r)

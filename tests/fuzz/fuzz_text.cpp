@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
 
     const int32_t n = TextZuZahl(text);
-    const auto parsed = parseInt32(Bereinigen(text, ' '));
+    const auto parsed = parseInt32(Bereinigen(text, ' '), HexPrefix::DollarXOr0x);
     if (n != parsed.value_or(0))
         std::abort();
     (void)ZahlZuText(width, int(uint8_t(mode)) % 5, double(n) / 7.0);

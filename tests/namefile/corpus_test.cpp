@@ -81,11 +81,11 @@ TEST(Corpus, OtherToolsLineEndsByteOrderMarkAndLetterCase) {
     EXPECT_EQ(lf.name(1), "Anna Berg");
     EXPECT_EQ(lf.name(3), "Petra");
     EXPECT_EQ(lf.cells.cell(kSpalteDBVNr, 2), "7");
-    EXPECT_EQ(lf.nr(2), "2"); // "x10" is no number
+    EXPECT_EQ(lf.nr(2), "x10"); // hexadecimal, kept as written
     const QString saved = env.path(QStringLiteral("saved.tif"));
     NamenDateiSchreiben(saved.toStdString(), lf.cells);
     EXPECT_EQ(readBytes(saved), "GESAMT-DATEI\r\nAnna Berg\t \t1\tN\t\r\n"
-                                "Otto Meier\t \t2\tJ\t7\r\nPetra\t \t3\tN\t\r\n");
+                                "Otto Meier\t \tx10\tJ\t7\r\nPetra\t \t3\tN\t\r\n");
 
     const Read bom(corpus("bom_header.tif"));
     ASSERT_EQ(bom.result.anzahl, 1);

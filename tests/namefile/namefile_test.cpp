@@ -46,8 +46,9 @@ TEST(NameFileRead, TheMeierLineLoadsAndSavesByteForByte) {
 }
 
 TEST(NameFileRead, BadNumbersGetTheirPositionAndGoodOnesStayAsWritten) {
-    Loaded l(kHeader + "A\t \t\tN\t\r\nB\t \t0\tN\t\r\nC\t \t12a\tN\t\r\nD\t \t 12\tN\t\r\n"
-                       "E\t \t$1F\t\t\r\nF\t \t99999999999\t\t\r\nG\t \t-3\t\t\r\n");
+    Loaded l(kHeader +
+             "A\t \t\tN\t\r\nB\t \t0\tN\t\r\nC\t \t12a\tN\t\r\nD\t \t 12\tN\t\r\n"
+             "E\t \t$1F\t\t\r\nF\t \t99999999999\t\t\r\nG\t \t-3\t\t\r\nH\t \tx1F\t\t\r\n");
     EXPECT_EQ(l.nr(1), "1");
     EXPECT_EQ(l.nr(2), "2");
     EXPECT_EQ(l.nr(3), "3");
@@ -55,6 +56,7 @@ TEST(NameFileRead, BadNumbersGetTheirPositionAndGoodOnesStayAsWritten) {
     EXPECT_EQ(l.nr(5), "$1F");
     EXPECT_EQ(l.nr(6), "6");
     EXPECT_EQ(l.nr(7), "-3");
+    EXPECT_EQ(l.nr(8), "x1F");
 }
 
 TEST(NameFileRead, BlankLinesAreSkippedAndDoNotCountAsPositions) {
@@ -86,6 +88,32 @@ TEST(NameFileRead, LineEndsCtrlZAndExtraFields) {
     EXPECT_EQ(m.name(2), "Zander");
     EXPECT_EQ(m.mp(2), "G");
     EXPECT_EQ(NamenDateiText(m.cells), kHeader + "Schulz\t \t1\tN\t4712\r\nZander\t \t3\tG\t\r\n");
+}
+
+TEST(NameFileRead, LinesEndedByAnLfAloneInACrLfFileAreNamed) {
+    // A line break inside the membership number splits off an entry "11".
+    Loaded split(kHeader + "Meier\t \t17\tJ\t47\n11\r\nBerg\t \t3\tN\t\r\n");
+    EXPECT_EQ(split.result.endeNurLF, std::vector<int>{1});
+    EXPECT_EQ(split.name(2), "11");
+    EXPECT_EQ(ZeilenendenHinweis(split.result, split.cells),
+              "In der Gesamt-Datei endet die Zeile von Eintrag 1 (Nr. 17, \x84Meier\x93) nur mit "
+              "LF statt mit CR LF. Falls dort ein Feld umbrochen war, ist der Eintrag danach ein "
+              "abgetrennter Teil davon: bitte pr\xFC"
+              "fen");
+    std::string viele = kHeader;
+    for (int i = 1; i <= 5; ++i)
+        viele += "Name " + std::to_string(i) + "\t \t" + std::to_string(i) + "\tN\t\n";
+    Loaded many(viele);
+    EXPECT_EQ(ZeilenendenHinweis(many.result, many.cells),
+              "In der Gesamt-Datei enden 5 Zeilen nur mit LF statt mit CR LF, zuerst die der "
+              "Eintr\xE4ge 1 (Nr. 1, \x84Name 1\x93), 2 (Nr. 2, \x84Name 2\x93), 3 (Nr. 3, "
+              "\x84Name 3\x93) und 2 weitere. Falls dort ein Feld umbrochen war, ist der jeweils "
+              "folgende Eintrag ein abgetrennter Teil davon: bitte pr\xFC"
+              "fen");
+    // A file of LF lines has no other line end: nothing to say.
+    Loaded lf("GESAMT-DATEI\nMeier\t \t17\tJ\t47\nBerg\n");
+    EXPECT_TRUE(lf.result.endeNurLF.empty());
+    EXPECT_EQ(ZeilenendenHinweis(lf.result, lf.cells), "");
 }
 
 TEST(NameFileRead, HighBytesRoundTripUnchanged) {

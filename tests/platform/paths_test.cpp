@@ -40,7 +40,8 @@ TEST(NumParse, DecimalHexAndLimits) {
     EXPECT_EQ(parseInt32("+7"), 7);
     EXPECT_EQ(parseInt32("$FF"), 255);
     EXPECT_EQ(parseInt32("0x15B3"), 5555);
-    EXPECT_EQ(parseInt32("x10"), std::nullopt);
+    EXPECT_EQ(parseInt32("x10"), std::nullopt); // profile values: no bare "x"
+    EXPECT_EQ(parseInt32("x10", HexPrefix::DollarXOr0x), 16);
     EXPECT_EQ(parseInt32("2147483647"), 2147483647);
     EXPECT_EQ(parseInt32("-2147483648"), INT32_MIN);
     EXPECT_EQ(parseInt32("2147483648"), std::nullopt);

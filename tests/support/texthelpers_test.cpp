@@ -24,12 +24,17 @@ TEST(TextZuZahl, NumbersAndEverythingThatIsNone) {
     EXPECT_EQ(TextZuZahl("-5"), -5);
     EXPECT_EQ(TextZuZahl("$1F"), 31);
     EXPECT_EQ(TextZuZahl("0x10"), 16);
-    EXPECT_EQ(TextZuZahl("x10"), 0);
+    EXPECT_EQ(TextZuZahl("x1F"), 31);
+    EXPECT_EQ(TextZuZahl("-X10"), -16);
+    EXPECT_EQ(TextZuZahl("x"), 0);
     EXPECT_EQ(TextZuZahl("1 2"), 0);
 }
 
 TEST(Grossschrift, OnlyAtoZChange) {
-    EXPECT_EQ(Grossschrift("hans m\xFCller stra\xDF" "e"), "HANS M\xFCLLER STRA\xDF" "E");
+    EXPECT_EQ(Grossschrift("hans m\xFCller stra\xDF"
+                           "e"),
+              "HANS M\xFCLLER STRA\xDF"
+              "E");
     EXPECT_EQ(Grossschrift("\xE4\xF6\xFC"), "\xE4\xF6\xFC");
 }
 
@@ -50,7 +55,11 @@ TEST(Bereinigen, FullStopMode) {
 TEST(Bereinigen, LetterMode) {
     EXPECT_EQ(Bereinigen("12-Meier!!", 'B'), "Meier");
     EXPECT_EQ(Bereinigen("  1234 ", 'b'), "");
-    EXPECT_EQ(Bereinigen("\x81" "ber.", 'B'), "\x81" "ber"); // cp850 u-umlaut is a letter
+    EXPECT_EQ(Bereinigen("\x81"
+                         "ber.",
+                         'B'),
+              "\x81"
+              "ber"); // cp850 u-umlaut is a letter
     EXPECT_EQ(Bereinigen("_a_", 'B'), "_a_");
 }
 
