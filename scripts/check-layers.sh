@@ -7,8 +7,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 
 # Bottom to top, as in CMakeLists.txt. The benchmarks, docs tools and tests sit above them all.
-layers=(resources safewrite platform runlog support settings cells namefile sitzung editor print
-        grid widgets printer window app)
+layers=(resources safewrite platform tabelle runlog support settings cells namefile sitzung editor
+        print grid widgets printer window app)
 consumers=(bench docs tests)
 
 status=0
