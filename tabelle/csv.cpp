@@ -86,11 +86,12 @@ private:
     qsizetype pos_ = 0;
 };
 
-// The separator that gives the first lines the same number of fields, more than one; ';' before
-// TAB before ',' when several do.
+// The separator that splits the first lines into the same number of fields, and into the most:
+// a comma in a name or a decimal number must not win over the semicolon between the fields.
+// ';' before TAB before ',' when several do equally well.
 QChar trenner(QStringView text) {
     QChar bester = u';';
-    int besteZahl = 0;
+    qsizetype besteZahl = 0;
     for (const QChar t : std::array{u';', u'\t', u','}) {
         Leser leser(text, t);
         QStringList felder;
@@ -101,9 +102,9 @@ QChar trenner(QStringView text) {
                 erste = felder.size();
             gleich += felder.size() == erste;
         }
-        if (erste > 1 && gleich > besteZahl) {
+        if (erste > 1 && gleich * erste > besteZahl) {
             bester = t;
-            besteZahl = gleich;
+            besteZahl = gleich * erste;
         }
     }
     return bester;

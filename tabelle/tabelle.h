@@ -4,7 +4,7 @@
 // Nothing here knows what the rows mean.
 //
 // The file is taken as hostile: only a regular file is read, at most kMaxDateiBytes of it; a
-// container is unpacked through QuaZip, each part read with a bound on its unpacked size (the
+// container is unpacked through QuaZip, its parts together at most kMaxXmlBytes (the
 // size in its header is not trusted), its XML without any DTD; repeated rows and columns, cell
 // places and cell lengths are bounded too. Whatever the bytes, reading ends within a moment,
 // with rows or with a German message.
@@ -40,11 +40,13 @@ struct Ergebnis {
     QString fehler;
 };
 
-// Bounds on what one file may cost. The size bound is for the file as stored and for the
-// unpacked XML of a container alike; a table of 1000 members needs well under 1 MB of either.
-inline constexpr qint64 kMaxDateiBytes = 32 * 1024 * 1024;
-inline constexpr qint64 kMaxZellen = 1000000; // cells and rows kept, gaps included
-inline constexpr int kMaxZeichen = 32767;     // a cell's length; no spreadsheet holds more
+// Bounds on what one file may cost, each far above a member table's needs (1000 members in
+// six columns: 60 KB of CSV, 400 KB of XML) and low enough that the worst file within them is
+// read or refused in well under a second.
+inline constexpr qint64 kMaxDateiBytes = 16 * 1024 * 1024; // the file as stored
+inline constexpr qint64 kMaxXmlBytes = 8 * 1024 * 1024;    // a container's parts unpacked
+inline constexpr qint64 kMaxZellen = 1000000;              // cells and rows kept, gaps included
+inline constexpr int kMaxZeichen = 32767; // a cell's length; no spreadsheet holds more
 
 // CSV, TSV and TXT: the separator is the one of ';', TAB and ',' that splits the first lines
 // into the same number of fields (an Excel "sep=;" line decides it instead); fields in double

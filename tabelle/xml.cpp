@@ -23,7 +23,9 @@ bool Xml::weiter() {
 QStringView Xml::attribut(QStringView name) const {
     // Attributes of the formats' own elements come without a prefix or with the element's
     // namespace; the local name is enough to tell them apart.
-    for (const QXmlStreamAttribute& a : r.attributes())
+    // Const, or the loop would copy the reader's attributes at every call.
+    const QXmlStreamAttributes attribute = r.attributes();
+    for (const QXmlStreamAttribute& a : attribute)
         if (a.name() == name)
             return a.value();
     return {};

@@ -13,7 +13,7 @@ namespace {
 constexpr int kMaxTeile = 10000;
 } // namespace
 
-Zip::Zip(const QByteArray& bytes) : rest_(kMaxDateiBytes) {
+Zip::Zip(const QByteArray& bytes) : rest_(kMaxXmlBytes) {
     puffer_.setData(bytes);
     zip_ = std::make_unique<QuaZip>(&puffer_);
     if (!zip_->open(QuaZip::mdUnzip))
@@ -32,7 +32,7 @@ QByteArray Zip::lesen(const QString& name) {
     if (!hat(name))
         scheitern(QStringLiteral("der Teil „%1“ fehlt").arg(name));
     const QString zuGross =
-        QStringLiteral("entpackt ist sie größer als %1 MB").arg(kMaxDateiBytes / (1024 * 1024));
+        QStringLiteral("entpackt ist sie größer als %1 MB").arg(kMaxXmlBytes >> 20);
     QuaZipFileInfo64 info;
     if (zip_->getCurrentFileInfo(&info) && info.uncompressedSize > quint64(rest_))
         scheitern(zuGross); // the header may be honest about a bomb

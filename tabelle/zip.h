@@ -1,6 +1,6 @@
 #pragma once
 // The parts of a zip container (ODS, XLSX) in memory, each unpacked with a bound: all parts read
-// from one file together unpack to at most kMaxDateiBytes, whatever their headers claim.
+// from one file together unpack to at most kMaxXmlBytes, whatever their headers claim.
 
 #include <QBuffer>
 #include <QByteArray>
