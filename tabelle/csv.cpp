@@ -42,7 +42,7 @@ public:
             return false;
         for (;;) {
             QString feld;
-            if (text_[pos_] == u'"') {
+            if (pos_ < n && text_[pos_] == u'"') {
                 ++pos_;
                 for (;;) {
                     const qsizetype ende = text_.indexOf(u'"', pos_);

@@ -64,6 +64,9 @@ bool istDatumsbuchstabe(QChar c) {
 
 Zahlformat::Zahlformat(int id, const QString& gegeben) {
     const QString code = gegeben.isEmpty() ? eingebaut(id) : gegeben;
+    // No spreadsheet takes a longer format; a longer one would only make every cell long.
+    if (code.size() > 255)
+        return;
     for (qsizetype i = 0; i < code.size(); ++i) {
         const QChar c = code[i];
         if (c == u';')
@@ -82,7 +85,7 @@ Zahlformat::Zahlformat(int id, const QString& gegeben) {
                 QStringView(u"hms").contains(innen[0]))
                 muster_ += innen; // elapsed time; colours, locales and conditions go
             i = ende < 0 ? code.size() : ende;
-        } else if (code.mid(i, 5).compare(u"AM/PM", Qt::CaseInsensitive) == 0) {
+        } else if (QStringView(code).mid(i, 5).compare(u"AM/PM", Qt::CaseInsensitive) == 0) {
             i += 4; // German times count 24 hours
         } else {
             muster_ += c;

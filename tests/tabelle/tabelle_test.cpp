@@ -113,6 +113,7 @@ TEST(Tabelle, CsvTrennzeichenZeilenendenUndAnfuehrungszeichen) {
         {"a\tb c\r\n1\t2;3\r\n", {{"a", "b c"}, {"1", "2;3"}}},
         {"a,b\n\"x, y\",z\n", {{"a", "b"}, {"x, y", "z"}}},
         {"a;b\rc;d\r", {{"a", "b"}, {"c", "d"}}},
+        {"x;y;", {{"x", "y"}}},
         {"sep=,\r\na;b,c\r\n", {{"a;b", "c"}}},
         {"a;;;\r\n;;\r\n\r\nb\r\n;;\r\n\r\n", {{"a"}, {}, {}, {"b"}}},
         {"a;\"b\"\"c\r\nd\"\"\"x;e\n", {{"a", "b\"c\nd\"x", "e"}}},
