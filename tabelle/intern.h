@@ -13,6 +13,7 @@ namespace tabelle::intern {
 // A spreadsheet's own limits; a place beyond them is a broken or hostile file.
 inline constexpr qint64 kMaxZeilen = 1048576;
 inline constexpr qint64 kMaxSpalten = 16384;
+inline constexpr qsizetype kMaxNamenslaenge = 100; // of a sheet; spreadsheets allow 31
 
 // Why a file cannot be read, in German and without the file name ("sie ist beschädigt");
 // thrown by the readers, caught in lesenAusBytes.
@@ -27,7 +28,8 @@ struct Fehler {
 // nothing while it is empty. Every cell and row stored counts against the file's budget.
 class Blattbauer {
 public:
-    explicit Blattbauer(qint64& budget) : budget_(budget) {}
+    // The sheet itself costs one, so a file of countless empty sheets is bounded too.
+    explicit Blattbauer(qint64& budget) : budget_(budget) { kosten(1); }
     // `mal` copies of text at spalte, spalte + 1, …; places must rise within a row.
     void zelle(qint64 spalte, const QString& text, qint64 mal = 1);
     // Ends the row begun since the last call and puts it `mal` times at row `zeile` on.

@@ -77,7 +77,9 @@ QString zelleLesen(Xml& x) {
             Xml::anhaengen(inhalt, x.r.text());
         }
     }
-    return absatz ? inhalt : wertText(typ, wert, datum, wahr, text);
+    if (!absatz) // the value's own length is bounded like any text's
+        Xml::anhaengen(inhalt, wertText(typ, wert, datum, wahr, text));
+    return inhalt;
 }
 
 // Reads to the end of the table.
@@ -121,7 +123,7 @@ std::vector<Blatt> odsLesen(Zip& zip, qint64& budget) {
                 x.r.skipCurrentElement();
                 continue;
             }
-            Blatt blatt{x.attribut(u"name").toString(), {}};
+            Blatt blatt{x.attribut(u"name").left(kMaxNamenslaenge).toString(), {}};
             blatt.zeilen = tabelleLesen(x, budget);
             blaetter.push_back(std::move(blatt));
         }

@@ -85,7 +85,8 @@ Mappe mappeLesen(Zip& zip) {
             const auto ziel = ziele.find(x.attribut(u"id").toString());
             if (ziel == ziele.end())
                 beschaedigt(QStringLiteral("Blatt ohne Inhalt"));
-            mappe.blaetter.push_back({x.attribut(u"name").toString(), ziel->second});
+            mappe.blaetter.push_back(
+                {x.attribut(u"name").left(kMaxNamenslaenge).toString(), ziel->second});
         }
     } while (x.weiter());
     return mappe;
