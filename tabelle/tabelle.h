@@ -4,10 +4,10 @@
 // Nothing here knows what the rows mean.
 //
 // The file is taken as hostile: only a regular file is read, at most kMaxDateiBytes of it; a
-// container is unpacked through QuaZip, its parts together at most kMaxXmlBytes (the
-// size in its header is not trusted), its XML without any DTD; repeated rows and columns, cell
-// places and cell lengths are bounded too. Whatever the bytes, reading ends within a moment,
-// with rows or with a German message.
+// container is unpacked through QuaZip, its parts together at most kMaxXmlBytes (counted as they
+// come out, not taken from the headers), its XML without any DTD; repeated rows and columns,
+// cell places, cell lengths and the cells kept are bounded too. Whatever the bytes, reading ends
+// within a moment, with rows or with a German message.
 
 #include <QByteArray>
 #include <QString>
@@ -31,7 +31,7 @@ struct Blatt {
 };
 
 struct Ergebnis {
-    std::vector<Blatt> blaetter; // in the order of the file, hidden XLSX sheets left out
+    std::vector<Blatt> blaetter; // in the order of the file, hidden sheets left out
     int erstesMitDaten = -1;     // index of the first sheet that holds a cell, or -1
     // For CSV the encoding that was used (detected or asked for); Utf8 for ODS and XLSX.
     Kodierung erkannt = Kodierung::Utf8;
@@ -49,9 +49,10 @@ inline constexpr qint64 kMaxZellen = 1000000;              // cells and rows kep
 inline constexpr int kMaxZeichen = 32767; // a cell's length; no spreadsheet holds more
 
 // CSV, TSV and TXT: the separator is the one of ';', TAB and ',' that splits the first lines
-// into the same number of fields (an Excel "sep=;" line decides it instead); fields in double
-// quotes may hold separators, line breaks and doubled quotes. Automatisch takes UTF-8 with or
-// without byte-order mark when the bytes are valid UTF-8, Windows-1252 otherwise.
+// into the most fields, the same number in most lines (an Excel "sep=;" line decides it
+// instead); fields in double quotes may hold separators, line breaks and doubled quotes.
+// Automatisch takes UTF-8 with or without byte-order mark when the bytes are valid UTF-8,
+// Windows-1252 otherwise.
 //
 // The file name's ending matters only when the content is no container: a ".xlsx", ".xlsm",
 // ".ods" or ".xls" file is then refused rather than shown as text.
