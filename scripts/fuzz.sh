@@ -7,12 +7,28 @@ seconds=${1:-20}
 command -v clang++ >/dev/null || scripts/install-deps.sh --test
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGESAMT_FUZZ=ON -DGESAMT_WERROR=ON -DGESAMT_BUILD_TESTS=OFF -DGESAMT_BUILD_BENCH=OFF
-cmake --build build-fuzz --target fuzz_namefile fuzz_profile fuzz_text fuzz_commands fuzz_erkennung
-mkdir -p build-fuzz/corpus/{namefile,profile,text,commands,erkennung}
+targets=(namefile profile text commands erkennung csv tabelle)
+cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
+for target in "${targets[@]}"; do mkdir -p "build-fuzz/corpus/$target"; done
 cp tests/namefile/corpus/* build-fuzz/corpus/namefile/
 cp tests/namefile/corpus/* build-fuzz/corpus/erkennung/ # name-file lines are pasted too
+# Table seeds: the first byte picks the encoding (CSV) or what the rest is (see fuzz_tabelle.cpp).
+for f in tests/tabelle/*.csv; do
+    { printf '\0'; cat "$f"; } > "build-fuzz/corpus/csv/$(basename "$f")"
+done
+for f in tests/tabelle/*.ods tests/tabelle/*.xlsx; do
+    { printf '\0'; cat "$f"; } > "build-fuzz/corpus/tabelle/$(basename "$f")"
+done
+printf '\1<office:document-content xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><table:table table:name="T"><table:table-row table:number-rows-repeated="2"><table:table-cell table:number-columns-repeated="3"><text:p>a<text:s c="2"/>b</text:p></table:table-cell></table:table-row></table:table></office:document-content>' \
+    > build-fuzz/corpus/tabelle/ods-inhalt
+printf '\2<worksheet><sheetData><row r="2"><c r="B2" t="s"><v>1</v></c><c t="inlineStr"><is><t>x</t></is></c><c s="1"><v>42064</v></c></row></sheetData></worksheet>' \
+    > build-fuzz/corpus/tabelle/xlsx-blatt
+printf '\3<sst><si><r><t>a_x000D_</t></r><rPh><t>b</t></rPh></si><si><t>c</t></si></sst>' \
+    > build-fuzz/corpus/tabelle/xlsx-texte
+printf '\4<styleSheet><numFmts><numFmt numFmtId="164" formatCode="[$-407]dd/mm/yy hh:mm"/><numFmt numFmtId="165" formatCode="#,##0.00%%;[Red]-0"/></numFmts><cellXfs><xf numFmtId="164"/><xf numFmtId="165"/></cellXfs></styleSheet>' \
+    > build-fuzz/corpus/tabelle/xlsx-stile
 pids=()
-for target in namefile profile text commands erkennung; do
+for target in "${targets[@]}"; do
     build-fuzz/tests/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=65536 \
         -artifact_prefix="build-fuzz/crash-$target-" build-fuzz/corpus/$target \
         > "build-fuzz/fuzz_$target.log" 2>&1 &
@@ -22,7 +38,7 @@ status=0
 for i in "${!pids[@]}"; do
     wait "${pids[$i]}" || status=1
 done
-for target in namefile profile text commands erkennung; do
+for target in "${targets[@]}"; do
     echo "fuzz_$target: $(grep -E '^#[0-9]+.*DONE|Done [0-9]+ runs' "build-fuzz/fuzz_$target.log" | tail -n 1)"
     grep -E "ERROR|SUMMARY" "build-fuzz/fuzz_$target.log" || true
 done

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libicu-dev libcanberra-dev libcanberra0 libcups2-dev
-          qt6-translations-l10n fonts-liberation2)
+          libquazip1-qt6-dev qt6-translations-l10n fonts-liberation2)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool poppler-utils cups clang
               libclang-rt-14-dev hyperfine time lintian desktop-file-utils dpkg-dev

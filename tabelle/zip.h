@@ -1,0 +1,33 @@
+#pragma once
+// The parts of a zip container (ODS, XLSX) in memory, each unpacked with a bound: all parts read
+// from one file together unpack to at most kMaxXmlBytes, whatever their headers claim.
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+class QuaZip;
+
+namespace tabelle::intern {
+
+class Zip {
+public:
+    // Throws Fehler when the bytes are no zip archive that can be read.
+    explicit Zip(const QByteArray& bytes);
+    ~Zip();
+    Zip(const Zip&) = delete;
+    Zip& operator=(const Zip&) = delete;
+
+    // Part names as in the archive, without regard to case (as the container formats want).
+    bool hat(const QString& name);
+    // The unpacked part; throws Fehler when it is missing, broken or beyond the bound.
+    QByteArray lesen(const QString& name);
+
+private:
+    QBuffer puffer_;
+    std::unique_ptr<QuaZip> zip_;
+    qint64 rest_;
+};
+
+} // namespace tabelle::intern
