@@ -67,6 +67,8 @@ void Bearbeitung::hinweiseZeigen() {
     if (geladen_.datenNachDateiende)
         meldungen_.hinweis("Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es "
                            "wurden nur die Eintr\xE4ge davor eingelesen");
+    if (!geladen_.endeNurLF.empty())
+        meldungen_.hinweis(ZeilenendenHinweis(geladen_, liste_.zellen()));
 }
 
 void Bearbeitung::ungespeichertesPruefen() {

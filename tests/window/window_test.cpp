@@ -112,58 +112,6 @@ TEST_F(Editor, NewFileNoteAndTypingIntoTheBlankRowMakesAnEntry) {
     EXPECT_EQ(readBytes(file), "GESAMT-DATEI\r\nErster\t \t\t\t\r\n");
 }
 
-TEST_F(Editor, TooLongFileIsNotedAndSavingAsksFirst) {
-    DialogAnswerer answers(QStringLiteral("btn1"));
-    open(liste(1001));
-    ASSERT_EQ(answers.texts.size(), 1u);
-    EXPECT_EQ(answers.texts[0],
-              QStringLiteral(u"Die Gesamt-Datei enthält mehr als 1000 Einträge. "
-                             u"Es wurden nur die ersten 1000 Einträge eingelesen"));
-    ctrl(Qt::Key_S);
-    ASSERT_EQ(answers.texts.size(), 2u);
-    EXPECT_EQ(answers.texts[1], QStringLiteral(u"Die nicht eingelesenen Einträge gehen beim "
-                                               u"Speichern verloren. Trotzdem speichern?"));
-    EXPECT_TRUE(frm->isVisible());
-    EXPECT_EQ(readBytes(file), liste(1001));
-}
-
-TEST_F(Editor, UnreadableFileIsReportedAndSavingAsks) {
-    QDir().mkdir(file);
-    DialogAnswerer answers(QStringLiteral("btn1"));
-    open(std::string());
-    ASSERT_EQ(answers.texts.size(), 1u);
-    EXPECT_EQ(answers.texts[0],
-              QStringLiteral("Fehler beim Einlesen der Gesamtdatei: Dateizugriff verweigert"));
-    EXPECT_EQ(label(), QStringLiteral(u"0 Einträge"));
-    ctrl(Qt::Key_S);
-    EXPECT_EQ(answers.texts.back(), QStringLiteral(u"Die Gesamt-Datei wurde nicht vollständig "
-                                                   u"eingelesen. Trotzdem speichern?"));
-    answers.setButton(QStringLiteral("btn0"));
-    ctrl(Qt::Key_S);
-    EXPECT_EQ(answers.texts.back(),
-              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert"));
-    EXPECT_TRUE(frm->isVisible());
-}
-
-TEST_F(Editor, DataAfterTheEndOfFileMarkIsNotedAndSavingAsksOnce) {
-    DialogAnswerer answers(QStringLiteral("btn1"));
-    open("GESAMT-DATEI\r\nAnna\t \t1\tN\t\r\n\x1A"
-         "Berta\t \t2\tN\t\r\n");
-    ASSERT_EQ(answers.texts.size(), 1u);
-    EXPECT_EQ(answers.texts[0], QStringLiteral(u"Die Gesamt-Datei enthält Daten nach dem "
-                                               u"Dateiende-Zeichen. Es wurden nur die Einträge "
-                                               u"davor eingelesen"));
-    ctrl(Qt::Key_S);
-    ASSERT_EQ(answers.texts.size(), 2u);
-    EXPECT_EQ(answers.texts[1], QStringLiteral("Die Daten nach dem Dateiende-Zeichen gehen beim "
-                                               "Speichern verloren. Trotzdem speichern?"));
-    EXPECT_TRUE(frm->isVisible());
-    answers.setButton(QStringLiteral("btn0"));
-    ctrl(Qt::Key_S);
-    EXPECT_EQ(answers.texts.size(), 4u); // the question once more, then the note
-    EXPECT_EQ(readBytes(file), "GESAMT-DATEI\r\nAnna\t \t1\tN\t\r\n");
-}
-
 TEST_F(Editor, WiderWindowWidensOnlyTheNameColumn) {
     open(liste(3));
     frm->resize(527, 430);
@@ -725,16 +673,6 @@ TEST_F(Editor, FileChangedByAnotherProgramIsNotOverwrittenUnasked) {
     no.setButton(QStringLiteral("btn0"));
     ctrl(Qt::Key_S);
     EXPECT_FALSE(frm->isVisible());
-    EXPECT_EQ(readBytes(file), liste(3));
-}
-
-TEST_F(Editor, FileDeletedAfterLoadingIsAskedForAndWrittenAgain) {
-    open(liste(3));
-    QFile::remove(file);
-    DialogAnswerer yes(QStringLiteral("btn0"));
-    ctrl(Qt::Key_S);
-    ASSERT_EQ(yes.texts.size(), 2u);
-    EXPECT_TRUE(yes.texts[0].startsWith(QStringLiteral("Die Gesamt-Datei wurde inzwischen")));
     EXPECT_EQ(readBytes(file), liste(3));
 }
 

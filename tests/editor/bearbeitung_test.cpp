@@ -1,0 +1,275 @@
+// The editing session from opening to saving, as a table: what the file and the folder hold
+// before, what the user answers, what is said, what is written, and what the session is after.
+
+#include "cells/cellstore.h"
+#include "editor/bearbeitung.h"
+#include "safewrite/safewrite.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+std::string liste(int n) {
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int i = 1; i <= n; ++i)
+        text += "Spieler " + std::to_string(i) + "\t \t" + std::to_string(i) + "\tN\t\r\n";
+    return text;
+}
+
+// Every message in one sequence ("H " note, "F " error, "? " question); questions take the
+// next scripted answer.
+struct Gespraech : Meldungen {
+    std::vector<std::string> gesagt;
+    std::deque<bool> antworten;
+    void hinweis(const std::string& t) override { gesagt.push_back("H " + t); }
+    void fehler(const std::string& t) override { gesagt.push_back("F " + t); }
+    bool frage(const std::string& t) override {
+        gesagt.push_back("? " + t);
+        EXPECT_FALSE(antworten.empty()) << t;
+        const bool ja = antworten.empty() || antworten.front();
+        if (!antworten.empty())
+            antworten.pop_front();
+        return ja;
+    }
+};
+
+struct Sitzung {
+    TempEnv env;
+    QString datei = env.path(QStringLiteral("NAMEN.TIF"));
+    std::string pfad = QFile::encodeName(datei).toStdString();
+    CellStore zellen{kMaxEintraege + 1};
+    Gespraech gespraech;
+    NamenListe liste{zellen, gespraech};
+    Bearbeitung bearbeitung{liste, gespraech};
+    Sitzung() { sGesamtdatei = pfad; }
+    ~Sitzung() { sGesamtdatei.clear(); }
+    void tippen(int row, const std::string& name) {
+        zellen.setCell(kSpalteName, row, name);
+        liste.zelleBearbeitet(kSpalteName, row);
+    }
+};
+
+// Recovery data an ended session left for this list.
+void verlassen(Sitzung& s, const std::string& text) {
+    Wiederherstellungsdaten d;
+    d.datei = QFileInfo(s.datei).canonicalFilePath().toStdString();
+    d.sitzung = EigeneSperre();
+    d.sitzung.prozess = 999999999;
+    d.geaendert = QDateTime(QDate(2026, 12, 9), QTime(8, 51)).toSecsSinceEpoch();
+    d.stand = DateiStandLesen(s.pfad);
+    d.text = text;
+    writeBytes(QString::fromStdString(WiederherstellungsdateiFuer(s.pfad, d.sitzung.prozess)),
+               WiederherstellungsText(d));
+}
+
+Sperre fremdeSperre() {
+    Sperre s = EigeneSperre();
+    s.rechner = "vereinsheim";
+    s.benutzer = "petra";
+    s.seit = QDateTime(QDate(2026, 12, 9), QTime(8, 5)).toSecsSinceEpoch();
+    return s;
+}
+
+} // namespace
+
+TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const std::string gespeichert2 = "H 2 Eintr\xE4ge gespeichert";
+    struct Fall {
+        const char* was;
+        std::function<void(Sitzung&)> vorher; // the file and what lies beside it
+        std::deque<bool> antworten;
+        bool geoeffnet = true;
+        std::function<bool(Sitzung&)> dann; // after opening; true: it was written
+        std::vector<std::string> gesagt;
+        std::string
+            datei; // the file's bytes at the end; "-": as before; "<Ordner>": still a folder
+        bool geschrieben = true;
+    };
+    const std::string namen2 = liste(2);
+    const Fall faelle[] = {
+        {"new file",
+         [](Sitzung&) {},
+         {},
+         true,
+         [](Sitzung& s) { return s.bearbeitung.speichern(false); },
+         {"H Die Gesamt-Datei ist noch nicht vorhanden", "H 1 Eintr\xE4ge gespeichert"},
+         "GESAMT-DATEI\r\n\t \t\t\t\r\n"},
+        {"more than 1000, not saved",
+         [](Sitzung& s) { writeBytes(s.datei, liste(1001)); },
+         {false},
+         true,
+         [](Sitzung& s) { return s.bearbeitung.speichern(false); },
+         {"H Die Gesamt-Datei enth\xE4lt mehr als 1000 Eintr\xE4ge. Es wurden nur die ersten "
+          "1000 Eintr\xE4ge eingelesen",
+          "? Die nicht eingelesenen Eintr\xE4ge gehen beim Speichern verloren. Trotzdem "
+          "speichern"},
+         liste(1001),
+         false},
+        {"unreadable, then not writable",
+         [](Sitzung& s) { QDir().mkdir(s.datei); },
+         {false, true},
+         true,
+         [](Sitzung& s) {
+             return s.bearbeitung.speichern(false) || s.bearbeitung.speichern(false);
+         },
+         {"F Fehler beim Einlesen der Gesamtdatei: Dateizugriff verweigert",
+          "? Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern",
+          "? Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern",
+          "F Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert"},
+         "<Ordner>",
+         false},
+        {"data after the end-of-file mark",
+         [](Sitzung& s) {
+             writeBytes(s.datei, "GESAMT-DATEI\r\nAnna\t \t1\tN\t\r\n\x1A"
+                                 "Berta\t \t2\tN\t\r\n");
+         },
+         {true},
+         true,
+         [](Sitzung& s) { return s.bearbeitung.speichern(false); },
+         {"H Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es wurden nur die "
+          "Eintr\xE4ge davor eingelesen",
+          "? Die Daten nach dem Dateiende-Zeichen gehen beim Speichern verloren. Trotzdem "
+          "speichern",
+          "H 1 Eintr\xE4ge gespeichert"},
+         "GESAMT-DATEI\r\nAnna\t \t1\tN\t\r\n"},
+        {"a line ended at an LF alone",
+         [](Sitzung& s) { writeBytes(s.datei, "GESAMT-DATEI\r\nMeier\t \t17\tJ\t47\n11\r\n"); },
+         {},
+         true,
+         [](Sitzung&) { return false; },
+         {"H In der Gesamt-Datei endet die Zeile von Eintrag 1 (Nr. 17, \x84Meier\x93) nur mit "
+          "LF statt mit CR LF. Falls dort ein Feld umbrochen war, ist der Eintrag danach ein "
+          "abgetrennter Teil davon: bitte pr\xFC"
+          "fen"},
+         "-",
+         false},
+        {"changed by another program, not overwritten",
+         [&](Sitzung& s) { writeBytes(s.datei, namen2); },
+         {false},
+         true,
+         [](Sitzung& s) {
+             writeBytes(s.datei, liste(4));
+             return s.bearbeitung.speichern(false);
+         },
+         {"? Die Gesamt-Datei wurde inzwischen von einem anderen Programm ge\xE4ndert. Trotzdem "
+          "\xFC"
+          "berschreiben"},
+         liste(4),
+         false},
+        {"deleted after loading, written again",
+         [&](Sitzung& s) { writeBytes(s.datei, namen2); },
+         {true},
+         true,
+         [](Sitzung& s) {
+             QFile::remove(s.datei);
+             return s.bearbeitung.speichern(false);
+         },
+         {"? Die Gesamt-Datei wurde inzwischen von einem anderen Programm ge\xE4ndert. Trotzdem "
+          "\xFC"
+          "berschreiben",
+          gespeichert2},
+         namen2},
+        {"open in another session, not opened",
+         [&](Sitzung& s) {
+             writeBytes(s.datei, namen2);
+             SperreSetzen(s.pfad, fremdeSperre());
+         },
+         {false},
+         false,
+         nullptr,
+         {"? Die Gesamt-Datei ist seit 09.12.2026, 08:05 Uhr von petra auf dem Rechner "
+          "vereinsheim zum Bearbeiten ge\xF6"
+          "ffnet. Trotzdem \xF6"
+          "ffnen"},
+         "-",
+         false},
+        {"the lock of an ended session goes unasked",
+         [&](Sitzung& s) {
+             writeBytes(s.datei, namen2);
+             Sperre alt = EigeneSperre();
+             alt.prozess = 999999999;
+             SperreSetzen(s.pfad, alt);
+         },
+         {},
+         true,
+         [](Sitzung& s) { return SperreLesen(s.pfad)->prozess == long(::getpid()); },
+         {},
+         "-"},
+        {"unsaved changes kept as a list of their own",
+         [&](Sitzung& s) {
+             writeBytes(s.datei, namen2);
+             verlassen(s, liste(3));
+         },
+         {false},
+         true,
+         [](Sitzung& s) { return s.liste.iAnzahl == 2 && !s.liste.bGeaendert; },
+         {"? Es gibt ungespeicherte \xC4nderungen an der Gesamt-Datei vom 09.12.2026, 08:51 "
+          "Uhr, die nicht gespeichert wurden, weil das Programm nicht ordentlich beendet wurde. "
+          "Sollen die \xC4nderungen \xFC"
+          "bernommen werden",
+          "H Die ungespeicherten \xC4nderungen wurden aufbewahrt in <Zustand>"
+          "/NAMEN-ungespeichert-2026-12-09-085100.TIF"},
+         "-"},
+        {"unsaved changes taken over and saved",
+         [&](Sitzung& s) {
+             writeBytes(s.datei, namen2);
+             verlassen(s, liste(3));
+         },
+         {true},
+         true,
+         [](Sitzung& s) { return s.liste.bGeaendert && s.bearbeitung.speichern(false); },
+         {"? Es gibt ungespeicherte \xC4nderungen an der Gesamt-Datei vom 09.12.2026, 08:51 "
+          "Uhr, die nicht gespeichert wurden, weil das Programm nicht ordentlich beendet wurde. "
+          "Sollen die \xC4nderungen \xFC"
+          "bernommen werden",
+          "H 3 Eintr\xE4ge gespeichert"},
+         liste(3)},
+        {"saved and kept open: later changes only are asked about",
+         [&](Sitzung& s) { writeBytes(s.datei, namen2); },
+         {false},
+         true,
+         [](Sitzung& s) {
+             s.tippen(1, "Neu");
+             const bool ok = s.bearbeitung.speichern(true) && !s.liste.bGeaendert &&
+                             s.bearbeitung.verwerfenErlaubt();
+             s.tippen(2, "Sp\xE4ter");
+             return ok && !s.bearbeitung.verwerfenErlaubt();
+         },
+         {gespeichert2, "? Sollen die \xC4nderungen verworfen werden"},
+         "GESAMT-DATEI\r\nNeu\t \t1\tN\t\r\nSpieler 2\t \t2\tN\t\r\n"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Sitzung s;
+        f.vorher(s);
+        const std::string vorher = readBytes(s.datei);
+        s.gespraech.antworten = f.antworten;
+        ASSERT_EQ(s.bearbeitung.oeffnen(), f.geoeffnet);
+        if (f.dann) {
+            EXPECT_EQ(f.dann(s), f.geschrieben);
+        }
+        std::vector<std::string> gesagt = f.gesagt;
+        for (std::string& g : gesagt)
+            if (const size_t p = g.find("<Zustand>"); p != std::string::npos)
+                g.replace(p, 9, safewrite::stateFolder());
+        EXPECT_EQ(s.gespraech.gesagt, gesagt);
+        EXPECT_TRUE(s.gespraech.antworten.empty());
+        if (f.datei == "<Ordner>")
+            EXPECT_TRUE(QFileInfo(s.datei).isDir());
+        else
+            EXPECT_EQ(readBytes(s.datei), f.datei == "-" ? vorher : f.datei);
+        s.bearbeitung.beenden(true);
+        if (f.geoeffnet) {
+            EXPECT_FALSE(SperreLesen(s.pfad)); // this session's lock goes with it
+        }
+    }
+}
