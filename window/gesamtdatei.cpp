@@ -51,6 +51,11 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     setWindowTitle(QStringLiteral("Liste der gespeicherten Namen"));
     setGeometry(373, 157, 527, 430);
     setBackgroundRole(QPalette::Button);
+    stateGesamt = new TPlacementStore(this);
+    stateGesamt->setObjectName(QStringLiteral("stateGesamt"));
+    stateGesamt->setIniFileName("Kelmar.ini");
+    stateGesamt->setSection("Fenster - Gesamt");
+    stateGesamt->IgnoreState = true;
     aufbauen();
     verbinden();
 }
@@ -93,12 +98,11 @@ void TfrmGesamtdatei::aufbauen() {
     listLayout->addWidget(pnlSuche);
     setCentralWidget(pnlListe);
 
-    stateGesamt = new TPlacementStore(this);
-    stateGesamt->setObjectName(QStringLiteral("stateGesamt"));
-    stateGesamt->setIniFileName("Kelmar.ini");
-    stateGesamt->setSection("Fenster - Gesamt");
-    stateGesamt->IgnoreState = true;
+    werkzeugeAufbauen();
+    suche_ = new Suchsteuerung(*sgGesamt, *pnlSuche, liste_, this);
+}
 
+void TfrmGesamtdatei::werkzeugeAufbauen() {
     for (const char* name : kPictures)
         imlGesamt.push_back(QIcon(loadPicture(QString::fromLatin1(name))));
     tbGesamt = addToolBar(QStringLiteral("Werkzeuge"));
@@ -116,7 +120,6 @@ void TfrmGesamtdatei::aufbauen() {
     tbGesamt->setFont(font);
     BefehleEinrichten(*this, *sgGesamt, *tbGesamt, imlGesamt);
     verlaufZeigen();
-    suche_ = new Suchsteuerung(*sgGesamt, *pnlSuche, liste_, this);
 }
 
 void TfrmGesamtdatei::verbinden() {

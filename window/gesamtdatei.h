@@ -96,6 +96,7 @@ protected:
 
 private:
     void aufbauen();
+    void werkzeugeAufbauen();
     void verbinden();
     void FormResize();
     bool DateiWaehlen();
