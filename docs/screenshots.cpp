@@ -2,6 +2,9 @@
 // Usage: screenshots <output folder>
 
 #include "app/startup.h"
+#include "cells/cellstore.h"
+#include "dialogs/duplikatdialog.h"
+#include "grid/gesamtspalten.h"
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
 #include "print/drucker.h"
@@ -183,6 +186,32 @@ void printout() {
                        outDir + QStringLiteral("/printout-page1")});
 }
 
+// The review of probable duplicates on a list with each kind of group.
+void duplicateReview() {
+    const char* zeilen[][4] = {{"1",
+                                "Gerd Schr\xF6"
+                                "der",
+                                "N", "100237"},
+                               {"2", "Anna Wei\xDF", "J", ""},
+                               {"3", "Hans Meier", "N", "100496"},
+                               {"4",
+                                "GERD SCHR\xD6"
+                                "DER",
+                                "N", "100237"},
+                               {"5", "Anna Weiss", "J", ""},
+                               {"6", "Hans Meier", "N", "100496"},
+                               {"7", "Johann Meier", "N", "100496"},
+                               {"8", "Hanna Meier", "N", "101347"}};
+    CellStore zellen(int(std::size(zeilen)) + 1);
+    for (int r = 1; r <= int(std::size(zeilen)); ++r)
+        for (int c = 0; c < 4; ++c)
+            zellen.setCell(c, r, zeilen[r - 1][c]);
+    DuplikatDialog dialog(zellen, DuplikatePruefen(zellen, int(std::size(zeilen))), nullptr);
+    dialog.show();
+    QApplication::processEvents();
+    saveGrab(&dialog, QStringLiteral("duplicate-review"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -213,6 +242,7 @@ int main(int argc, char** argv) {
     grabNextModal(QStringLiteral("dialog-lock"), QStringLiteral("btn1"));
     AuswahlFrage(SperrFrage(fremd));
     gridWithDropDown();
+    duplicateReview();
     mainWindow();
     printout();
     // The same window under a dark palette: the toolbar pictures read on it too.
