@@ -1,5 +1,6 @@
 // Repainting a full screen of grid rows, offscreen.
 
+#include "editor/duplikatpruefung.h"
 #include "editor/suche.h"
 #include "grid/gesamtspalten.h"
 #include "grid/hypergrid.h"
@@ -64,6 +65,58 @@ void BM_DuplikateRueckgaengigImGitter(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DuplikateRueckgaengigImGitter)->Unit(benchmark::kMicrosecond);
+
+// A command on 1000 entries in the shown grid, its repaint included: Arg 0 the existing sort
+// (Ctrl+O) as the reference, 1 sorting by name and first name, 2 the review's removal of what
+// it ticks (finding the groups and deleting the ticked entries as one step).
+void BM_BefehlMitNeuzeichnen(benchmark::State& state) {
+    struct : Meldungen {
+        void hinweis(const std::string&) override {}
+        void fehler(const std::string&) override {}
+        bool frage(const std::string&) override { return true; }
+    } silent;
+    const char* vornamen[] = {"Anna", "\xC4nne", "Hans", "J\xFCrgen", "Otto", "Peter"};
+    const char* nachnamen[] = {"M\xFCller",
+                               "Mueller",
+                               "Wei\xDF",
+                               "Weiss",
+                               "\xD6zt\xFCrk",
+                               "Zander",
+                               "von der Heide",
+                               "Schr\xF6"
+                               "der"};
+    std::string text = "GESAMT-DATEI\r\n";
+    // Entries 401 to 1000 repeat earlier ones: the review ticks 600.
+    for (int i = 1; i <= kMaxEintraege; ++i) {
+        const int k = i % 400;
+        text += std::string(vornamen[(k * 7) % 6]) + " " + nachnamen[(k * 5) % 8] + " " +
+                std::to_string(k) + "\t \t" + std::to_string(i) + "\tN\t" +
+                std::to_string(100000 + k) + "\r\n";
+    }
+    THyperGrid grid;
+    grid.setColumns(GesamtSpalten());
+    NamenListe liste(grid, silent);
+    grid.resize(527, 1080);
+    grid.show();
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.setRowCount(kMaxEintraege + 1);
+        liste.geladen(NamenTextLesen(text, grid));
+        QApplication::processEvents();
+        state.ResumeTiming();
+        if (state.range(0) == 0)
+            liste.Sortieren();
+        else if (state.range(0) == 1)
+            liste.NachNameSortieren();
+        else
+            liste.Loeschen(AngehakteZeilen(DuplikatePruefen(grid, liste.iAnzahl)),
+                           QStringLiteral("Duplikate pr\u00fcfen"));
+        QApplication::processEvents(); // the repaint it causes
+        if (state.range(0) == 2 && liste.iAnzahl != 400)
+            state.SkipWithError("the review did not tick the repeated entries");
+    }
+}
+BENCHMARK(BM_BefehlMitNeuzeichnen)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // One keystroke in the find bar as the user sees it: the search, every hit marked, the grid
 // repainted. Alternating texts, so that the marks change with every keystroke.
