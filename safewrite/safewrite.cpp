@@ -1,5 +1,6 @@
 #include "safewrite/safewrite.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -7,6 +8,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -17,18 +19,32 @@ namespace safewrite {
 
 namespace {
 
-int gKillAt = 0;
-int gOperations = 0;
+// The interface thread and the recovery writer both write files.
+std::atomic<int> gKillAt = 0;
+std::atomic<int> gOperations = 0;
 
 // Every operation that changes something on disk passes here first, so that a test can end
 // the process before any one of them.
 void step() {
-    ++gOperations;
-    if (gKillAt > 0 && gOperations >= gKillAt)
+    const int done = ++gOperations;
+    const int killAt = gKillAt;
+    if (killAt > 0 && done >= killAt)
         ::raise(SIGKILL);
 }
 
 constexpr std::string_view kRecordMagic = "GESAMT-SCHREIBEN 1\n";
+// The magic and four numbers of at most 20 digits, each on its line.
+constexpr size_t kRecordHead = kRecordMagic.size() + 4 * 21;
+
+std::function<void(const std::string&)>& noticeSink() {
+    static std::function<void(const std::string&)> sink;
+    return sink;
+}
+
+void notice(const std::string& text) {
+    if (noticeSink())
+        noticeSink()(text);
+}
 
 struct Fd {
     int fd = -1;
@@ -190,6 +206,16 @@ std::string recordText(const struct stat& st, std::string_view content) {
     return text;
 }
 
+// A record found where ours go may have been planted by anyone who may write that folder (a
+// shared folder, the file's folder when it is not the user's). It is used only when it can be
+// one this program wrote: a file with one name, of the user running or of the file's owner,
+// that no one else may change, no larger than a record of the largest content we write.
+bool trusted(const struct stat& record, const struct stat& file) {
+    return S_ISREG(record.st_mode) && record.st_nlink == 1 &&
+           (record.st_uid == ::geteuid() || record.st_uid == file.st_uid) &&
+           (record.st_mode & 022) == 0 && uint64_t(record.st_size) <= kLargestRecord + kRecordHead;
+}
+
 // The content a complete record holds for the file `st`, or false.
 bool recordContent(const std::string& text, const struct stat& st, std::string& content) {
     if (!text.starts_with(kRecordMagic))
@@ -279,6 +305,11 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
                     const Options& options) {
     Result result;
     result.inPlace = true;
+    // Its record would be too large for the next start to trust.
+    if (content.size() > kLargestRecord) {
+        result.error = EFBIG;
+        return result;
+    }
     // The file looked at, not what may have been put in its place since.
     const Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
     if (!fd) {
@@ -318,8 +349,11 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
 }
 
 // Removes the temporary files that crashed writes left in `folder` under one of these
-// prefixes: a file still locked is being written by a running copy and stays.
-void removeLeftovers(const std::string& folder, const std::vector<std::string>& prefixes) {
+// prefixes: a file still locked is being written by a running copy and stays, and so does one
+// of anyone but the user running and `owner` (the written file's owner, whom its temporary
+// files are given).
+void removeLeftovers(const std::string& folder, const std::vector<std::string>& prefixes,
+                     uid_t owner) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
@@ -339,7 +373,8 @@ void removeLeftovers(const std::string& folder, const std::vector<std::string>& 
         struct stat a {
         }, b{};
         if (fd && ::flock(fd.fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd.fd, &a) == 0 &&
-            S_ISREG(a.st_mode) && ::lstat(path.c_str(), &b) == 0 && a.st_ino == b.st_ino)
+            S_ISREG(a.st_mode) && (a.st_uid == ::geteuid() || a.st_uid == owner) &&
+            ::lstat(path.c_str(), &b) == 0 && a.st_ino == b.st_ino)
             unlinkFile(path);
     }
 }
@@ -355,10 +390,14 @@ uint64_t checksum(std::string_view bytes) {
     return h;
 }
 
-int readAll(int fd, std::string& out) {
+int readAll(int fd, std::string& out, size_t limit) {
     char buffer[65536];
     while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (out.size() > limit)
+            return EFBIG;
+        // One byte more than the limit allows tells a file that is too large.
+        const size_t room = limit - out.size();
+        const ssize_t n = ::read(fd, buffer, room < sizeof buffer ? room + 1 : sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -375,6 +414,27 @@ std::string readFile(const std::string& path) {
     if (fd)
         readAll(fd.fd, text);
     return text;
+}
+
+int readFile(const std::string& path, size_t limit, std::string& out, struct stat* st) {
+    out.clear();
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!fd)
+        return errno;
+    struct stat own {};
+    struct stat& s = st ? *st : own;
+    if (::fstat(fd.fd, &s) != 0)
+        return errno;
+    if (!S_ISREG(s.st_mode))
+        return S_ISDIR(s.st_mode) ? EISDIR : EACCES;
+    // A file larger than its format allows is damaged, however large: not a byte is read.
+    if (uint64_t(s.st_size) > limit)
+        return EFBIG;
+    return readAll(fd.fd, out, limit);
+}
+
+void setNotice(std::function<void(const std::string&)> sink) {
+    noticeSink() = std::move(sink);
 }
 
 std::string stateFolder() {
@@ -495,21 +555,29 @@ Recovery recover(const std::string& path) {
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     const std::string record = exists ? recordName(st) : std::string();
-    removeLeftovers(folder, {"." + base, "." + base + "~", ".gesamt", record});
+    removeLeftovers(folder, {"." + base, "." + base + "~", ".gesamt", record},
+                    exists ? st.st_uid : ::geteuid());
     if (!exists)
         return Recovery::None;
-    removeLeftovers(stateFolder(), {record});
+    removeLeftovers(stateFolder(), {record}, st.st_uid);
     Recovery done = Recovery::None;
     for (const std::string& at : {inFolder(folder, record), inFolder(stateFolder(), record)}) {
+        struct stat b {};
+        if (::lstat(at.c_str(), &b) != 0)
+            continue; // none
+        if (!trusted(b, st)) {
+            notice("Fremde Datei nicht verwendet: " + at);
+            continue;
+        }
         const Fd rfd(::open(at.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         if (!rfd || ::flock(rfd.fd, LOCK_EX | LOCK_NB) != 0)
-            continue; // none, or a running copy is writing
-        struct stat a {
-        }, b{};
-        if (::fstat(rfd.fd, &a) != 0 || ::lstat(at.c_str(), &b) != 0 || a.st_ino != b.st_ino)
-            continue; // finished meanwhile
+            continue; // a running copy is writing
+        struct stat a {};
+        if (::fstat(rfd.fd, &a) != 0 || ::lstat(at.c_str(), &b) != 0 || a.st_ino != b.st_ino ||
+            a.st_dev != b.st_dev || !trusted(a, st))
+            continue; // finished, or replaced, meanwhile
         std::string text, content;
-        if (readAll(rfd.fd, text) != 0)
+        if (readAll(rfd.fd, text, kLargestRecord + kRecordHead) != 0)
             continue;
         if (recordContent(text, st, content)) {
             const Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));

@@ -9,8 +9,10 @@
 // `recover` completes such a write before the file is read again.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace safewrite {
 
@@ -31,15 +33,26 @@ struct Result {
 // that may not be written is refused before anything happens, also for root.
 Result write(const std::string& path, std::string_view content, const Options& options = {});
 
+// The largest content written in place (EFBIG beyond): more than any list or settings file, and
+// the bound of what a record found at the next start may hold.
+constexpr size_t kLargestRecord = size_t(64) << 20;
+
 enum class Recovery { None, Completed };
 // Finishes an in-place write of that file that a crash interrupted, and removes temporary
-// files that crashed writes left beside it. Call it before the file is read.
+// files that crashed writes left beside it. Call it before the file is read. A record is used
+// only where it can be this program's (see setNotice); others are left alone.
 Recovery recover(const std::string& path);
+// Told what recover found in the place of a record and left alone (a German line for the log).
+void setNotice(std::function<void(const std::string&)> sink);
 
-// Reads the whole file from fd; on a failure part-way keeps what was read and returns errno.
-int readAll(int fd, std::string& out);
+// Reads the whole file from fd, failing with EFBIG once more than `limit` bytes came; on a
+// failure part-way keeps what was read and returns errno.
+int readAll(int fd, std::string& out, size_t limit = SIZE_MAX);
 // The whole file, not following a link at its name; empty where it cannot be read.
 std::string readFile(const std::string& path);
+// The same for a file someone else may have put there: a regular file of at most `limit`
+// bytes (EFBIG at once for a larger one, however large), else errno. Its status in `st`.
+int readFile(const std::string& path, size_t limit, std::string& out, struct stat* st = nullptr);
 // The checksum records are guarded with, also good for telling whether a file changed.
 uint64_t checksum(std::string_view bytes);
 

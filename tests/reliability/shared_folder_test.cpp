@@ -1,0 +1,160 @@
+// Another member of a club's shared folder (sticky, group-writable) plants files where the
+// program keeps its own beside the list: none of them may change the list, make the program
+// write elsewhere or stall its start.
+
+#include "cells/cellstore.h"
+#include "namefile/namefile.h"
+#include "platform/profile.h"
+#include "safewrite/safewrite.h"
+#include "tests/reliability/privileges.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <QDir>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr unsigned kBesitzer = 61001, kAndere = 61002, kVerein = 61010;
+
+std::string liste(int n, const std::string& name) {
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int r = 1; r <= n; ++r)
+        text += name + " " + std::to_string(r) + "\t \t" + std::to_string(r) + "\tN\t\r\n";
+    return text;
+}
+
+std::string bytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+struct SharedFolder : ::testing::Test {
+    TempEnv env;
+    QString ordner = env.path(QStringLiteral("verein"));
+    QString datei = ordner + QStringLiteral("/NAMEN.TIF");
+    QString zustand = env.path(QStringLiteral("zustand"));
+    const std::string kListe = liste(3, "Mitglied");
+
+    void SetUp() override {
+        if (!nobodyKannWechseln())
+            GTEST_SKIP() << "needs root to act as the list's owner and another member";
+        ::chmod(bytes(env.home()).c_str(), 0755);
+        QDir().mkpath(ordner);
+        QDir().mkpath(zustand + QStringLiteral("/kelmar"));
+        writeBytes(datei, kListe);
+        besitzt(kBesitzer, ordner, 03775);
+        besitzt(kBesitzer, datei, 0644);
+        besitzt(kBesitzer, zustand, 0700);
+        besitzt(kBesitzer, zustand + QStringLiteral("/kelmar"), 0700);
+        ::setenv("XDG_STATE_HOME", bytes(zustand).c_str(), 1);
+    }
+    void TearDown() override { ::unsetenv("XDG_STATE_HOME"); }
+
+    static void besitzt(unsigned uid, const QString& path, unsigned mode) {
+        ASSERT_EQ(::lchown(bytes(path).c_str(), uid, kVerein), 0);
+        if (!QFileInfo(path).isSymLink()) {
+            ASSERT_EQ(::chmod(bytes(path).c_str(), mode), 0);
+        }
+    }
+    // A record of an in-place save of `ziel` as the program writes it, content and all.
+    static std::string aufzeichnung(const QString& ziel, const std::string& inhalt) {
+        struct stat st {};
+        ::stat(bytes(ziel).c_str(), &st);
+        return "GESAMT-SCHREIBEN 1\n" + std::to_string(st.st_dev) + "\n" +
+               std::to_string(st.st_ino) + "\n" + std::to_string(inhalt.size()) + "\n" +
+               std::to_string(safewrite::checksum(inhalt)) + "\n" + inhalt;
+    }
+    static QString aufzeichnungsname(const QString& ziel) {
+        struct stat st {};
+        ::stat(bytes(ziel).c_str(), &st);
+        return QStringLiteral(".gesamt-%1-%2.neu").arg(st.st_dev).arg(st.st_ino);
+    }
+};
+
+} // namespace
+
+TEST_F(SharedFolder, ARecordIsAppliedOnlyWhereItCanBeTheProgramsOwn) {
+    const std::string geplant = liste(1, "Eindringling");
+    struct Fall {
+        const char* name;
+        bool imZustand = false; // in the owner's state folder instead of beside the list
+        bool einstellungen = false;
+        std::function<void(const QString& at, const std::string& text)> legen;
+        bool angewandt = false;
+    };
+    auto als = [this](unsigned uid, unsigned mode) {
+        return [=, this](const QString& at, const std::string& text) {
+            writeBytes(at, text);
+            besitzt(uid, at, mode);
+        };
+    };
+    const QString woanders = env.path(QStringLiteral("woanders.neu"));
+    const Fall faelle[] = {
+        {"OfTheOwner", false, false, als(kBesitzer, 0600), true},
+        {"OfAnotherMember", false, false, als(kAndere, 0644)},
+        {"OfAnotherMemberInTheStateFolder", true, false, als(kAndere, 0644)},
+        {"OfAnotherMemberBesideTheSettings", false, true, als(kAndere, 0644)},
+        {"WritableByTheGroup", false, false, als(kBesitzer, 0620)},
+        {"ALinkToTheOwnersRecord", false, false,
+         [&](const QString& at, const std::string& text) {
+             als(kBesitzer, 0600)(woanders, text);
+             ASSERT_EQ(::symlink(bytes(woanders).c_str(), bytes(at).c_str()), 0);
+             besitzt(kAndere, at, 0);
+         }},
+        {"ASecondNameOfTheOwnersRecord", false, false,
+         [&](const QString& at, const std::string& text) {
+             als(kBesitzer, 0600)(woanders, text);
+             ASSERT_EQ(::link(bytes(woanders).c_str(), bytes(at).c_str()), 0);
+         }},
+        {"LargerThanAnyList", false, false,
+         [&](const QString& at, const std::string& text) {
+             als(kBesitzer, 0600)(at, text);
+             ::truncate(bytes(at).c_str(), off_t(safewrite::kLargestRecord) + 4096);
+         }},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        QFile::remove(woanders);
+        const QString ziel =
+            f.einstellungen ? env.configDir() + QStringLiteral("/KELMAR.INI") : datei;
+        if (f.einstellungen) {
+            QDir().mkpath(env.configDir());
+            writeBytes(ziel, "[KELMAR]\r\n");
+            for (const QString& p : {env.home() + QStringLiteral("/.config"), env.configDir()})
+                besitzt(kBesitzer, p, 03775);
+            besitzt(kBesitzer, ziel, 0644);
+        }
+        const std::string vorher = readBytes(ziel);
+        const QString at =
+            (f.imZustand ? zustand + QStringLiteral("/kelmar") : QFileInfo(ziel).path()) + u'/' +
+            aufzeichnungsname(ziel);
+        f.legen(at, aufzeichnung(ziel, geplant));
+
+        // The owner starts the program: bit 1 for a completed save, bit 2 for a note in the log.
+        const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
+            bool notiert = false;
+            safewrite::setNotice([&](const std::string&) { notiert = true; });
+            bool abgeschlossen = false;
+            if (f.einstellungen) {
+                Profile::load("KELMAR.INI");
+            } else {
+                CellStore cells(kMaxEintraege + 1);
+                abgeschlossen = NamenDateiLesen(bytes(ziel), cells).abgeschlossen;
+            }
+            return int(abgeschlossen) | int(notiert) << 1;
+        });
+        if (f.angewandt) {
+            EXPECT_EQ(ergebnis, 1);
+            EXPECT_EQ(readBytes(ziel), geplant);
+            EXPECT_FALSE(QFileInfo::exists(at));
+            writeBytes(datei, kListe);
+        } else {
+            EXPECT_EQ(ergebnis, 2) << "not ignored, or not logged";
+            EXPECT_EQ(readBytes(ziel), vorher);
+            EXPECT_TRUE(QFileInfo(at).isSymLink() || QFileInfo::exists(at)) << "removed";
+            QFile::remove(at);
+        }
+    }
+}
