@@ -1,5 +1,7 @@
 #include "safewrite/safewrite.h"
 
+#include "safewrite/filepath.h"
+
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -95,22 +97,6 @@ void syncFolder(const std::string& folder) {
         syncFd(dir.fd);
 }
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string inFolder(const std::string& folder, const std::string& name) {
-    return (folder == "/" ? std::string() : folder) + "/" + name;
-}
-
 // Follows links to their final target, also one that does not exist (yet); -1 for a circle.
 bool linkTarget(std::string& path) {
     for (int hop = 0; hop < 40; ++hop) {
@@ -169,7 +155,7 @@ bool takeOwner(int fd, const struct stat& of) {
 // (and owner where it may), so that whoever may read the list, and only they, may read it.
 bool keepBackup(const std::string& target, std::string_view old, const struct stat& st) {
     std::string temp;
-    const Fd fd(lockedTemp(folderOf(target), baseOf(target) + "~", temp));
+    const Fd fd(lockedTemp(folderOf(target), nameOf(target) + "~", temp));
     if (!fd)
         return false;
     bool ok = takeOwner(fd.fd, st);
@@ -198,14 +184,6 @@ std::string recordName(const struct stat& st) {
     return ".gesamt-" + std::to_string(st.st_dev) + "-" + std::to_string(st.st_ino) + ".neu";
 }
 
-std::string recordText(const struct stat& st, std::string_view content) {
-    std::string text(kRecordMagic);
-    text += std::to_string(st.st_dev) + "\n" + std::to_string(st.st_ino) + "\n" +
-            std::to_string(content.size()) + "\n" + std::to_string(checksum(content)) + "\n";
-    text += content;
-    return text;
-}
-
 // A record found where ours go may have been planted by anyone who may write that folder (a
 // shared folder, the file's folder when it is not the user's). It is used only when it can be
 // one this program wrote: a file with one name, of the user running or of the file's owner,
@@ -214,25 +192,6 @@ bool trusted(const struct stat& record, const struct stat& file) {
     return S_ISREG(record.st_mode) && record.st_nlink == 1 &&
            (record.st_uid == ::geteuid() || record.st_uid == file.st_uid) &&
            (record.st_mode & 022) == 0 && uint64_t(record.st_size) <= kLargestRecord + kRecordHead;
-}
-
-// The content a complete record holds for the file `st`, or false.
-bool recordContent(const std::string& text, const struct stat& st, std::string& content) {
-    if (!text.starts_with(kRecordMagic))
-        return false;
-    size_t pos = kRecordMagic.size();
-    unsigned long long numbers[4] = {};
-    for (auto& n : numbers) {
-        const size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            return false;
-        n = std::strtoull(text.c_str() + pos, nullptr, 10);
-        pos = end + 1;
-    }
-    if (numbers[0] != st.st_dev || numbers[1] != st.st_ino || text.size() - pos != numbers[2])
-        return false;
-    content = text.substr(pos);
-    return checksum(content) == numbers[3];
 }
 
 // Creates the folder and those above it that are missing, for the user alone.
@@ -253,7 +212,7 @@ void makeFolders(const std::string& folder) {
 // it is complete and flushed. The record stays open (and locked) in `fd`.
 int writeRecord(const std::string& target, const struct stat& st, std::string_view content, Fd& fd,
                 std::string& recordPath) {
-    const std::string text = recordText(st, content);
+    const std::string text = recordText(st.st_dev, st.st_ino, content);
     std::string folders[2] = {folderOf(target), stateFolder()};
     int error = 0;
     for (const std::string& folder : folders) {
@@ -457,7 +416,8 @@ Result write(const std::string& path, std::string_view content, const Options& o
 
     Result result;
     std::string target = path;
-    if (!linkTarget(target)) {
+    // A new name is made where asked for: a link in its place is no way elsewhere.
+    if (!options.onlyNew && !linkTarget(target)) {
         result.error = ELOOP;
         return result;
     }
@@ -504,7 +464,7 @@ Result write(const std::string& path, std::string_view content, const Options& o
         return writeInPlace(target, content, st, options);
 
     std::string temp;
-    const Fd fd(lockedTemp(folder, baseOf(target), temp));
+    const Fd fd(lockedTemp(folder, nameOf(target), temp));
     if (!fd) {
         // A folder that takes no new file may still hold a file the user may write.
         if (exists && (errno == EACCES || errno == EPERM))
@@ -551,7 +511,7 @@ Recovery recover(const std::string& path) {
     std::string target = path;
     if (!linkTarget(target))
         return Recovery::None;
-    const std::string folder = folderOf(target), base = baseOf(target);
+    const std::string folder = folderOf(target), base = nameOf(target);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     const std::string record = exists ? recordName(st) : std::string();
@@ -576,22 +536,61 @@ Recovery recover(const std::string& path) {
         if (::fstat(rfd.fd, &a) != 0 || ::lstat(at.c_str(), &b) != 0 || a.st_ino != b.st_ino ||
             a.st_dev != b.st_dev || !trusted(a, st))
             continue; // finished, or replaced, meanwhile
-        std::string text, content;
+        std::string text;
         if (readAll(rfd.fd, text, kLargestRecord + kRecordHead) != 0)
             continue;
-        if (recordContent(text, st, content)) {
+        if (const std::optional<std::string> content = recordContent(text, st.st_dev, st.st_ino)) {
             const Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
             struct stat now {};
             if (!fd || ::fstat(fd.fd, &now) != 0 || now.st_ino != st.st_ino)
                 continue;
             ::flock(fd.fd, LOCK_EX);
-            if (overwrite(fd.fd, content) != 0)
+            if (overwrite(fd.fd, *content) != 0)
                 continue; // the record stays for the next try
             done = Recovery::Completed;
         }
         removeRecord(at);
     }
     return done;
+}
+
+void removeTemporaries(const std::string& path) {
+    removeLeftovers(folderOf(path), {"." + nameOf(path)}, ::geteuid());
+}
+
+int remove(const std::string& path, bool durable) {
+    step();
+    if (::unlink(path.c_str()) != 0)
+        return errno;
+    if (durable)
+        syncFolder(folderOf(path));
+    return 0;
+}
+
+std::string recordText(uint64_t device, uint64_t inode, std::string_view content) {
+    std::string text(kRecordMagic);
+    text += std::to_string(device) + "\n" + std::to_string(inode) + "\n" +
+            std::to_string(content.size()) + "\n" + std::to_string(checksum(content)) + "\n";
+    text += content;
+    return text;
+}
+
+std::optional<std::string> recordContent(std::string_view text, uint64_t device, uint64_t inode) {
+    if (!text.starts_with(kRecordMagic))
+        return std::nullopt;
+    size_t pos = kRecordMagic.size();
+    uint64_t numbers[4] = {};
+    for (auto& n : numbers) {
+        const size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        n = std::strtoull(std::string(text.substr(pos, end - pos)).c_str(), nullptr, 10);
+        pos = end + 1;
+    }
+    if (numbers[0] != device || numbers[1] != inode || text.size() - pos != numbers[2] ||
+        checksum(text.substr(pos)) != numbers[3])
+        return std::nullopt;
+    return std::string(text.substr(pos));
 }
 
 namespace testing {

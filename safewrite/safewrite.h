@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -18,7 +19,8 @@ namespace safewrite {
 
 struct Options {
     bool backup = false;  // keep the file as it was as "<name>~", with its owner, group and mode
-    bool onlyNew = false; // fail with EEXIST where the file exists, also when two race for it
+    bool onlyNew = false; // fail with EEXIST where the name exists (also as a link, which is not
+                          // followed), also when two race for it
     unsigned mode = 0;    // of a new file; 0: 0666 less the umask
     bool durable = true;  // flushed to the disk; false for what a power cut may lose unharmed
 };
@@ -42,6 +44,17 @@ enum class Recovery { None, Completed };
 // files that crashed writes left beside it. Call it before the file is read. A record is used
 // only where it can be this program's (see setNotice); others are left alone.
 Recovery recover(const std::string& path);
+// Removes the temporary files that crashed writes of exactly this name left beside it, without
+// following a link at the name; for files whose record is not needed (a new name each time).
+void removeTemporaries(const std::string& path);
+// Removes the name (a link, not its target); with `durable` the removal survives a power cut.
+int remove(const std::string& path, bool durable = true);
+
+// The record of an in-place write of `content` over the file (device, inode), and its reader:
+// the content a complete record for that very file holds.
+std::string recordText(uint64_t device, uint64_t inode, std::string_view content);
+std::optional<std::string> recordContent(std::string_view text, uint64_t device, uint64_t inode);
+
 // Told what recover found in the place of a record and left alone (a German line for the log).
 void setNotice(std::function<void(const std::string&)> sink);
 

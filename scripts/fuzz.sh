@@ -7,11 +7,15 @@ seconds=${1:-20}
 command -v clang++ >/dev/null || scripts/install-deps.sh --test
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGESAMT_FUZZ=ON -DGESAMT_WERROR=ON -DGESAMT_BUILD_TESTS=OFF -DGESAMT_BUILD_BENCH=OFF
-cmake --build build-fuzz --target fuzz_namefile fuzz_profile fuzz_text fuzz_commands
-mkdir -p build-fuzz/corpus/{namefile,profile,text,commands}
+targets=(namefile profile text commands wiederherstellung sperre aufzeichnung)
+cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
+for target in "${targets[@]}"; do mkdir -p "build-fuzz/corpus/$target"; done
 cp tests/namefile/corpus/* build-fuzz/corpus/namefile/
+for kind in wiederherstellung sperre aufzeichnung; do
+    cp tests/sitzung/corpus/$kind.* build-fuzz/corpus/$kind/
+done
 pids=()
-for target in namefile profile text commands; do
+for target in "${targets[@]}"; do
     build-fuzz/tests/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=65536 \
         -artifact_prefix="build-fuzz/crash-$target-" build-fuzz/corpus/$target \
         > "build-fuzz/fuzz_$target.log" 2>&1 &
@@ -21,7 +25,7 @@ status=0
 for i in "${!pids[@]}"; do
     wait "${pids[$i]}" || status=1
 done
-for target in namefile profile text commands; do
+for target in "${targets[@]}"; do
     echo "fuzz_$target: $(grep -E '^#[0-9]+.*DONE|Done [0-9]+ runs' "build-fuzz/fuzz_$target.log" | tail -n 1)"
     grep -E "ERROR|SUMMARY" "build-fuzz/fuzz_$target.log" || true
 done

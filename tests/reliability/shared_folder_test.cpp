@@ -6,13 +6,17 @@
 #include "namefile/namefile.h"
 #include "platform/profile.h"
 #include "safewrite/safewrite.h"
+#include "sitzung/sperre.h"
+#include "sitzung/wiederherstellung.h"
 #include "tests/reliability/privileges.h"
 #include "tests/testsupport/tempenv.h"
 
 #include <QDir>
+#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -111,7 +115,7 @@ TEST_F(SharedFolder, ARecordIsAppliedOnlyWhereItCanBeTheProgramsOwn) {
         {"LargerThanAnyList", false, false,
          [&](const QString& at, const std::string& text) {
              als(kBesitzer, 0600)(at, text);
-             ::truncate(bytes(at).c_str(), off_t(safewrite::kLargestRecord) + 4096);
+             ::truncate(bytes(at).c_str(), off_t(4) << 30);
          }},
     };
     for (const Fall& f : faelle) {
@@ -156,5 +160,95 @@ TEST_F(SharedFolder, ARecordIsAppliedOnlyWhereItCanBeTheProgramsOwn) {
             EXPECT_TRUE(QFileInfo(at).isSymLink() || QFileInfo::exists(at)) << "removed";
             QFile::remove(at);
         }
+    }
+}
+
+TEST_F(SharedFolder, ALockPlantedAsALinkIsAskedAboutAndNeverWrittenThrough) {
+    // Where the link points: a file that does not exist yet, beside what looks like a
+    // leftover of the owner's there.
+    const QString woanders = env.path(QStringLiteral("woanders"));
+    QDir().mkpath(woanders);
+    besitzt(kBesitzer, woanders, 0755);
+    const QString rest = woanders + QStringLiteral("/.opfer.abcdef");
+    writeBytes(rest, "des Besitzers");
+    besitzt(kBesitzer, rest, 0600);
+    const QString sperre = ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
+    ASSERT_EQ(::symlink(bytes(woanders + QStringLiteral("/opfer")).c_str(), bytes(sperre).c_str()),
+              0);
+    besitzt(kAndere, sperre, 0);
+
+    const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
+        const bool gesetzt = SperreSetzen(bytes(datei), EigeneSperre());
+        const Sperrversuch v = SperreNehmen(bytes(datei), EigeneSperre());
+        return !gesetzt && v.ergebnis == Sperrversuch::Fremd && v.fremd.benutzer == "61002" ? 0 : 1;
+    });
+    EXPECT_EQ(ergebnis, 0);
+    EXPECT_FALSE(QFileInfo::exists(woanders + QStringLiteral("/opfer")));
+    EXPECT_TRUE(QFileInfo(sperre).isSymLink());
+    EXPECT_EQ(readBytes(rest), "des Besitzers");
+}
+
+TEST_F(SharedFolder, HugeFilesInThePlaceOfTheSessionFilesAreDamagedAtOnce) {
+    constexpr off_t k4GiB = off_t(4) << 30;
+    const QString sperre = ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
+    writeBytes(sperre, "Benutzer=mallory\nRechner=vereinsheim\n");
+    ASSERT_EQ(::truncate(bytes(sperre).c_str(), k4GiB), 0);
+    besitzt(kAndere, sperre, 0644);
+    const QString daten = QString::fromStdString(WiederherstellungsdateiFuer(bytes(datei), 1));
+    writeBytes(daten, "GESAMT-UNGESPEICHERT 1\n");
+    ASSERT_EQ(::truncate(bytes(daten).c_str(), k4GiB), 0);
+    besitzt(kBesitzer, daten, 0600);
+    const QString record = ordner + u'/' + aufzeichnungsname(datei);
+    writeBytes(record, aufzeichnung(datei, liste(1, "Eindringling")));
+    ASSERT_EQ(::truncate(bytes(record).c_str(), k4GiB), 0);
+    besitzt(kBesitzer, record, 0600);
+
+    // Reading any of them whole would take a minute and 4 GiB of memory.
+    const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
+        CellStore cells(kMaxEintraege + 1);
+        const LadeErgebnis geladen = NamenDateiLesen(bytes(datei), cells);
+        const Sperrversuch v = SperreNehmen(bytes(datei), EigeneSperre());
+        return (geladen.anzahl == 3 && !geladen.abgeschlossen ? 0 : 1) |
+               (v.ergebnis == Sperrversuch::Fremd && v.fremd.rechner == "(unbekannt)" ? 0 : 2) |
+               (WiederherstellungFinden(bytes(datei)) ? 4 : 0);
+    });
+    EXPECT_EQ(ergebnis, 0);
+    EXPECT_EQ(readBytes(datei), kListe);
+}
+
+TEST_F(SharedFolder, OfTwoCopiesStartedAtOnceOneTakesTheListAndTheOtherAsks) {
+    for (int runde = 0; runde < 20; ++runde) {
+        SCOPED_TRACE(runde);
+        int los[2], fertig[2], ergebnisse[2];
+        ASSERT_EQ(::pipe(los) | ::pipe(fertig) | ::pipe(ergebnisse), 0);
+        std::vector<pid_t> kopien;
+        for (const unsigned uid : {kBesitzer, kAndere}) {
+            const pid_t kind = ::fork();
+            if (kind == 0) {
+                for (int fd : {los[1], fertig[1], ergebnisse[0]})
+                    ::close(fd); // the ends only the test writes, so that their closing is seen
+                char c;
+                if (::setgid(kVerein) != 0 || ::setuid(uid) != 0 || ::read(los[0], &c, 1) != 0)
+                    ::_exit(1);
+                const char v = char('0' + SperreNehmen(bytes(datei), EigeneSperre()).ergebnis);
+                (void)!::write(ergebnisse[1], &v, 1);
+                (void)!::read(fertig[0], &c, 1); // the lock lives until both have tried
+                ::_exit(0);
+            }
+            kopien.push_back(kind);
+        }
+        for (int fd : {los[0], los[1], fertig[0], ergebnisse[1]})
+            ::close(fd);
+        char v[2] = {};
+        ASSERT_EQ(::read(ergebnisse[0], &v[0], 1), 1);
+        ASSERT_EQ(::read(ergebnisse[0], &v[1], 1), 1);
+        std::sort(v, v + 2);
+        EXPECT_EQ(v[0], '0' + Sperrversuch::Gesetzt);
+        EXPECT_EQ(v[1], '0' + Sperrversuch::Fremd);
+        ::close(fertig[1]);
+        ::close(ergebnisse[0]);
+        for (const pid_t kind : kopien)
+            ::waitpid(kind, nullptr, 0);
+        QFile::remove(ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung"));
     }
 }
