@@ -62,18 +62,13 @@ struct SharedFolder : ::testing::Test {
             ASSERT_EQ(::chmod(bytes(path).c_str(), mode), 0);
         }
     }
-    // A record of an in-place save of `ziel` as the program writes it, content and all.
-    static std::string aufzeichnung(const QString& ziel, const std::string& inhalt) {
+    // The name and the bytes of a complete record of an in-place save of `ziel`.
+    static std::pair<QString, std::string> aufzeichnung(const QString& ziel,
+                                                        const std::string& inhalt) {
         struct stat st {};
         ::stat(bytes(ziel).c_str(), &st);
-        return "GESAMT-SCHREIBEN 1\n" + std::to_string(st.st_dev) + "\n" +
-               std::to_string(st.st_ino) + "\n" + std::to_string(inhalt.size()) + "\n" +
-               std::to_string(safewrite::checksum(inhalt)) + "\n" + inhalt;
-    }
-    static QString aufzeichnungsname(const QString& ziel) {
-        struct stat st {};
-        ::stat(bytes(ziel).c_str(), &st);
-        return QStringLiteral(".gesamt-%1-%2.neu").arg(st.st_dev).arg(st.st_ino);
+        return {QStringLiteral(".gesamt-%1-%2.neu").arg(st.st_dev).arg(st.st_ino),
+                safewrite::recordText(st.st_dev, st.st_ino, inhalt)};
     }
 };
 
@@ -131,10 +126,11 @@ TEST_F(SharedFolder, ARecordIsAppliedOnlyWhereItCanBeTheProgramsOwn) {
             besitzt(kBesitzer, ziel, 0644);
         }
         const std::string vorher = readBytes(ziel);
+        const auto [name, inhalt] = aufzeichnung(ziel, geplant);
         const QString at =
             (f.imZustand ? zustand + QStringLiteral("/kelmar") : QFileInfo(ziel).path()) + u'/' +
-            aufzeichnungsname(ziel);
-        f.legen(at, aufzeichnung(ziel, geplant));
+            name;
+        f.legen(at, inhalt);
 
         // The owner starts the program: bit 1 for a completed save, bit 2 for a note in the log.
         const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
@@ -198,8 +194,9 @@ TEST_F(SharedFolder, HugeFilesInThePlaceOfTheSessionFilesAreDamagedAtOnce) {
     writeBytes(daten, "GESAMT-UNGESPEICHERT 1\n");
     ASSERT_EQ(::truncate(bytes(daten).c_str(), k4GiB), 0);
     besitzt(kBesitzer, daten, 0600);
-    const QString record = ordner + u'/' + aufzeichnungsname(datei);
-    writeBytes(record, aufzeichnung(datei, liste(1, "Eindringling")));
+    const auto [name, inhalt] = aufzeichnung(datei, liste(1, "Eindringling"));
+    const QString record = ordner + u'/' + name;
+    writeBytes(record, inhalt);
     ASSERT_EQ(::truncate(bytes(record).c_str(), k4GiB), 0);
     besitzt(kBesitzer, record, 0600);
 
