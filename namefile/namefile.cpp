@@ -1,6 +1,7 @@
 #include "namefile/namefile.h"
 
 #include "safewrite/safewrite.h"
+#include "support/fileerrors.h"
 #include "support/texthelpers.h"
 
 #include <algorithm>
@@ -32,62 +33,6 @@ void clearRow(CellTable& zellen, int row) {
 }
 
 } // namespace
-
-std::string NamensdateiFehlertext(int code) {
-    switch (code) {
-    case 2:
-        return "Datei nicht gefunden";
-    case 3:
-        return "Ung\xFCltiger Dateiname";
-    case 4:
-        return "Zu viele ge\xF6"
-               "ffnete Dateien";
-    case 5:
-        return "Dateizugriff verweigert";
-    case 100:
-        return "Versuch hinter dem Dateiende zu lesen";
-    case 101:
-        return "Zu wenig Speicherplatz";
-    case 106:
-        return "Ung\xFCltige numerische Eingabe";
-    default:
-        return "E/A-Fehler " + std::to_string(code);
-    }
-}
-
-int FehlercodeAusErrno(int error) {
-    switch (error) {
-    case ENOENT:
-        return 2;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case EINVAL:
-    case ELOOP:
-        return 3;
-    case EMFILE:
-    case ENFILE:
-        return 4;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-        return 5;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return 101;
-    default:
-        return 0;
-    }
-}
-
-DateiFehler DateiFehlerAusErrno(int error) {
-    const int code = FehlercodeAusErrno(error);
-    if (code == 0) // no text of its own: "E/A-Fehler" with the system's number
-        return DateiFehler(error, "E/A-Fehler " + std::to_string(error));
-    return DateiFehler(code, NamensdateiFehlertext(code));
-}
 
 DateiStand DateiStandLesen(const std::string& pfad) {
     DateiStand stand;

@@ -3,9 +3,9 @@
 // (name, blank, number, MP code, membership number), CR LF, Windows-1252 bytes.
 
 #include "cells/celltable.h"
+#include "support/fileerrors.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,23 +14,6 @@ constexpr int kSpalteNr = 0, kSpalteName = 1, kSpalteMP = 2, kSpalteDBVNr = 3;
 
 // The file being edited.
 inline std::string sGesamtdatei;
-
-// A file operation that failed; what() is the German text for the user.
-class DateiFehler : public std::runtime_error {
-public:
-    DateiFehler(int code, const std::string& text) : std::runtime_error(text), code_(code) {}
-    int code() const { return code_; }
-
-private:
-    int code_;
-};
-
-// The German text of a name-file error code; "E/A-Fehler <code>" for codes without one.
-std::string NamensdateiFehlertext(int code);
-// The code a system error stands for (ENOENT 2, bad name or missing folder 3, ...), 0 for
-// errors without a text of their own.
-int FehlercodeAusErrno(int error);
-DateiFehler DateiFehlerAusErrno(int error);
 
 // What the file looked like when it was read, to notice a later change by someone else.
 struct DateiStand {

@@ -18,4 +18,10 @@ QString longTime(const QTime& time, const QLocale& locale) {
     return locale.toString(time, format.trimmed());
 }
 
+QString dateAndTime(qint64 secondsSince1970, const QLocale& locale) {
+    const QDateTime t = QDateTime::fromSecsSinceEpoch(secondsSince1970);
+    return QStringLiteral("%1, %2 Uhr")
+        .arg(shortDate(t.date(), locale), t.time().toString(QStringLiteral("HH:mm")));
+}
+
 } // namespace datetime

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <QTime>
@@ -10,5 +11,8 @@ namespace datetime {
 QString shortDate(const QDate& date, const QLocale& locale = QLocale());
 // The long time without a time zone name ("14:05:09").
 QString longTime(const QTime& time, const QLocale& locale = QLocale());
+
+// A moment in the questions about files: "09.12.2026, 08:51 Uhr".
+QString dateAndTime(qint64 secondsSince1970, const QLocale& locale = QLocale());
 
 } // namespace datetime

@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
+#include "safewrite/safewrite.h"
 
 #include <QDateTime>
 #include <cerrno>
@@ -87,6 +88,9 @@ bool LogOeffnen(const std::string& dateiname) {
     }
     LogAktiv = ok;
     LogOffen = ok;
+    // What the safe-write module leaves alone beside a file (a record someone else planted)
+    // is noted here.
+    safewrite::setNotice([](const std::string& text) { LogZeile("HINWEIS - " + text); });
     return ok;
 }
 

@@ -1,5 +1,8 @@
 #include "safewrite/safewrite.h"
 
+#include "safewrite/filepath.h"
+
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -7,6 +10,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -17,18 +21,32 @@ namespace safewrite {
 
 namespace {
 
-int gKillAt = 0;
-int gOperations = 0;
+// The interface thread and the recovery writer both write files.
+std::atomic<int> gKillAt = 0;
+std::atomic<int> gOperations = 0;
 
 // Every operation that changes something on disk passes here first, so that a test can end
 // the process before any one of them.
 void step() {
-    ++gOperations;
-    if (gKillAt > 0 && gOperations >= gKillAt)
+    const int done = ++gOperations;
+    const int killAt = gKillAt;
+    if (killAt > 0 && done >= killAt)
         ::raise(SIGKILL);
 }
 
 constexpr std::string_view kRecordMagic = "GESAMT-SCHREIBEN 1\n";
+// The magic and four numbers of at most 20 digits, each on its line.
+constexpr size_t kRecordHead = kRecordMagic.size() + 4 * 21;
+
+std::function<void(const std::string&)>& noticeSink() {
+    static std::function<void(const std::string&)> sink;
+    return sink;
+}
+
+void notice(const std::string& text) {
+    if (noticeSink())
+        noticeSink()(text);
+}
 
 struct Fd {
     int fd = -1;
@@ -77,22 +95,6 @@ void syncFolder(const std::string& folder) {
     const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir)
         syncFd(dir.fd);
-}
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string inFolder(const std::string& folder, const std::string& name) {
-    return (folder == "/" ? std::string() : folder) + "/" + name;
 }
 
 // Follows links to their final target, also one that does not exist (yet); -1 for a circle.
@@ -153,7 +155,7 @@ bool takeOwner(int fd, const struct stat& of) {
 // (and owner where it may), so that whoever may read the list, and only they, may read it.
 bool keepBackup(const std::string& target, std::string_view old, const struct stat& st) {
     std::string temp;
-    const Fd fd(lockedTemp(folderOf(target), baseOf(target) + "~", temp));
+    const Fd fd(lockedTemp(folderOf(target), nameOf(target) + "~", temp));
     if (!fd)
         return false;
     bool ok = takeOwner(fd.fd, st);
@@ -182,31 +184,14 @@ std::string recordName(const struct stat& st) {
     return ".gesamt-" + std::to_string(st.st_dev) + "-" + std::to_string(st.st_ino) + ".neu";
 }
 
-std::string recordText(const struct stat& st, std::string_view content) {
-    std::string text(kRecordMagic);
-    text += std::to_string(st.st_dev) + "\n" + std::to_string(st.st_ino) + "\n" +
-            std::to_string(content.size()) + "\n" + std::to_string(checksum(content)) + "\n";
-    text += content;
-    return text;
-}
-
-// The content a complete record holds for the file `st`, or false.
-bool recordContent(const std::string& text, const struct stat& st, std::string& content) {
-    if (!text.starts_with(kRecordMagic))
-        return false;
-    size_t pos = kRecordMagic.size();
-    unsigned long long numbers[4] = {};
-    for (auto& n : numbers) {
-        const size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            return false;
-        n = std::strtoull(text.c_str() + pos, nullptr, 10);
-        pos = end + 1;
-    }
-    if (numbers[0] != st.st_dev || numbers[1] != st.st_ino || text.size() - pos != numbers[2])
-        return false;
-    content = text.substr(pos);
-    return checksum(content) == numbers[3];
+// A record found where ours go may have been planted by anyone who may write that folder (a
+// shared folder, the file's folder when it is not the user's). It is used only when it can be
+// one this program wrote: a file with one name, of the user running or of the file's owner,
+// that no one else may change, no larger than a record of the largest content we write.
+bool trusted(const struct stat& record, const struct stat& file) {
+    return S_ISREG(record.st_mode) && record.st_nlink == 1 &&
+           (record.st_uid == ::geteuid() || record.st_uid == file.st_uid) &&
+           (record.st_mode & 022) == 0 && uint64_t(record.st_size) <= kLargestRecord + kRecordHead;
 }
 
 // Creates the folder and those above it that are missing, for the user alone.
@@ -227,7 +212,7 @@ void makeFolders(const std::string& folder) {
 // it is complete and flushed. The record stays open (and locked) in `fd`.
 int writeRecord(const std::string& target, const struct stat& st, std::string_view content, Fd& fd,
                 std::string& recordPath) {
-    const std::string text = recordText(st, content);
+    const std::string text = recordText(st.st_dev, st.st_ino, content);
     std::string folders[2] = {folderOf(target), stateFolder()};
     int error = 0;
     for (const std::string& folder : folders) {
@@ -279,6 +264,11 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
                     const Options& options) {
     Result result;
     result.inPlace = true;
+    // Its record would be too large for the next start to trust.
+    if (content.size() > kLargestRecord) {
+        result.error = EFBIG;
+        return result;
+    }
     // The file looked at, not what may have been put in its place since.
     const Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
     if (!fd) {
@@ -318,8 +308,11 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
 }
 
 // Removes the temporary files that crashed writes left in `folder` under one of these
-// prefixes: a file still locked is being written by a running copy and stays.
-void removeLeftovers(const std::string& folder, const std::vector<std::string>& prefixes) {
+// prefixes: a file still locked is being written by a running copy and stays, and so does one
+// of anyone but the user running and `owner` (the written file's owner, whom its temporary
+// files are given).
+void removeLeftovers(const std::string& folder, const std::vector<std::string>& prefixes,
+                     uid_t owner) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
@@ -339,7 +332,8 @@ void removeLeftovers(const std::string& folder, const std::vector<std::string>& 
         struct stat a {
         }, b{};
         if (fd && ::flock(fd.fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd.fd, &a) == 0 &&
-            S_ISREG(a.st_mode) && ::lstat(path.c_str(), &b) == 0 && a.st_ino == b.st_ino)
+            S_ISREG(a.st_mode) && (a.st_uid == ::geteuid() || a.st_uid == owner) &&
+            ::lstat(path.c_str(), &b) == 0 && a.st_ino == b.st_ino)
             unlinkFile(path);
     }
 }
@@ -355,10 +349,14 @@ uint64_t checksum(std::string_view bytes) {
     return h;
 }
 
-int readAll(int fd, std::string& out) {
+int readAll(int fd, std::string& out, size_t limit) {
     char buffer[65536];
     while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (out.size() > limit)
+            return EFBIG;
+        // One byte more than the limit allows tells a file that is too large.
+        const size_t room = limit - out.size();
+        const ssize_t n = ::read(fd, buffer, room < sizeof buffer ? room + 1 : sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -375,6 +373,27 @@ std::string readFile(const std::string& path) {
     if (fd)
         readAll(fd.fd, text);
     return text;
+}
+
+int readFile(const std::string& path, size_t limit, std::string& out, struct stat* st) {
+    out.clear();
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!fd)
+        return errno;
+    struct stat own {};
+    struct stat& s = st ? *st : own;
+    if (::fstat(fd.fd, &s) != 0)
+        return errno;
+    if (!S_ISREG(s.st_mode))
+        return S_ISDIR(s.st_mode) ? EISDIR : EACCES;
+    // A file larger than its format allows is damaged, however large: not a byte is read.
+    if (uint64_t(s.st_size) > limit)
+        return EFBIG;
+    return readAll(fd.fd, out, limit);
+}
+
+void setNotice(std::function<void(const std::string&)> sink) {
+    noticeSink() = std::move(sink);
 }
 
 std::string stateFolder() {
@@ -397,7 +416,8 @@ Result write(const std::string& path, std::string_view content, const Options& o
 
     Result result;
     std::string target = path;
-    if (!linkTarget(target)) {
+    // A new name is made where asked for: a link in its place is no way elsewhere.
+    if (!options.onlyNew && !linkTarget(target)) {
         result.error = ELOOP;
         return result;
     }
@@ -444,7 +464,7 @@ Result write(const std::string& path, std::string_view content, const Options& o
         return writeInPlace(target, content, st, options);
 
     std::string temp;
-    const Fd fd(lockedTemp(folder, baseOf(target), temp));
+    const Fd fd(lockedTemp(folder, nameOf(target), temp));
     if (!fd) {
         // A folder that takes no new file may still hold a file the user may write.
         if (exists && (errno == EACCES || errno == EPERM))
@@ -491,39 +511,86 @@ Recovery recover(const std::string& path) {
     std::string target = path;
     if (!linkTarget(target))
         return Recovery::None;
-    const std::string folder = folderOf(target), base = baseOf(target);
+    const std::string folder = folderOf(target), base = nameOf(target);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     const std::string record = exists ? recordName(st) : std::string();
-    removeLeftovers(folder, {"." + base, "." + base + "~", ".gesamt", record});
+    removeLeftovers(folder, {"." + base, "." + base + "~", ".gesamt", record},
+                    exists ? st.st_uid : ::geteuid());
     if (!exists)
         return Recovery::None;
-    removeLeftovers(stateFolder(), {record});
+    removeLeftovers(stateFolder(), {record}, st.st_uid);
     Recovery done = Recovery::None;
     for (const std::string& at : {inFolder(folder, record), inFolder(stateFolder(), record)}) {
+        struct stat b {};
+        if (::lstat(at.c_str(), &b) != 0)
+            continue; // none
+        if (!trusted(b, st)) {
+            notice("Fremde Datei nicht verwendet: " + at);
+            continue;
+        }
         const Fd rfd(::open(at.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         if (!rfd || ::flock(rfd.fd, LOCK_EX | LOCK_NB) != 0)
-            continue; // none, or a running copy is writing
-        struct stat a {
-        }, b{};
-        if (::fstat(rfd.fd, &a) != 0 || ::lstat(at.c_str(), &b) != 0 || a.st_ino != b.st_ino)
-            continue; // finished meanwhile
-        std::string text, content;
-        if (readAll(rfd.fd, text) != 0)
+            continue; // a running copy is writing
+        struct stat a {};
+        if (::fstat(rfd.fd, &a) != 0 || ::lstat(at.c_str(), &b) != 0 || a.st_ino != b.st_ino ||
+            a.st_dev != b.st_dev || !trusted(a, st))
+            continue; // finished, or replaced, meanwhile
+        std::string text;
+        if (readAll(rfd.fd, text, kLargestRecord + kRecordHead) != 0)
             continue;
-        if (recordContent(text, st, content)) {
+        if (const std::optional<std::string> content = recordContent(text, st.st_dev, st.st_ino)) {
             const Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
             struct stat now {};
             if (!fd || ::fstat(fd.fd, &now) != 0 || now.st_ino != st.st_ino)
                 continue;
             ::flock(fd.fd, LOCK_EX);
-            if (overwrite(fd.fd, content) != 0)
+            if (overwrite(fd.fd, *content) != 0)
                 continue; // the record stays for the next try
             done = Recovery::Completed;
         }
         removeRecord(at);
     }
     return done;
+}
+
+void removeTemporaries(const std::string& path) {
+    removeLeftovers(folderOf(path), {"." + nameOf(path)}, ::geteuid());
+}
+
+int remove(const std::string& path, bool durable) {
+    step();
+    if (::unlink(path.c_str()) != 0)
+        return errno;
+    if (durable)
+        syncFolder(folderOf(path));
+    return 0;
+}
+
+std::string recordText(uint64_t device, uint64_t inode, std::string_view content) {
+    std::string text(kRecordMagic);
+    text += std::to_string(device) + "\n" + std::to_string(inode) + "\n" +
+            std::to_string(content.size()) + "\n" + std::to_string(checksum(content)) + "\n";
+    text += content;
+    return text;
+}
+
+std::optional<std::string> recordContent(std::string_view text, uint64_t device, uint64_t inode) {
+    if (!text.starts_with(kRecordMagic))
+        return std::nullopt;
+    size_t pos = kRecordMagic.size();
+    uint64_t numbers[4] = {};
+    for (auto& n : numbers) {
+        const size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        n = std::strtoull(std::string(text.substr(pos, end - pos)).c_str(), nullptr, 10);
+        pos = end + 1;
+    }
+    if (numbers[0] != device || numbers[1] != inode || text.size() - pos != numbers[2] ||
+        checksum(text.substr(pos)) != numbers[3])
+        return std::nullopt;
+    return std::string(text.substr(pos));
 }
 
 namespace testing {

@@ -9,14 +9,18 @@
 // `recover` completes such a write before the file is read again.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace safewrite {
 
 struct Options {
     bool backup = false;  // keep the file as it was as "<name>~", with its owner, group and mode
-    bool onlyNew = false; // fail with EEXIST where the file exists, also when two race for it
+    bool onlyNew = false; // fail with EEXIST where the name exists (also as a link, which is not
+                          // followed), also when two race for it
     unsigned mode = 0;    // of a new file; 0: 0666 less the umask
     bool durable = true;  // flushed to the disk; false for what a power cut may lose unharmed
 };
@@ -31,15 +35,37 @@ struct Result {
 // that may not be written is refused before anything happens, also for root.
 Result write(const std::string& path, std::string_view content, const Options& options = {});
 
+// The largest content written in place (EFBIG beyond): more than any list or settings file, and
+// the bound of what a record found at the next start may hold.
+constexpr size_t kLargestRecord = size_t(64) << 20;
+
 enum class Recovery { None, Completed };
 // Finishes an in-place write of that file that a crash interrupted, and removes temporary
-// files that crashed writes left beside it. Call it before the file is read.
+// files that crashed writes left beside it. Call it before the file is read. A record is used
+// only where it can be this program's (see setNotice); others are left alone.
 Recovery recover(const std::string& path);
+// Removes the temporary files that crashed writes of exactly this name left beside it, without
+// following a link at the name; for files whose record is not needed (a new name each time).
+void removeTemporaries(const std::string& path);
+// Removes the name (a link, not its target); with `durable` the removal survives a power cut.
+int remove(const std::string& path, bool durable = true);
 
-// Reads the whole file from fd; on a failure part-way keeps what was read and returns errno.
-int readAll(int fd, std::string& out);
+// The record of an in-place write of `content` over the file (device, inode), and its reader:
+// the content a complete record for that very file holds.
+std::string recordText(uint64_t device, uint64_t inode, std::string_view content);
+std::optional<std::string> recordContent(std::string_view text, uint64_t device, uint64_t inode);
+
+// Told what recover found in the place of a record and left alone (a German line for the log).
+void setNotice(std::function<void(const std::string&)> sink);
+
+// Reads the whole file from fd, failing with EFBIG once more than `limit` bytes came; on a
+// failure part-way keeps what was read and returns errno.
+int readAll(int fd, std::string& out, size_t limit = SIZE_MAX);
 // The whole file, not following a link at its name; empty where it cannot be read.
 std::string readFile(const std::string& path);
+// The same for a file someone else may have put there: a regular file of at most `limit`
+// bytes (EFBIG at once for a larger one, however large), else errno. Its status in `st`.
+int readFile(const std::string& path, size_t limit, std::string& out, struct stat* st = nullptr);
 // The checksum records are guarded with, also good for telling whether a file changed.
 uint64_t checksum(std::string_view bytes);
 

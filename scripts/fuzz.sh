@@ -7,7 +7,7 @@ seconds=${1:-20}
 command -v clang++ >/dev/null || scripts/install-deps.sh --test
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGESAMT_FUZZ=ON -DGESAMT_WERROR=ON -DGESAMT_BUILD_TESTS=OFF -DGESAMT_BUILD_BENCH=OFF
-targets=(namefile profile text commands erkennung csv tabelle)
+targets=(namefile profile text commands erkennung csv tabelle wiederherstellung sperre aufzeichnung)
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 for target in "${targets[@]}"; do mkdir -p "build-fuzz/corpus/$target"; done
 cp tests/namefile/corpus/* build-fuzz/corpus/namefile/
@@ -27,6 +27,9 @@ printf '\3<sst><si><r><t>a_x000D_</t></r><rPh><t>b</t></rPh></si><si><t>c</t></s
     > build-fuzz/corpus/tabelle/xlsx-texte
 printf '\4<styleSheet><numFmts><numFmt numFmtId="164" formatCode="[$-407]dd/mm/yy hh:mm"/><numFmt numFmtId="165" formatCode="#,##0.00%%;[Red]-0"/></numFmts><cellXfs><xf numFmtId="164"/><xf numFmtId="165"/></cellXfs></styleSheet>' \
     > build-fuzz/corpus/tabelle/xlsx-stile
+for kind in wiederherstellung sperre aufzeichnung; do
+    cp tests/sitzung/corpus/$kind.* build-fuzz/corpus/$kind/
+done
 pids=()
 for target in "${targets[@]}"; do
     build-fuzz/tests/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=65536 \

@@ -2,20 +2,22 @@
 
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
+#include "safewrite/filepath.h"
 #include "safewrite/safewrite.h"
+#include "sitzung/sitzungsdatei.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <ctime>
-#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// Stands for the computer of a lock that tells none: never this one, so always asked about.
+constexpr const char* kUnbekannt = "(unbekannt)";
 
 std::string rechnername() {
     char name[HOST_NAME_MAX + 1] = {};
@@ -23,37 +25,32 @@ std::string rechnername() {
     return name;
 }
 
-using safewrite::readFile;
+std::string benutzername(uid_t uid) {
+    const passwd* pw = ::getpwuid(uid);
+    return pw ? pw->pw_name : std::to_string(uid);
+}
 
 // Field 22 of /proc/<pid>/stat: when the process started, in clock ticks after boot.
 uint64_t startzeit(long pid) {
-    const std::string text = readFile("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    safewrite::readFile("/proc/" + std::to_string(pid) + "/stat", 4096, text);
     size_t pos = text.rfind(')'); // the command name may hold blanks and brackets
     for (int feld = 2; pos != std::string::npos && feld < 22; ++feld)
         pos = text.find(' ', pos + 1);
     return pos == std::string::npos ? 0 : std::strtoull(text.c_str() + pos + 1, nullptr, 10);
 }
 
-std::string text(const Sperre& s) {
+} // namespace
+
+std::string SperrText(const Sperre& s) {
     return "Benutzer=" + s.benutzer + "\nRechner=" + s.rechner +
            "\nProzess=" + std::to_string(s.prozess) + "\nStart=" + std::to_string(s.start) +
            "\nSeit=" + std::to_string(s.seit) + "\n";
 }
 
-std::string ziel(std::string pfad) {
-    // The lock belongs to the file, wherever the name that was opened points.
-    char echt[PATH_MAX];
-    if (::realpath(pfad.c_str(), echt))
-        pfad = echt;
-    return pfad;
-}
-
-} // namespace
-
 Sperre EigeneSperre() {
     Sperre s;
-    const passwd* pw = ::getpwuid(::geteuid());
-    s.benutzer = pw ? pw->pw_name : std::to_string(::geteuid());
+    s.benutzer = benutzername(::geteuid());
     s.rechner = rechnername();
     s.prozess = long(::getpid());
     s.start = startzeit(s.prozess);
@@ -62,36 +59,44 @@ Sperre EigeneSperre() {
 }
 
 std::string SperrdateiFuer(const std::string& liste) {
-    const std::string pfad = ziel(liste);
-    const size_t slash = pfad.rfind('/');
-    return slash == std::string::npos
-               ? "." + pfad + ".in-bearbeitung"
-               : pfad.substr(0, slash + 1) + "." + pfad.substr(slash + 1) + ".in-bearbeitung";
+    // The lock belongs to the file, wherever the name that was opened points.
+    const std::string pfad = safewrite::realPath(liste);
+    return safewrite::inFolder(safewrite::folderOf(pfad),
+                               "." + safewrite::nameOf(pfad) + ".in-bearbeitung");
+}
+
+namespace {
+std::optional<Sperre> ausGelesenem(const Sitzungsdatei& d) {
+    if (!d.werte.count("Rechner"))
+        return std::nullopt;
+    Sperre s;
+    s.benutzer = d.text("Benutzer");
+    s.rechner = d.text("Rechner");
+    s.prozess = long(d.zahl("Prozess"));
+    s.start = d.natuerlicheZahl("Start");
+    s.seit = d.zahl("Seit");
+    return s;
+}
+} // namespace
+
+std::optional<Sperre> SperreAusText(const std::string& text) {
+    return ausGelesenem(SitzungstextLesen(text));
 }
 
 std::optional<Sperre> SperreLesen(const std::string& liste) {
-    const std::string inhalt = readFile(SperrdateiFuer(liste));
-    if (inhalt.empty())
+    const std::string datei = SperrdateiFuer(liste);
+    struct stat lst {};
+    if (::lstat(datei.c_str(), &lst) != 0)
         return std::nullopt;
+    const Sitzungsdatei d = SitzungsdateiLesen(datei, kSperreHoechstens);
+    if (d.fehler == 0)
+        if (std::optional<Sperre> s = ausGelesenem(d))
+            return s;
     Sperre s;
-    for (size_t pos = 0, nl = 0; pos < inhalt.size(); pos = nl + 1) {
-        nl = std::min(inhalt.find('\n', pos), inhalt.size());
-        const std::string zeile = inhalt.substr(pos, nl - pos);
-        const size_t eq = zeile.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string key = zeile.substr(0, eq), wert = zeile.substr(eq + 1);
-        if (key == "Benutzer")
-            s.benutzer = wert;
-        else if (key == "Rechner")
-            s.rechner = wert;
-        else if (key == "Prozess")
-            s.prozess = std::strtol(wert.c_str(), nullptr, 10);
-        else if (key == "Start")
-            s.start = std::strtoull(wert.c_str(), nullptr, 10);
-        else if (key == "Seit")
-            s.seit = std::strtoll(wert.c_str(), nullptr, 10);
-    }
+    s.benutzer = benutzername(lst.st_uid);
+    s.seit = int64_t(lst.st_mtim.tv_sec);
+    const bool eigene = S_ISREG(lst.st_mode) && lst.st_nlink == 1 && lst.st_uid == ::geteuid();
+    s.rechner = eigene ? rechnername() : kUnbekannt;
     return s;
 }
 
@@ -105,10 +110,33 @@ bool SperreLebt(const Sperre& s) {
 
 bool SperreSetzen(const std::string& liste, const Sperre& eigene) {
     const std::string datei = SperrdateiFuer(liste);
-    safewrite::recover(datei); // what a crash left of an earlier lock's write
+    safewrite::removeTemporaries(datei); // what a crash left of an earlier lock's write
     // Advisory: one lost in a power cut harms nothing, so it costs the start no flush.
-    return safewrite::write(datei, text(eigene), {.onlyNew = true, .mode = 0644, .durable = false})
+    return safewrite::write(datei, SperrText(eigene),
+                            {.onlyNew = true, .mode = 0644, .durable = false})
                .error == 0;
+}
+
+Sperrversuch SperreNehmen(const std::string& liste, const Sperre& eigene) {
+    for (int versuch = 0; versuch < 3; ++versuch) {
+        if (const std::optional<Sperre> da = SperreLesen(liste)) {
+            if (SperreLebt(*da))
+                return {Sperrversuch::Fremd, *da};
+            SperreEntfernen(liste, *da); // left by a session that ended
+        }
+        if (SperreSetzen(liste, eigene))
+            return {Sperrversuch::Gesetzt, {}};
+        struct stat lst {};
+        if (::lstat(SperrdateiFuer(liste).c_str(), &lst) != 0)
+            return {Sperrversuch::OhneSperre, {}}; // the folder takes no new file
+        // Another copy was quicker, or an ended session's lock could not be removed: read
+        // again what is there.
+    }
+    // An ended session's lock that stays where it is (a folder that takes no change) keeps
+    // no one out.
+    if (const std::optional<Sperre> da = SperreLesen(liste); da && SperreLebt(*da))
+        return {Sperrversuch::Fremd, *da};
+    return {Sperrversuch::OhneSperre, {}};
 }
 
 void SperreEntfernen(const std::string& liste, const Sperre& eigene) {
@@ -117,11 +145,10 @@ void SperreEntfernen(const std::string& liste, const Sperre& eigene) {
 }
 
 std::string SperrFrage(const Sperre& s) {
-    const QDateTime seit = QDateTime::fromSecsSinceEpoch(s.seit);
     const QString text =
-        QStringLiteral(u"Die Gesamt-Datei ist seit %1, %2 Uhr von %3 auf dem Rechner %4 zum "
+        QStringLiteral(u"Die Gesamt-Datei ist seit %1 von %2 auf dem Rechner %3 zum "
                        u"Bearbeiten geöffnet. Trotzdem öffnen")
-            .arg(datetime::shortDate(seit.date()), seit.time().toString(QStringLiteral("HH:mm")),
-                 QString::fromLocal8Bit(s.benutzer), QString::fromLocal8Bit(s.rechner));
+            .arg(datetime::dateAndTime(s.seit), QString::fromLocal8Bit(s.benutzer),
+                 QString::fromLocal8Bit(s.rechner));
     return cp1252::fromQString(text);
 }

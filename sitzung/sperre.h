@@ -14,16 +14,36 @@ struct Sperre {
     bool operator==(const Sperre&) const = default;
 };
 
+// A lock file is a few lines; a larger one is damaged.
+constexpr size_t kSperreHoechstens = 4096;
+
 // This session.
 Sperre EigeneSperre();
+// The lock file's lines, and the lock they name (none without "Rechner=").
+std::string SperrText(const Sperre& sperre);
+std::optional<Sperre> SperreAusText(const std::string& text);
 // ".<name>.in-bearbeitung" beside the list (beside a link's target).
 std::string SperrdateiFuer(const std::string& liste);
+// None where no file is there. What is there but is no lock this program wrote (a link, a
+// file too large, unreadable or without its lines) is someone else's: its owner, since the
+// file's time, on an unknown computer; the user's own damaged lock (a power cut) counts as
+// one of an ended session.
 std::optional<Sperre> SperreLesen(const std::string& liste);
 // The session that wrote it still runs: on another host (which cannot be asked), or on this
 // one as the same process.
 bool SperreLebt(const Sperre& sperre);
-// False where the folder takes no new file, or another session set one first.
+// False where the folder takes no new file, or something is there already (never written
+// through a link).
 bool SperreSetzen(const std::string& liste, const Sperre& eigene);
+
+// Taking the list for this session: the lock set, another session's lock to ask about (also
+// when another copy set one a moment before), or no room for a lock (the list opens without).
+struct Sperrversuch {
+    enum Ergebnis { Gesetzt, Fremd, OhneSperre } ergebnis = OhneSperre;
+    Sperre fremd; // Fremd: whose, for SperrFrage
+};
+// A lock of a session that ended is removed first.
+Sperrversuch SperreNehmen(const std::string& liste, const Sperre& eigene);
 // Removes the lock if it is this one.
 void SperreEntfernen(const std::string& liste, const Sperre& eigene);
 // The question to ask before opening a list another session has open (Windows-1252).

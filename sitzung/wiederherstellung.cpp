@@ -2,46 +2,103 @@
 
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
-#include "safewrite/safewrite.h"
+#include "safewrite/filepath.h"
+#include "sitzung/sitzungsdatei.h"
+#include "support/fileerrors.h"
 
 #include <QDateTime>
-#include <climits>
 #include <ctime>
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 constexpr std::string_view kKopf = "GESAMT-UNGESPEICHERT 1\n";
 constexpr std::string_view kEndung = ".ungespeichert";
 
-std::string echterPfad(const std::string& pfad) {
-    char echt[PATH_MAX];
-    return ::realpath(pfad.c_str(), echt) ? std::string(echt) : pfad;
-}
-
-std::string name(const std::string& pfad) {
-    const size_t slash = pfad.rfind('/');
-    return slash == std::string::npos ? pfad : pfad.substr(slash + 1);
-}
-
 // The part of the name that is the same for every session of one list.
 std::string praefix(const std::string& liste) {
-    const std::string pfad = echterPfad(liste);
+    const std::string pfad = safewrite::realPath(liste);
     char hash[17];
     std::snprintf(hash, sizeof hash, "%016llx",
                   static_cast<unsigned long long>(safewrite::checksum(pfad)));
-    return name(pfad) + "-" + hash + "-";
+    return safewrite::nameOf(pfad) + "-" + hash + "-";
 }
 
-using safewrite::readFile;
+// A value ends at its line's end: a path holding a line break is written in hex digits.
+std::string hex(const std::string& bytes) {
+    static const char kZiffern[] = "0123456789abcdef";
+    std::string text;
+    for (const unsigned char c : bytes) {
+        text += kZiffern[c >> 4];
+        text += kZiffern[c & 15];
+    }
+    return text;
+}
 
-QString wann(int64_t sekunden) {
-    const QDateTime t = QDateTime::fromSecsSinceEpoch(sekunden);
-    return QStringLiteral("%1, %2 Uhr")
-        .arg(datetime::shortDate(t.date()), t.time().toString(QStringLiteral("HH:mm")));
+std::string ausHex(const std::string& text) {
+    auto ziffer = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : 0;
+    };
+    std::string bytes;
+    for (size_t i = 0; i + 1 < text.size(); i += 2)
+        bytes += char(ziffer(text[i]) << 4 | ziffer(text[i + 1]));
+    return bytes;
+}
+
+std::optional<Wiederherstellungsdaten> ausGelesenem(Sitzungsdatei gelesen) {
+    // Only complete data count: a list cut short would lose names.
+    if (!gelesen.leerzeile || gelesen.text("Laenge").empty() ||
+        gelesen.rest.size() != gelesen.natuerlicheZahl("Laenge") ||
+        safewrite::checksum(gelesen.rest) != gelesen.natuerlicheZahl("Pruefsumme"))
+        return std::nullopt;
+    Wiederherstellungsdaten d;
+    d.datei =
+        gelesen.werte.count("DateiHex") ? ausHex(gelesen.text("DateiHex")) : gelesen.text("Datei");
+    d.sitzung.benutzer = gelesen.text("Benutzer");
+    d.sitzung.rechner = gelesen.text("Rechner");
+    d.sitzung.prozess = long(gelesen.zahl("Prozess"));
+    d.sitzung.start = gelesen.natuerlicheZahl("Start");
+    d.geaendert = gelesen.zahl("Geaendert");
+    const std::string stand = gelesen.text("Stand");
+    char* p = nullptr;
+    DateiStand& s = d.stand;
+    s.vorhanden = std::strtol(stand.c_str(), &p, 10) == 1;
+    s.groesse = std::strtoll(p, &p, 10);
+    s.geaendertNs = std::strtoll(p, &p, 10);
+    s.pruefsumme = std::strtoull(p, &p, 10);
+    s.geraet = std::strtoull(p, &p, 10);
+    s.inode = std::strtoull(p, &p, 10);
+    d.text = std::move(gelesen.rest);
+    return d;
+}
+
+// The data of ended sessions of this list, with their files (the user's own only).
+template <typename Tun> void endeteSitzungen(const std::string& liste, Tun tun) {
+    const std::string ordner = safewrite::stateFolder(), anfang = praefix(liste);
+    const std::string echt = safewrite::realPath(liste);
+    DIR* dir = ::opendir(ordner.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> namen;
+    while (const dirent* e = ::readdir(dir))
+        namen.emplace_back(e->d_name);
+    ::closedir(dir);
+    for (const std::string& n : namen) {
+        if (!n.starts_with(anfang) || !n.ends_with(kEndung))
+            continue;
+        const std::string datei = ordner + "/" + n;
+        std::string text;
+        struct stat st {};
+        if (safewrite::readFile(datei, kWiederherstellungHoechstens, text, &st) != 0 ||
+            st.st_uid != ::geteuid())
+            continue;
+        auto d = WiederherstellungAusText(text);
+        if (d && d->datei == echt && !SperreLebt(d->sitzung))
+            tun(datei, std::move(*d));
+    }
 }
 
 } // namespace
@@ -54,8 +111,10 @@ std::string WiederherstellungsdateiFuer(const std::string& liste, long prozess) 
 std::string WiederherstellungsText(const Wiederherstellungsdaten& d) {
     const DateiStand& s = d.stand;
     std::string text(kKopf);
-    text += "Datei=" + d.datei + "\nBenutzer=" + d.sitzung.benutzer +
-            "\nRechner=" + d.sitzung.rechner + "\nProzess=" + std::to_string(d.sitzung.prozess) +
+    text += (d.datei.find('\n') == std::string::npos ? "Datei=" + d.datei
+                                                     : "DateiHex=" + hex(d.datei)) +
+            "\nBenutzer=" + d.sitzung.benutzer + "\nRechner=" + d.sitzung.rechner +
+            "\nProzess=" + std::to_string(d.sitzung.prozess) +
             "\nStart=" + std::to_string(d.sitzung.start) +
             "\nGeaendert=" + std::to_string(d.geaendert) +
             "\nStand=" + (s.vorhanden ? "1 " : "0 ") + std::to_string(s.groesse) + " " +
@@ -69,71 +128,28 @@ std::string WiederherstellungsText(const Wiederherstellungsdaten& d) {
 std::optional<Wiederherstellungsdaten> WiederherstellungAusText(const std::string& text) {
     if (!text.starts_with(kKopf))
         return std::nullopt;
-    const size_t ende = text.find("\n\n", kKopf.size());
-    if (ende == std::string::npos)
-        return std::nullopt;
-    Wiederherstellungsdaten d;
-    uint64_t laenge = UINT64_MAX, pruefsumme = 0;
-    size_t pos = kKopf.size();
-    while (pos < ende) {
-        const size_t nl = text.find('\n', pos);
-        const std::string zeile = text.substr(pos, nl - pos);
-        pos = nl + 1;
-        const size_t eq = zeile.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string key = zeile.substr(0, eq), wert = zeile.substr(eq + 1);
-        const char* w = wert.c_str();
-        if (key == "Datei")
-            d.datei = wert;
-        else if (key == "Benutzer")
-            d.sitzung.benutzer = wert;
-        else if (key == "Rechner")
-            d.sitzung.rechner = wert;
-        else if (key == "Prozess")
-            d.sitzung.prozess = std::strtol(w, nullptr, 10);
-        else if (key == "Start")
-            d.sitzung.start = std::strtoull(w, nullptr, 10);
-        else if (key == "Geaendert")
-            d.geaendert = std::strtoll(w, nullptr, 10);
-        else if (key == "Laenge")
-            laenge = std::strtoull(w, nullptr, 10);
-        else if (key == "Pruefsumme")
-            pruefsumme = std::strtoull(w, nullptr, 10);
-        else if (key == "Stand") {
-            char* p = nullptr;
-            DateiStand& s = d.stand;
-            s.vorhanden = std::strtol(w, &p, 10) == 1;
-            s.groesse = std::strtoll(p, &p, 10);
-            s.geaendertNs = std::strtoll(p, &p, 10);
-            s.pruefsumme = std::strtoull(p, &p, 10);
-            s.geraet = std::strtoull(p, &p, 10);
-            s.inode = std::strtoull(p, &p, 10);
-        }
-    }
-    d.text = text.substr(ende + 2);
-    // Only complete data count: a list cut short would lose names.
-    if (d.text.size() != laenge || safewrite::checksum(d.text) != pruefsumme)
-        return std::nullopt;
-    return d;
+    return ausGelesenem(SitzungstextLesen(text));
 }
 
 std::optional<Wiederherstellungsdaten> WiederherstellungFinden(const std::string& liste) {
-    const std::string ordner = safewrite::stateFolder(), anfang = praefix(liste);
-    DIR* dir = ::opendir(ordner.c_str());
-    if (!dir)
-        return std::nullopt;
-    std::optional<Wiederherstellungsdaten> beste;
-    while (const dirent* e = ::readdir(dir)) {
-        const std::string n = e->d_name;
-        if (!n.starts_with(anfang) || !n.ends_with(kEndung))
-            continue;
-        auto d = WiederherstellungAusText(readFile(ordner + "/" + n));
-        if (d && d->datei == echterPfad(liste) && !SperreLebt(d->sitzung) &&
-            (!beste || d->geaendert > beste->geaendert))
-            beste = std::move(d);
+    const std::string ordner = safewrite::stateFolder(), anfang = "." + praefix(liste);
+    if (DIR* dir = ::opendir(ordner.c_str())) {
+        std::vector<std::string> angefangen;
+        while (const dirent* e = ::readdir(dir)) {
+            const std::string_view n = e->d_name;
+            if (n.starts_with(anfang) && n.size() > 8 &&
+                n.substr(0, n.size() - 7).ends_with(kEndung))
+                angefangen.emplace_back(n.substr(1, n.size() - 8));
+        }
+        ::closedir(dir);
+        for (const std::string& name : angefangen)
+            safewrite::removeTemporaries(ordner + "/" + name); // a crash's, not a running write's
     }
-    ::closedir(dir);
+    std::optional<Wiederherstellungsdaten> beste;
+    endeteSitzungen(liste, [&](const std::string&, Wiederherstellungsdaten d) {
+        if (!beste || d.geaendert > beste->geaendert)
+            beste = std::move(d);
+    });
     return beste;
 }
 
@@ -141,7 +157,7 @@ std::string WiederherstellungsFrage(const Wiederherstellungsdaten& d, const Date
     QString frage = QStringLiteral(u"Es gibt ungespeicherte Änderungen an der Gesamt-Datei vom %1, "
                                    u"die nicht gespeichert wurden, weil das Programm nicht "
                                    u"ordentlich beendet wurde.")
-                        .arg(wann(d.geaendert));
+                        .arg(datetime::dateAndTime(d.geaendert));
     if (jetzt != d.stand)
         frage += QStringLiteral(u" Die Gesamt-Datei wurde seitdem geändert.");
     frage += QStringLiteral(u" Sollen die Änderungen übernommen werden");
@@ -150,7 +166,7 @@ std::string WiederherstellungsFrage(const Wiederherstellungsdaten& d, const Date
 
 std::string WiederherstellungAufbewahren(const Wiederherstellungsdaten& d) {
     const QDateTime t = QDateTime::fromSecsSinceEpoch(d.geaendert);
-    std::string basis = name(d.datei);
+    std::string basis = safewrite::nameOf(d.datei);
     const size_t punkt = basis.rfind('.');
     const std::string endung = punkt == std::string::npos ? ".TIF" : basis.substr(punkt);
     basis = basis.substr(0, punkt);
@@ -165,11 +181,15 @@ std::string WiederherstellungAufbewahren(const Wiederherstellungsdaten& d) {
 }
 
 void WiederherstellungEntfernen(const Wiederherstellungsdaten& d) {
-    ::unlink(WiederherstellungsdateiFuer(d.datei, d.sitzung.prozess).c_str());
+    safewrite::remove(WiederherstellungsdateiFuer(d.datei, d.sitzung.prozess));
+    endeteSitzungen(d.datei, [&](const std::string& datei, const Wiederherstellungsdaten& e) {
+        if (e.text == d.text)
+            safewrite::remove(datei);
+    });
 }
 
 Wiederherstellung::Wiederherstellung(std::string liste, DateiStand stand) {
-    daten_.datei = echterPfad(liste);
+    daten_.datei = safewrite::realPath(liste);
     daten_.sitzung = EigeneSperre();
     daten_.stand = stand;
     datei_ = WiederherstellungsdateiFuer(liste, daten_.sitzung.prozess);
@@ -198,13 +218,15 @@ void Wiederherstellung::aendern(std::string text) {
 }
 
 void Wiederherstellung::verwerfen() {
-    if (!thread_.joinable())
-        return; // nothing was written
     {
         std::lock_guard lock(mutex_);
+        if (!thread_.joinable() && !uebernommen_)
+            return; // nothing was written
         neu_.reset();
         weg_ = true;
     }
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { schreiben(); });
     cv_.notify_all();
 }
 
@@ -221,6 +243,54 @@ void Wiederherstellung::warten() {
     cv_.wait(lock, [this] { return !neu_ && !weg_ && !fleissig_; });
 }
 
+bool Wiederherstellung::uebernehmen(const Wiederherstellungsdaten& alt) {
+    std::string text;
+    {
+        std::lock_guard lock(mutex_);
+        daten_.text = alt.text;
+        daten_.geaendert = alt.geaendert; // the changes are as old as they are
+        text = WiederherstellungsText(daten_);
+    }
+    const int fehler = schreibenJetzt(text);
+    melden(fehler);
+    if (fehler != 0)
+        return false;
+    {
+        std::lock_guard lock(mutex_);
+        uebernommen_ = true;
+    }
+    WiederherstellungEntfernen(alt);
+    return true;
+}
+
+void Wiederherstellung::beiFehler(std::function<void(const std::string&)> melden) {
+    std::lock_guard lock(mutex_);
+    melden_ = std::move(melden);
+}
+
+int Wiederherstellung::schreibenJetzt(const std::string& text) {
+    std::lock_guard lock(schreibMutex_);
+    safewrite::makeStateFolder();
+    return safewrite::write(datei_, text, {.mode = 0600}).error;
+}
+
+void Wiederherstellung::melden(int fehler) {
+    std::function<void(const std::string&)> melden;
+    {
+        std::lock_guard lock(mutex_);
+        if (fehler == 0 || gemeldet_) {
+            gemeldet_ = fehler != 0;
+            return;
+        }
+        gemeldet_ = true;
+        melden = melden_;
+    }
+    if (melden)
+        melden("Die ungespeicherten \xC4nderungen k\xF6nnen zurzeit nicht f\xFCr den Fall eines "
+               "Absturzes gesichert werden: " +
+               std::string(DateiFehlerAusErrno(fehler).what()));
+}
+
 void Wiederherstellung::schreiben() {
     std::unique_lock lock(mutex_);
     while (true) {
@@ -231,15 +301,15 @@ void Wiederherstellung::schreiben() {
         if (weg_) {
             weg_ = false;
             lock.unlock();
-            ::unlink(datei_.c_str());
+            std::lock_guard eins(schreibMutex_);
+            safewrite::remove(datei_, false);
         } else {
             daten_.text = std::move(*neu_);
             neu_.reset();
             daten_.geaendert = int64_t(std::time(nullptr));
             const std::string text = WiederherstellungsText(daten_);
             lock.unlock();
-            safewrite::makeStateFolder();
-            safewrite::write(datei_, text, {.mode = 0600});
+            melden(schreibenJetzt(text));
         }
         lock.lock();
         fleissig_ = false;

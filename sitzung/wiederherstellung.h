@@ -3,9 +3,11 @@
 // so that a crash, a power cut or a killed session loses nothing typed.
 
 #include "namefile/namefile.h"
+#include "safewrite/safewrite.h"
 #include "sitzung/sperre.h"
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -19,12 +21,16 @@ struct Wiederherstellungsdaten {
     std::string text;      // the list's bytes as of that step
 };
 
+// The largest recovery data: the largest list and a head.
+constexpr size_t kWiederherstellungHoechstens = safewrite::kLargestRecord + 65536;
+
 // "<state folder>/<name>-<hash of the list's path>-<process>.ungespeichert", readable by the
 // user alone.
 std::string WiederherstellungsdateiFuer(const std::string& liste, long prozess);
 std::string WiederherstellungsText(const Wiederherstellungsdaten& daten);
 std::optional<Wiederherstellungsdaten> WiederherstellungAusText(const std::string& text);
-// The newest complete data for this list from a session that no longer runs.
+// The newest complete data for this list from a session that no longer runs; temporary files
+// of the user's writes of such data that a crash interrupted go.
 std::optional<Wiederherstellungsdaten> WiederherstellungFinden(const std::string& liste);
 // The question before taking them over (Windows-1252): when, and whether the list on disk has
 // changed since.
@@ -32,7 +38,8 @@ std::string WiederherstellungsFrage(const Wiederherstellungsdaten& daten, const 
 // Not taken over: the changes are kept as a name file of their own beside the data, which go.
 // Its path, or empty where it could not be written (then the data stay).
 std::string WiederherstellungAufbewahren(const Wiederherstellungsdaten& daten);
-// Taken over: the data go (this session's own keep the changes from now on).
+// Nothing the file does not hold, or kept elsewhere: the data go, and so do copies of them
+// that an interrupted take-over left under another ended session.
 void WiederherstellungEntfernen(const Wiederherstellungsdaten& daten);
 
 // Keeps this session's data up to date, written off the user-interface thread: the newest
@@ -52,16 +59,29 @@ public:
     void gespeichert(const DateiStand& stand);
     // Until what was handed over is written (tests and the benchmark).
     void warten();
+    // "Ja" to taking over `alt`: its changes become this session's data, written and flushed
+    // under this session's name before `alt`'s data go, so that a crash at any moment leaves
+    // them to be offered again. Call it before the list's next change. False where they could
+    // not be written (`alt`'s data then stay).
+    bool uebernehmen(const Wiederherstellungsdaten& alt);
+    // Told on the writing thread when the data cannot be written (a full or write-protected
+    // state folder), once until a write succeeds again: the note for the window and the run
+    // log. Every later step tries again.
+    void beiFehler(std::function<void(const std::string& hinweis)> melden);
     const std::string& datei() const { return datei_; }
 
 private:
     void schreiben();
+    int schreibenJetzt(const std::string& text);
+    void melden(int fehler);
 
     Wiederherstellungsdaten daten_;
     std::string datei_;
     std::mutex mutex_;
     std::condition_variable cv_;
     std::optional<std::string> neu_;
-    bool weg_ = false, ende_ = false, fleissig_ = false;
+    bool weg_ = false, ende_ = false, fleissig_ = false, gemeldet_ = false, uebernommen_ = false;
+    std::function<void(const std::string&)> melden_;
+    std::mutex schreibMutex_; // one write at a time: the writing thread's and a take-over's
     std::thread thread_;
 };

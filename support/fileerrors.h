@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <stdexcept>
 #include <string>
 
 // The pending result of the last file operation that did not report by itself; 0 = none.
@@ -14,3 +15,20 @@ bool DateiFehlerPruefen(const std::string& context);
 
 // The standard error box ("Fehler", error icon, "OK"); the user interface puts it here.
 void setDateiFehlerBox(std::function<void(const std::string& text)> box);
+
+// A file operation that failed; what() is the German text for the user.
+class DateiFehler : public std::runtime_error {
+public:
+    DateiFehler(int code, const std::string& text) : std::runtime_error(text), code_(code) {}
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// The German text of a name-file error code; "E/A-Fehler <code>" for codes without one.
+std::string NamensdateiFehlertext(int code);
+// The code a system error stands for (ENOENT 2, bad name or missing folder 3, ...), 0 for
+// errors without a text of their own.
+int FehlercodeAusErrno(int error);
+DateiFehler DateiFehlerAusErrno(int error);

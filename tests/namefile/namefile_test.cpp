@@ -298,18 +298,6 @@ TEST(NameFileDisk, SaveIntoAMissingFolderIsABadName) {
     }
 }
 
-TEST(NameFileErrors, TextsByCode) {
-    EXPECT_EQ(NamensdateiFehlertext(FehlercodeAusErrno(ENOENT)), "Datei nicht gefunden");
-    EXPECT_EQ(NamensdateiFehlertext(FehlercodeAusErrno(EMFILE)), "Zu viele ge\xF6"
-                                                                 "ffnete Dateien");
-    EXPECT_EQ(NamensdateiFehlertext(FehlercodeAusErrno(EROFS)), "Dateizugriff verweigert");
-    EXPECT_EQ(NamensdateiFehlertext(FehlercodeAusErrno(EDQUOT)), "Zu wenig Speicherplatz");
-    EXPECT_EQ(NamensdateiFehlertext(100), "Versuch hinter dem Dateiende zu lesen");
-    EXPECT_EQ(NamensdateiFehlertext(106), "Ung\xFCltige numerische Eingabe");
-    EXPECT_STREQ(DateiFehlerAusErrno(EIO).what(), "E/A-Fehler 5");
-    EXPECT_EQ(NamensdateiFehlertext(7), "E/A-Fehler 7");
-}
-
 TEST(NameFileSave, QuestionsBeforeSavingAreOnlyWhatIsTrue) {
     DateiStand gelesen;
     gelesen.vorhanden = true;

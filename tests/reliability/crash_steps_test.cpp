@@ -1,12 +1,14 @@
 // Every way a file is written, stopped before each of its file operations in turn: the next
 // start must find the old or the new content byte for byte, say so when it completed a write,
-// and find nothing else changed in the folder.
+// and find nothing else changed in the folder. The recovery data of unsaved changes, written
+// at a step or taken over after a crash, must be offered whole at the next start.
 
 #include "cells/cellstore.h"
 #include "namefile/namefile.h"
 #include "platform/profile.h"
 #include "safewrite/safewrite.h"
 #include "sitzung/sperre.h"
+#include "sitzung/wiederherstellung.h"
 #include "tests/reliability/privileges.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -45,6 +47,7 @@ struct Pfad {
     bool zweiterName = false; // a hard link to it in the same folder
     bool ordnerZu = false;    // the folder takes no new file; saved by "nobody"
     bool sperre = false;      // the lock beside an opened list, instead of the list
+    enum { Datei, Schreiber, Uebernahme } sitzung = Datei; // or the unsaved changes' data
 };
 
 const Sperre kSperre{"petra", "vereinsheim", 1, 2, 3};
@@ -102,9 +105,25 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
                 if (!pw || ::setgid(pw->pw_gid) != 0 || ::setuid(pw->pw_uid) != 0)
                     ::_exit(255);
             }
+            std::optional<Wiederherstellungsdaten> gefunden;
+            std::optional<Wiederherstellung> w;
+            if (p.sitzung != Pfad::Datei) {
+                // A step already written, or the changes of a session that crashed found.
+                gefunden = WiederherstellungFinden(liste());
+                w.emplace(liste(), DateiStandLesen(liste()));
+                if (p.sitzung == Pfad::Schreiber) {
+                    w->aendern(kAlt);
+                    w->warten();
+                }
+            }
             safewrite::testing::killBefore(n);
             bool ok = true;
-            if (p.sperre) {
+            if (p.sitzung == Pfad::Schreiber) {
+                w->aendern(kNeu);
+                w->warten();
+            } else if (p.sitzung == Pfad::Uebernahme) {
+                ok = gefunden && w->uebernehmen(*gefunden);
+            } else if (p.sperre) {
                 ok = SperreSetzen(liste(), kSperre);
             } else if (p.einstellungen) {
                 ok = Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5");
@@ -150,11 +169,69 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
         CellStore cells(kMaxEintraege + 1);
         return NamenDateiLesen(bytes(datei()), cells).abgeschlossen;
     }
+
+    QStringList daten() const {
+        return QDir(zustand + QStringLiteral("/kelmar")).entryList(QDir::Files | QDir::Hidden);
+    }
+
+    // The recovery data: a step's write, or a take-over, stopped anywhere.
+    void ungespeichertes() {
+        Wiederherstellungsdaten abgestuerzt;
+        abgestuerzt.datei = liste();
+        abgestuerzt.sitzung = kSperre; // another host's process number, ended on this one
+        abgestuerzt.sitzung.rechner = EigeneSperre().rechner;
+        abgestuerzt.sitzung.prozess = 999999999;
+        abgestuerzt.text = kNeu; // what was typed
+        auto anfangen = [&] {
+            vorbereiten();
+            if (p.sitzung == Pfad::Uebernahme) {
+                safewrite::makeStateFolder();
+                writeBytes(QString::fromStdString(WiederherstellungsdateiFuer(liste(), 999999999)),
+                           WiederherstellungsText(abgestuerzt));
+            }
+        };
+        anfangen();
+        const int schritte = speichern(0);
+        ASSERT_GT(schritte, 2);
+        EXPECT_EQ(daten().size(), 1) << daten().join(u' ').toStdString();
+        for (int n = 1; n <= schritte + 1; ++n) {
+            SCOPED_TRACE("stopped before operation " + std::to_string(n));
+            anfangen();
+            ASSERT_EQ(speichern(n), n <= schritte ? -1 : schritte);
+            // The next start offers whole data, and leaves no temporary file of them.
+            const std::optional<Wiederherstellungsdaten> angeboten =
+                WiederherstellungFinden(liste());
+            ASSERT_TRUE(angeboten) << "the typed changes are lost";
+            if (p.sitzung == Pfad::Uebernahme) {
+                EXPECT_EQ(angeboten->text, kNeu);
+            } else {
+                EXPECT_TRUE(angeboten->text == kAlt || angeboten->text == kNeu);
+            }
+            for (const QString& f : daten())
+                EXPECT_TRUE(f.endsWith(QStringLiteral(".ungespeichert"))) << f.toStdString();
+            // Taken over again, they are this session's alone: no copy is offered once more.
+            if (p.sitzung == Pfad::Uebernahme) {
+                Wiederherstellung wieder(liste(), DateiStandLesen(liste()));
+                ASSERT_TRUE(wieder.uebernehmen(*angeboten));
+                EXPECT_FALSE(WiederherstellungFinden(liste()));
+                wieder.verwerfen();
+                wieder.warten();
+                EXPECT_TRUE(daten().isEmpty());
+            }
+            // Saving them gives the bytes that were typed.
+            CellStore cells(kMaxEintraege + 1);
+            NamenTextLesen(angeboten->text, cells);
+            NamenDateiSchreiben(liste(), cells);
+            EXPECT_EQ(readBytes(datei()), angeboten->text);
+        }
+    }
 };
 
 TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothingElse) {
     if (p.ordnerZu && !nobodyKannWechseln())
         GTEST_SKIP() << "needs root to act as another user";
+    if (p.sitzung != Pfad::Datei)
+        return ungespeichertes();
     vorbereiten();
     const int schritte = speichern(0);
     ASSERT_GT(schritte, 2);
@@ -209,14 +286,16 @@ TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothing
 
 INSTANTIATE_TEST_SUITE_P(
     EveryPath, CrashSteps,
-    ::testing::Values(Pfad{"NeueListe", false, false}, Pfad{"Ersetzen"},
-                      Pfad{"NebenSicherung", false, true, true},
-                      Pfad{"HarterVerweis", false, true, true, true},
-                      Pfad{"OrdnerOhneNeueDatei", false, true, false, false, true},
-                      Pfad{"Einstellungen", true},
-                      Pfad{"EinstellungenHarterVerweis", true, true, false, true},
-                      Pfad{"EinstellungenOrdnerZu", true, true, false, false, true},
-                      Pfad{"Sperre", false, false, false, false, false, true}),
+    ::testing::Values(
+        Pfad{"NeueListe", false, false}, Pfad{"Ersetzen"},
+        Pfad{"NebenSicherung", false, true, true}, Pfad{"HarterVerweis", false, true, true, true},
+        Pfad{"OrdnerOhneNeueDatei", false, true, false, false, true}, Pfad{"Einstellungen", true},
+        Pfad{"EinstellungenHarterVerweis", true, true, false, true},
+        Pfad{"EinstellungenOrdnerZu", true, true, false, false, true},
+        Pfad{"Sperre", false, false, false, false, false, true},
+        Pfad{"Wiederherstellungsschreiber", false, true, false, false, false, false,
+             Pfad::Schreiber},
+        Pfad{"Uebernahme", false, true, false, false, false, false, Pfad::Uebernahme}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -9,6 +9,8 @@
 #include <QLocale>
 #include <functional>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -160,4 +162,89 @@ TEST(Sperre, NamesWhoHasTheListOpenAndAnEndedSessionsLockIsStale) {
     EXPECT_TRUE(SperreLesen(liste));
     SperreEntfernen(liste, eigene);
     EXPECT_FALSE(SperreLesen(liste));
+}
+
+TEST(Wiederherstellung, AStateFolderThatTakesNothingIsToldOnceAndTriedAgainAtTheNextStep) {
+    TempEnv env;
+    const QString zustand = env.path(QStringLiteral("zustand"));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(zustand));
+    auto blockieren = [&] { // a file where the folder is to be: nothing can be written there
+        QDir(zustand).removeRecursively();
+        writeBytes(zustand, "kein Ordner");
+    };
+    blockieren();
+    std::mutex m;
+    std::vector<std::string> hinweise;
+    Wiederherstellung w("/verein/NAMEN.TIF", DateiStand{});
+    w.beiFehler([&](const std::string& h) {
+        std::lock_guard lock(m);
+        hinweise.push_back(h);
+    });
+    for (const char* schritt : {"eins", "zwei"}) {
+        w.aendern(schritt);
+        w.warten();
+    }
+    ASSERT_EQ(hinweise.size(), 1u);
+    EXPECT_EQ(hinweise[0], "Die ungespeicherten \xC4nderungen k\xF6nnen zurzeit nicht f\xFCr den "
+                           "Fall eines Absturzes gesichert werden: Ung\xFCltiger Dateiname");
+
+    QFile::remove(zustand);
+    w.aendern("drei");
+    w.warten();
+    EXPECT_EQ(gespeichert(w)->text, "drei");
+    blockieren();
+    w.aendern("vier");
+    w.warten();
+    EXPECT_EQ(hinweise.size(), 2u); // told again after it had worked
+    qunsetenv("XDG_STATE_HOME");
+}
+
+TEST(Wiederherstellung, AListInAFolderWithALineBreakIsFoundAndInterruptedWritesAreCleanedUp) {
+    TempEnv env;
+    const QString ordner = env.path(QStringLiteral("zwei\nZeilen"));
+    const std::string liste =
+        QFile::encodeName(ordner + QStringLiteral("/NAMEN.TIF")).toStdString();
+    writeBytes(QString::fromStdString(liste), "GESAMT-DATEI\r\n");
+    Wiederherstellungsdaten d;
+    d.datei = liste;
+    d.sitzung = EigeneSperre();
+    d.sitzung.prozess = 999999999;
+    d.text = "GESAMT-DATEI\r\nNeu\t \t1\tN\t\r\n";
+    const std::string datei = WiederherstellungsdateiFuer(liste, d.sitzung.prozess);
+    safewrite::makeStateFolder();
+    writeBytes(QString::fromStdString(datei), WiederherstellungsText(d));
+    // Temporary files of writes a crash interrupted go; one being written stays.
+    const QString ordnerDaten = QString::fromStdString(safewrite::stateFolder()) + u'/';
+    const QString name = QString::fromStdString(datei).section(u'/', -1);
+    const QString liegen = ordnerDaten + u'.' + name + QStringLiteral(".abc123");
+    const QString offen = ordnerDaten + u'.' + name + QStringLiteral(".def456");
+    writeBytes(liegen, "halb");
+    writeBytes(offen, "halb");
+    QFile schreibend(offen);
+    ASSERT_TRUE(schreibend.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(schreibend.handle(), LOCK_EX), 0);
+
+    const auto gefunden = WiederherstellungFinden(liste);
+    ASSERT_TRUE(gefunden);
+    EXPECT_EQ(gefunden->datei, liste);
+    EXPECT_EQ(gefunden->text, d.text);
+    EXPECT_FALSE(QFileInfo::exists(liegen));
+    EXPECT_TRUE(QFileInfo::exists(offen));
+}
+
+TEST(Wiederherstellung, TheListIsSavedWhileItsStepsAreWritten) {
+    TempEnv env;
+    const std::string liste =
+        QFile::encodeName(env.path(QStringLiteral("NAMEN.TIF"))).toStdString();
+    Liste l = Liste::names({"Anna Berg", "Hans Meier"});
+    Wiederherstellung w(liste, DateiStand{});
+    l.liste.sichern(&w);
+    for (int i = 0; i < 20; ++i) {
+        l.liste.Einfuegen();                 // a step for the writing thread
+        NamenDateiSchreiben(liste, l.cells); // and the interface thread writes meanwhile
+    }
+    w.warten();
+    EXPECT_EQ(readBytes(QString::fromStdString(liste)), NamenDateiText(l.cells));
+    EXPECT_EQ(gespeichert(w)->text, NamenDateiText(l.cells));
+    l.liste.sichern(nullptr);
 }

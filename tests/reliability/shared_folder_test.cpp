@@ -1,0 +1,251 @@
+// Another member of a club's shared folder (sticky, group-writable) plants files where the
+// program keeps its own beside the list: none of them may change the list, make the program
+// write elsewhere or stall its start.
+
+#include "cells/cellstore.h"
+#include "namefile/namefile.h"
+#include "platform/profile.h"
+#include "safewrite/safewrite.h"
+#include "sitzung/sperre.h"
+#include "sitzung/wiederherstellung.h"
+#include "tests/reliability/privileges.h"
+#include "tests/testsupport/tempenv.h"
+
+#include <QDir>
+#include <algorithm>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr unsigned kBesitzer = 61001, kAndere = 61002, kVerein = 61010;
+
+std::string liste(int n, const std::string& name) {
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int r = 1; r <= n; ++r)
+        text += name + " " + std::to_string(r) + "\t \t" + std::to_string(r) + "\tN\t\r\n";
+    return text;
+}
+
+std::string bytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+struct SharedFolder : ::testing::Test {
+    TempEnv env;
+    QString ordner = env.path(QStringLiteral("verein"));
+    QString datei = ordner + QStringLiteral("/NAMEN.TIF");
+    QString zustand = env.path(QStringLiteral("zustand"));
+    const std::string kListe = liste(3, "Mitglied");
+
+    void SetUp() override {
+        if (!nobodyKannWechseln())
+            GTEST_SKIP() << "needs root to act as the list's owner and another member";
+        ::chmod(bytes(env.home()).c_str(), 0755);
+        QDir().mkpath(ordner);
+        QDir().mkpath(zustand + QStringLiteral("/kelmar"));
+        writeBytes(datei, kListe);
+        besitzt(kBesitzer, ordner, 03775);
+        besitzt(kBesitzer, datei, 0644);
+        besitzt(kBesitzer, zustand, 0700);
+        besitzt(kBesitzer, zustand + QStringLiteral("/kelmar"), 0700);
+        ::setenv("XDG_STATE_HOME", bytes(zustand).c_str(), 1);
+    }
+    void TearDown() override { ::unsetenv("XDG_STATE_HOME"); }
+
+    static void besitzt(unsigned uid, const QString& path, unsigned mode) {
+        ASSERT_EQ(::lchown(bytes(path).c_str(), uid, kVerein), 0);
+        if (!QFileInfo(path).isSymLink()) {
+            ASSERT_EQ(::chmod(bytes(path).c_str(), mode), 0);
+        }
+    }
+    // The name and the bytes of a complete record of an in-place save of `ziel`.
+    static std::pair<QString, std::string> aufzeichnung(const QString& ziel,
+                                                        const std::string& inhalt) {
+        struct stat st {};
+        ::stat(bytes(ziel).c_str(), &st);
+        return {QStringLiteral(".gesamt-%1-%2.neu").arg(st.st_dev).arg(st.st_ino),
+                safewrite::recordText(st.st_dev, st.st_ino, inhalt)};
+    }
+};
+
+} // namespace
+
+TEST_F(SharedFolder, ARecordIsAppliedOnlyWhereItCanBeTheProgramsOwn) {
+    const std::string geplant = liste(1, "Eindringling");
+    struct Fall {
+        const char* name;
+        bool imZustand = false; // in the owner's state folder instead of beside the list
+        bool einstellungen = false;
+        std::function<void(const QString& at, const std::string& text)> legen;
+        bool angewandt = false;
+    };
+    auto als = [this](unsigned uid, unsigned mode) {
+        return [=, this](const QString& at, const std::string& text) {
+            writeBytes(at, text);
+            besitzt(uid, at, mode);
+        };
+    };
+    const QString woanders = env.path(QStringLiteral("woanders.neu"));
+    const Fall faelle[] = {
+        {"OfTheOwner", false, false, als(kBesitzer, 0600), true},
+        {"OfAnotherMember", false, false, als(kAndere, 0644)},
+        {"OfAnotherMemberInTheStateFolder", true, false, als(kAndere, 0644)},
+        {"OfAnotherMemberBesideTheSettings", false, true, als(kAndere, 0644)},
+        {"WritableByTheGroup", false, false, als(kBesitzer, 0620)},
+        {"ALinkToTheOwnersRecord", false, false,
+         [&](const QString& at, const std::string& text) {
+             als(kBesitzer, 0600)(woanders, text);
+             ASSERT_EQ(::symlink(bytes(woanders).c_str(), bytes(at).c_str()), 0);
+             besitzt(kAndere, at, 0);
+         }},
+        {"ASecondNameOfTheOwnersRecord", false, false,
+         [&](const QString& at, const std::string& text) {
+             als(kBesitzer, 0600)(woanders, text);
+             ASSERT_EQ(::link(bytes(woanders).c_str(), bytes(at).c_str()), 0);
+         }},
+        {"LargerThanAnyList", false, false,
+         [&](const QString& at, const std::string& text) {
+             als(kBesitzer, 0600)(at, text);
+             ::truncate(bytes(at).c_str(), off_t(4) << 30);
+         }},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        QFile::remove(woanders);
+        const QString ziel =
+            f.einstellungen ? env.configDir() + QStringLiteral("/KELMAR.INI") : datei;
+        if (f.einstellungen) {
+            QDir().mkpath(env.configDir());
+            writeBytes(ziel, "[KELMAR]\r\n");
+            for (const QString& p : {env.home() + QStringLiteral("/.config"), env.configDir()})
+                besitzt(kBesitzer, p, 03775);
+            besitzt(kBesitzer, ziel, 0644);
+        }
+        const std::string vorher = readBytes(ziel);
+        const auto [name, inhalt] = aufzeichnung(ziel, geplant);
+        const QString at =
+            (f.imZustand ? zustand + QStringLiteral("/kelmar") : QFileInfo(ziel).path()) + u'/' +
+            name;
+        f.legen(at, inhalt);
+
+        // The owner starts the program: bit 1 for a completed save, bit 2 for a note in the log.
+        const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
+            bool notiert = false;
+            safewrite::setNotice([&](const std::string&) { notiert = true; });
+            bool abgeschlossen = false;
+            if (f.einstellungen) {
+                Profile::load("KELMAR.INI");
+            } else {
+                CellStore cells(kMaxEintraege + 1);
+                abgeschlossen = NamenDateiLesen(bytes(ziel), cells).abgeschlossen;
+            }
+            return int(abgeschlossen) | int(notiert) << 1;
+        });
+        if (f.angewandt) {
+            EXPECT_EQ(ergebnis, 1);
+            EXPECT_EQ(readBytes(ziel), geplant);
+            EXPECT_FALSE(QFileInfo::exists(at));
+            writeBytes(datei, kListe);
+        } else {
+            EXPECT_EQ(ergebnis, 2) << "not ignored, or not logged";
+            EXPECT_EQ(readBytes(ziel), vorher);
+            EXPECT_TRUE(QFileInfo(at).isSymLink() || QFileInfo::exists(at)) << "removed";
+            QFile::remove(at);
+        }
+    }
+}
+
+TEST_F(SharedFolder, ALockPlantedAsALinkIsAskedAboutAndNeverWrittenThrough) {
+    // Where the link points: a file that does not exist yet, beside what looks like a
+    // leftover of the owner's there.
+    const QString woanders = env.path(QStringLiteral("woanders"));
+    QDir().mkpath(woanders);
+    besitzt(kBesitzer, woanders, 0755);
+    const QString rest = woanders + QStringLiteral("/.opfer.abcdef");
+    writeBytes(rest, "des Besitzers");
+    besitzt(kBesitzer, rest, 0600);
+    const QString sperre = ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
+    ASSERT_EQ(::symlink(bytes(woanders + QStringLiteral("/opfer")).c_str(), bytes(sperre).c_str()),
+              0);
+    besitzt(kAndere, sperre, 0);
+
+    const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
+        const bool gesetzt = SperreSetzen(bytes(datei), EigeneSperre());
+        const Sperrversuch v = SperreNehmen(bytes(datei), EigeneSperre());
+        return !gesetzt && v.ergebnis == Sperrversuch::Fremd && v.fremd.benutzer == "61002" ? 0 : 1;
+    });
+    EXPECT_EQ(ergebnis, 0);
+    EXPECT_FALSE(QFileInfo::exists(woanders + QStringLiteral("/opfer")));
+    EXPECT_TRUE(QFileInfo(sperre).isSymLink());
+    EXPECT_EQ(readBytes(rest), "des Besitzers");
+}
+
+TEST_F(SharedFolder, HugeFilesInThePlaceOfTheSessionFilesAreDamagedAtOnce) {
+    constexpr off_t k4GiB = off_t(4) << 30;
+    const QString sperre = ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
+    writeBytes(sperre, "Benutzer=mallory\nRechner=vereinsheim\n");
+    ASSERT_EQ(::truncate(bytes(sperre).c_str(), k4GiB), 0);
+    besitzt(kAndere, sperre, 0644);
+    const QString daten = QString::fromStdString(WiederherstellungsdateiFuer(bytes(datei), 1));
+    writeBytes(daten, "GESAMT-UNGESPEICHERT 1\n");
+    ASSERT_EQ(::truncate(bytes(daten).c_str(), k4GiB), 0);
+    besitzt(kBesitzer, daten, 0600);
+    const auto [name, inhalt] = aufzeichnung(datei, liste(1, "Eindringling"));
+    const QString record = ordner + u'/' + name;
+    writeBytes(record, inhalt);
+    ASSERT_EQ(::truncate(bytes(record).c_str(), k4GiB), 0);
+    besitzt(kBesitzer, record, 0600);
+
+    // Reading any of them whole would take a minute and 4 GiB of memory.
+    const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
+        CellStore cells(kMaxEintraege + 1);
+        const LadeErgebnis geladen = NamenDateiLesen(bytes(datei), cells);
+        const Sperrversuch v = SperreNehmen(bytes(datei), EigeneSperre());
+        return (geladen.anzahl == 3 && !geladen.abgeschlossen ? 0 : 1) |
+               (v.ergebnis == Sperrversuch::Fremd && v.fremd.rechner == "(unbekannt)" ? 0 : 2) |
+               (WiederherstellungFinden(bytes(datei)) ? 4 : 0);
+    });
+    EXPECT_EQ(ergebnis, 0);
+    EXPECT_EQ(readBytes(datei), kListe);
+}
+
+TEST_F(SharedFolder, OfTwoCopiesStartedAtOnceOneTakesTheListAndTheOtherAsks) {
+    for (int runde = 0; runde < 20; ++runde) {
+        SCOPED_TRACE(runde);
+        int los[2], fertig[2], ergebnisse[2];
+        ASSERT_EQ(::pipe(los) | ::pipe(fertig) | ::pipe(ergebnisse), 0);
+        std::vector<pid_t> kopien;
+        for (const unsigned uid : {kBesitzer, kAndere}) {
+            const pid_t kind = ::fork();
+            if (kind == 0) {
+                for (int fd : {los[1], fertig[1], ergebnisse[0]})
+                    ::close(fd); // the ends only the test writes, so that their closing is seen
+                char c;
+                if (::setgid(kVerein) != 0 || ::setuid(uid) != 0 || ::read(los[0], &c, 1) != 0)
+                    ::_exit(1);
+                const char v = char('0' + SperreNehmen(bytes(datei), EigeneSperre()).ergebnis);
+                (void)!::write(ergebnisse[1], &v, 1);
+                (void)!::read(fertig[0], &c, 1); // the lock lives until both have tried
+                ::_exit(0);
+            }
+            kopien.push_back(kind);
+        }
+        for (int fd : {los[0], los[1], fertig[0], ergebnisse[1]})
+            ::close(fd);
+        char v[2] = {};
+        ASSERT_EQ(::read(ergebnisse[0], &v[0], 1), 1);
+        ASSERT_EQ(::read(ergebnisse[0], &v[1], 1), 1);
+        std::sort(v, v + 2);
+        EXPECT_EQ(v[0], '0' + Sperrversuch::Gesetzt);
+        EXPECT_EQ(v[1], '0' + Sperrversuch::Fremd);
+        ::close(fertig[1]);
+        ::close(ergebnisse[0]);
+        for (const pid_t kind : kopien)
+            ::waitpid(kind, nullptr, 0);
+        QFile::remove(ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung"));
+    }
+}
