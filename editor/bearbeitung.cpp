@@ -35,20 +35,34 @@ bool Bearbeitung::oeffnen() {
     geladen_ = NamenDateiLesen(sGesamtdatei, liste_.zellen());
     hinweiseZeigen();
     liste_.geladen(geladen_);
-    ungespeichertesPruefen();
+    // Before the question: taking changes over writes them under this session first.
     wiederherstellung_ = std::make_unique<Wiederherstellung>(sGesamtdatei, geladen_.stand);
+    wiederherstellung_->beiFehler([this](const std::string& hinweis) {
+        // Said on the interface thread, and not after the session has gone.
+        QMetaObject::invokeMethod(
+            &waechter_, [this, hinweis] { sicherungGescheitert(hinweis); }, Qt::QueuedConnection);
+    });
+    ungespeichertesPruefen();
     sicherung_ = std::make_unique<Sicherung>(liste_, *wiederherstellung_);
     return true;
 }
 
-bool Bearbeitung::sperreNehmen() {
-    if (const std::optional<Sperre> fremd = SperreLesen(sGesamtdatei)) {
-        if (SperreLebt(*fremd))
-            return meldungen_.frage(SperrFrage(*fremd)); // opened anyway: the lock stays theirs
-        SperreEntfernen(sGesamtdatei, *fremd);           // left by a session that crashed
+void Bearbeitung::sicherungGescheitert(const std::string& hinweis) {
+    if (!gescheitert) {
+        meldungen_.hinweis(hinweis);
+        return;
     }
+    LogZeile("HINWEIS - " + hinweis);
+    gescheitert(hinweis);
+}
+
+bool Bearbeitung::sperreNehmen() {
+    // Also where two copies start at once: the one that loses the race is asked.
     const Sperre eigene = EigeneSperre();
-    if (SperreSetzen(sGesamtdatei, eigene))
+    const Sperrversuch versuch = SperreNehmen(sGesamtdatei, eigene);
+    if (versuch.ergebnis == Sperrversuch::Fremd)
+        return meldungen_.frage(SperrFrage(versuch.fremd)); // opened anyway: the lock stays theirs
+    if (versuch.ergebnis == Sperrversuch::Gesetzt)
         sperre_ = eigene;
     return true;
 }
@@ -81,7 +95,9 @@ void Bearbeitung::ungespeichertesPruefen() {
     }
     if (meldungen_.frage(WiederherstellungsFrage(*daten, DateiStandLesen(sGesamtdatei)))) {
         liste_.Uebernehmen(daten->text);
-        WiederherstellungEntfernen(*daten);
+        // Where they cannot be written under this session, the old data stay and are offered
+        // again; the writer has said why.
+        wiederherstellung_->uebernehmen(*daten);
         return;
     }
     const std::string aufbewahrt = WiederherstellungAufbewahren(*daten);

@@ -10,6 +10,8 @@
 #include "support/meldungen.h"
 
 #include <QMetaObject>
+#include <QObject>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,7 +53,13 @@ public:
 
     const LadeErgebnis& geladen() const { return geladen_; }
 
+    // Where the unsaved changes cannot be kept on disk (a full state folder), the note goes
+    // here, beside the run log, instead of a dialog in the middle of typing; once until they
+    // can be kept again.
+    std::function<void(const std::string& hinweis)> gescheitert;
+
 private:
+    void sicherungGescheitert(const std::string& hinweis);
     bool sperreNehmen();
     void hinweiseZeigen();
     void ungespeichertesPruefen();
@@ -59,6 +67,8 @@ private:
     NamenListe& liste_;
     Meldungen& meldungen_;
     LadeErgebnis geladen_;
+    // The notes of the writing thread reach the session through it; it outlives the writer.
+    QObject waechter_;
     std::optional<Sperre> sperre_;                         // the lock this session set
     std::unique_ptr<Wiederherstellung> wiederherstellung_; // unsaved changes, kept on disk
     std::unique_ptr<Sicherung> sicherung_;

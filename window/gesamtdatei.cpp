@@ -124,6 +124,9 @@ void TfrmGesamtdatei::werkzeugeAufbauen() {
 
 void TfrmGesamtdatei::verbinden() {
     liste_.anzahlGeaendert = [this] { anzahlZeigen(); };
+    bearbeitung_.gescheitert = [this](const std::string& hinweis) {
+        hinweisZeigen(cp1252::toQString(hinweis));
+    };
     liste_.fokus = [this] { sgGesamt->setFocus(); };
     connect(&liste_.verlauf(), &QUndoStack::indexChanged, this, &TfrmGesamtdatei::verlaufZeigen);
     connect(sgGesamt, &THyperGrid::textHint, this, &TfrmGesamtdatei::hinweisZeigen);

@@ -6,6 +6,7 @@
 #include "safewrite/safewrite.h"
 #include "tests/testsupport/tempenv.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -272,4 +273,29 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
             EXPECT_FALSE(SperreLesen(s.pfad)); // this session's lock goes with it
         }
     }
+}
+
+// Where the unsaved changes cannot be kept on disk, the session says so once, beside the run
+// log, and the list goes on being edited.
+TEST(Bearbeitung, ChangesThatCannotBeKeptOnDiskAreSaidOnce) {
+    Sitzung s;
+    writeBytes(s.datei, liste(2));
+    writeBytes(s.env.path(QStringLiteral("kein-ordner")), "");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(s.env.path(QStringLiteral("kein-ordner/k"))));
+    std::vector<std::string> gesagt;
+    s.bearbeitung.gescheitert = [&](const std::string& h) { gesagt.push_back(h); };
+    ASSERT_TRUE(s.bearbeitung.oeffnen());
+    for (int i = 0; i < 3; ++i) {
+        s.tippen(1, "Neu " + std::to_string(i));
+        for (int warten = 0; warten < 100 && gesagt.empty(); ++warten) {
+            QCoreApplication::processEvents();
+            ::usleep(20000);
+        }
+    }
+    QCoreApplication::processEvents();
+    qunsetenv("XDG_STATE_HOME");
+    ASSERT_EQ(gesagt.size(), 1u);
+    EXPECT_EQ(gesagt[0].rfind("Die ungespeicherten \xC4nderungen k\xF6nnen zurzeit nicht", 0), 0u)
+        << gesagt[0];
+    EXPECT_TRUE(s.gespraech.gesagt.empty()); // no dialog in the middle of typing
 }

@@ -238,7 +238,7 @@ TEST(Wiederherstellung, TheListIsSavedWhileItsStepsAreWritten) {
         QFile::encodeName(env.path(QStringLiteral("NAMEN.TIF"))).toStdString();
     Liste l = Liste::names({"Anna Berg", "Hans Meier"});
     Wiederherstellung w(liste, DateiStand{});
-    l.liste.sichern(&w);
+    auto folgen = std::make_unique<Sicherung>(l.liste, w);
     for (int i = 0; i < 20; ++i) {
         l.liste.Einfuegen();                 // a step for the writing thread
         NamenDateiSchreiben(liste, l.cells); // and the interface thread writes meanwhile
@@ -246,5 +246,5 @@ TEST(Wiederherstellung, TheListIsSavedWhileItsStepsAreWritten) {
     w.warten();
     EXPECT_EQ(readBytes(QString::fromStdString(liste)), NamenDateiText(l.cells));
     EXPECT_EQ(gespeichert(w)->text, NamenDateiText(l.cells));
-    l.liste.sichern(nullptr);
+    folgen.reset();
 }
