@@ -1,0 +1,289 @@
+#include "safewrite/fileops.h"
+
+#include "safewrite/filepath.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <functional>
+#include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace safewrite {
+
+namespace {
+
+// The interface thread and the recovery writer both write files.
+std::atomic<int> gKillAt = 0;
+std::atomic<int> gOperations = 0;
+
+std::function<void(const std::string&)>& noticeSink() {
+    static std::function<void(const std::string&)> sink;
+    return sink;
+}
+
+} // namespace
+
+namespace detail {
+
+// Every operation that changes something on disk passes here first, so that a test can end
+// the process before any one of them.
+void step() {
+    const int done = ++gOperations;
+    const int killAt = gKillAt;
+    if (killAt > 0 && done >= killAt)
+        ::raise(SIGKILL);
+}
+
+void notice(const std::string& text) {
+    if (noticeSink())
+        noticeSink()(text);
+}
+
+int writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        step();
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
+        data.remove_prefix(size_t(n));
+    }
+    return 0;
+}
+
+int syncFd(int fd) {
+    step();
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+int renameFile(const std::string& from, const std::string& to) {
+    step();
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+void unlinkFile(const std::string& path) {
+    step();
+    ::unlink(path.c_str());
+}
+
+void syncFolder(const std::string& folder) {
+    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir)
+        syncFd(dir.fd);
+}
+
+// Follows links to their final target, also one that does not exist (yet); -1 for a circle.
+bool linkTarget(std::string& path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat lst {};
+        if (::lstat(path.c_str(), &lst) != 0 || !S_ISLNK(lst.st_mode))
+            return true;
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n <= 0)
+            return true;
+        target.resize(size_t(n));
+        if (target.front() != '/') {
+            const size_t slash = path.rfind('/');
+            target =
+                (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + target;
+        }
+        path = std::move(target);
+    }
+    return false;
+}
+
+// A new, unused file "<folder>/.<name>.XXXXXX" (".gesamt.XXXXXX" where that name would be too
+// long), locked for as long as it is open, so that a start can tell one a crash left from one
+// being written. -1 and errno on failure.
+int lockedTemp(const std::string& folder, const std::string& name, std::string& temp) {
+    const std::string base = name.size() + 8 <= NAME_MAX ? "." + name : std::string(".gesamt");
+    temp = inFolder(folder, base + ".XXXXXX");
+    step();
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX);
+    return fd;
+}
+
+// Writes all, with that mode, flushed to the disk; the errno of the first failure, or 0.
+int fill(int fd, std::string_view data, mode_t mode, bool durable) {
+    step();
+    int error = ::fchmod(fd, mode) == 0 ? 0 : errno;
+    if (error == 0)
+        error = writeAll(fd, data);
+    if (error == 0 && durable)
+        error = syncFd(fd);
+    return error;
+}
+
+bool takeOwner(int fd, const struct stat& of) {
+    struct stat now {};
+    if (::fstat(fd, &now) == 0 && now.st_uid == of.st_uid && now.st_gid == of.st_gid)
+        return true;
+    step();
+    return ::fchown(fd, of.st_uid, of.st_gid) == 0;
+}
+
+int overwrite(int fd, std::string_view data) {
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return errno;
+    int error = writeAll(fd, data);
+    if (error == 0) {
+        step();
+        if (::ftruncate(fd, off_t(data.size())) != 0)
+            error = errno;
+    }
+    if (error == 0)
+        error = syncFd(fd);
+    return error;
+}
+
+// Creates the folder and those above it that are missing, for the user alone.
+void makeFolders(const std::string& folder) {
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        const std::string part = folder.substr(0, slash);
+        if (::access(part.c_str(), F_OK) != 0) {
+            step();
+            ::mkdir(part.c_str(), 0700);
+        }
+        if (slash == std::string::npos)
+            return;
+    }
+}
+
+// Removes the temporary files that crashed writes left in `folder` under one of these
+// prefixes: a file still locked is being written by a running copy and stays, and so does one
+// of anyone but the user running and `owner` (the written file's owner, whom its temporary
+// files are given).
+void removeLeftovers(const std::string& folder, const std::vector<std::string>& prefixes,
+                     uid_t owner) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> left;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        for (const std::string& prefix : prefixes) {
+            if (!prefix.empty() && name.size() == prefix.size() + 7 && name.starts_with(prefix) &&
+                name[prefix.size()] == '.')
+                left.emplace_back(name);
+        }
+    }
+    ::closedir(dir);
+    for (const std::string& name : left) {
+        const std::string path = inFolder(folder, name);
+        const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        struct stat a {
+        }, b{};
+        if (fd && ::flock(fd.fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd.fd, &a) == 0 &&
+            S_ISREG(a.st_mode) && (a.st_uid == ::geteuid() || a.st_uid == owner) &&
+            ::lstat(path.c_str(), &b) == 0 && a.st_ino == b.st_ino)
+            unlinkFile(path);
+    }
+}
+
+} // namespace detail
+
+using namespace detail;
+
+uint64_t checksum(std::string_view bytes) {
+    uint64_t h = 1469598103934665603ULL; // FNV-1a
+    for (const unsigned char c : bytes) {
+        h ^= c;
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+int readAll(int fd, std::string& out, size_t limit) {
+    char buffer[65536];
+    while (true) {
+        if (out.size() > limit)
+            return EFBIG;
+        // One byte more than the limit allows tells a file that is too large.
+        const size_t room = limit - out.size();
+        const ssize_t n = ::read(fd, buffer, room < sizeof buffer ? room + 1 : sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        out.append(buffer, size_t(n));
+    }
+}
+
+std::string readFile(const std::string& path) {
+    std::string text;
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (fd)
+        readAll(fd.fd, text);
+    return text;
+}
+
+int readFile(const std::string& path, size_t limit, std::string& out, struct stat* st) {
+    out.clear();
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!fd)
+        return errno;
+    struct stat own {};
+    struct stat& s = st ? *st : own;
+    if (::fstat(fd.fd, &s) != 0)
+        return errno;
+    if (!S_ISREG(s.st_mode))
+        return S_ISDIR(s.st_mode) ? EISDIR : EACCES;
+    // A file larger than its format allows is damaged, however large: not a byte is read.
+    if (uint64_t(s.st_size) > limit)
+        return EFBIG;
+    return readAll(fd.fd, out, limit);
+}
+
+void setNotice(std::function<void(const std::string&)> sink) {
+    noticeSink() = std::move(sink);
+}
+
+std::string stateFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state && *state == '/')
+        return std::string(state) + "/kelmar";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "") + "/.local/state/kelmar";
+}
+
+void makeStateFolder() {
+    makeFolders(stateFolder());
+}
+
+int remove(const std::string& path, bool durable) {
+    step();
+    if (::unlink(path.c_str()) != 0)
+        return errno;
+    if (durable)
+        syncFolder(folderOf(path));
+    return 0;
+}
+
+namespace testing {
+void killBefore(int n) {
+    gKillAt = n;
+    gOperations = 0;
+}
+int operations() {
+    return gOperations;
+}
+} // namespace testing
+
+} // namespace safewrite

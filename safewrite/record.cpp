@@ -1,0 +1,161 @@
+#include "safewrite/fileops.h"
+#include "safewrite/filepath.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The record of an in-place write, and completing such a write that a crash interrupted.
+
+namespace safewrite {
+
+namespace {
+
+using namespace detail;
+
+constexpr std::string_view kRecordMagic = "GESAMT-SCHREIBEN 1\n";
+// The magic and four numbers of at most 20 digits, each on its line.
+constexpr size_t kRecordHead = kRecordMagic.size() + 4 * 21;
+
+std::string recordName(const struct stat& st) {
+    return ".gesamt-" + std::to_string(st.st_dev) + "-" + std::to_string(st.st_ino) + ".neu";
+}
+
+// A record found where ours go may have been planted by anyone who may write that folder (a
+// shared folder, the file's folder when it is not the user's). It is used only when it can be
+// one this program wrote: a file with one name, of the user running or of the file's owner,
+// that no one else may change, no larger than a record of the largest content we write.
+bool trusted(const struct stat& record, const struct stat& file) {
+    return S_ISREG(record.st_mode) && record.st_nlink == 1 &&
+           (record.st_uid == ::geteuid() || record.st_uid == file.st_uid) &&
+           (record.st_mode & 022) == 0 && uint64_t(record.st_size) <= kLargestRecord + kRecordHead;
+}
+
+} // namespace
+
+namespace detail {
+
+// Writes the complete record of an in-place write before the file is touched: beside it, or
+// where its folder takes no new file, in the state folder. Its final name appears only once
+// it is complete and flushed. The record stays open (and locked) in `fd`.
+int writeRecord(const std::string& target, const struct stat& st, std::string_view content, Fd& fd,
+                std::string& recordPath) {
+    const std::string text = recordText(st.st_dev, st.st_ino, content);
+    std::string folders[2] = {folderOf(target), stateFolder()};
+    int error = 0;
+    for (const std::string& folder : folders) {
+        if (&folder != &folders[0])
+            makeFolders(folder);
+        std::string temp;
+        fd.fd = lockedTemp(folder, recordName(st).substr(1), temp);
+        if (fd.fd < 0) {
+            error = errno;
+            continue;
+        }
+        recordPath = inFolder(folder, recordName(st));
+        error = fill(fd.fd, text, 0600);
+        if (error == 0)
+            error = renameFile(temp, recordPath);
+        if (error == 0) {
+            syncFolder(folder); // the name must be on the disk before the file changes
+            return 0;
+        }
+        unlinkFile(temp);
+        ::close(fd.fd);
+        fd.fd = -1;
+    }
+    return error;
+}
+
+void removeRecord(const std::string& recordPath) {
+    unlinkFile(recordPath);
+    syncFolder(folderOf(recordPath));
+}
+
+} // namespace detail
+
+using namespace detail;
+
+Recovery recover(const std::string& path) {
+    std::string target = path;
+    if (!linkTarget(target))
+        return Recovery::None;
+    const std::string folder = folderOf(target), base = nameOf(target);
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    const std::string record = exists ? recordName(st) : std::string();
+    removeLeftovers(folder, {"." + base, "." + base + "~", ".gesamt", record},
+                    exists ? st.st_uid : ::geteuid());
+    if (!exists)
+        return Recovery::None;
+    removeLeftovers(stateFolder(), {record}, st.st_uid);
+    Recovery done = Recovery::None;
+    for (const std::string& at : {inFolder(folder, record), inFolder(stateFolder(), record)}) {
+        struct stat b {};
+        if (::lstat(at.c_str(), &b) != 0)
+            continue; // none
+        if (!trusted(b, st)) {
+            notice("Fremde Datei nicht verwendet: " + at);
+            continue;
+        }
+        const Fd rfd(::open(at.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        if (!rfd || ::flock(rfd.fd, LOCK_EX | LOCK_NB) != 0)
+            continue; // a running copy is writing
+        struct stat a {};
+        if (::fstat(rfd.fd, &a) != 0 || ::lstat(at.c_str(), &b) != 0 || a.st_ino != b.st_ino ||
+            a.st_dev != b.st_dev || !trusted(a, st))
+            continue; // finished, or replaced, meanwhile
+        std::string text;
+        if (readAll(rfd.fd, text, kLargestRecord + kRecordHead) != 0)
+            continue;
+        if (const std::optional<std::string> content = recordContent(text, st.st_dev, st.st_ino)) {
+            const Fd fd(::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+            struct stat now {};
+            if (!fd || ::fstat(fd.fd, &now) != 0 || now.st_ino != st.st_ino)
+                continue;
+            ::flock(fd.fd, LOCK_EX);
+            if (overwrite(fd.fd, *content) != 0)
+                continue; // the record stays for the next try
+            done = Recovery::Completed;
+        }
+        removeRecord(at);
+    }
+    return done;
+}
+
+void removeTemporaries(const std::string& path) {
+    removeLeftovers(folderOf(path), {"." + nameOf(path)}, ::geteuid());
+}
+
+std::string recordText(uint64_t device, uint64_t inode, std::string_view content) {
+    std::string text(kRecordMagic);
+    text += std::to_string(device) + "\n" + std::to_string(inode) + "\n" +
+            std::to_string(content.size()) + "\n" + std::to_string(checksum(content)) + "\n";
+    text += content;
+    return text;
+}
+
+std::optional<std::string> recordContent(std::string_view text, uint64_t device, uint64_t inode) {
+    if (!text.starts_with(kRecordMagic))
+        return std::nullopt;
+    size_t pos = kRecordMagic.size();
+    uint64_t numbers[4] = {};
+    for (auto& n : numbers) {
+        const size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        n = std::strtoull(std::string(text.substr(pos, end - pos)).c_str(), nullptr, 10);
+        pos = end + 1;
+    }
+    if (numbers[0] != device || numbers[1] != inode || text.size() - pos != numbers[2] ||
+        checksum(text.substr(pos)) != numbers[3])
+        return std::nullopt;
+    return std::string(text.substr(pos));
+}
+
+} // namespace safewrite
