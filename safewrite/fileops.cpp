@@ -109,7 +109,7 @@ bool linkTarget(std::string& path) {
 // long), locked for as long as it is open, so that a start can tell one a crash left from one
 // being written. -1 and errno on failure.
 int lockedTemp(const std::string& folder, const std::string& name, std::string& temp) {
-    const std::string base = name.size() + 8 <= NAME_MAX ? "." + name : std::string(".gesamt");
+    const std::string base = name.size() + 8 <= NAME_MAX ? hidden(name) : std::string(".gesamt");
     temp = inFolder(folder, base + ".XXXXXX");
     step();
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);

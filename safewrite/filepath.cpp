@@ -26,4 +26,13 @@ std::string realPath(const std::string& path) {
     return ::realpath(path.c_str(), real) ? std::string(real) : path;
 }
 
+std::string hidden(const std::string& name, const char* suffix) {
+    // Built up in steps: GCC 12 misreads the one-line sum of a literal and a returned string as
+    // an overlapping copy when optimising.
+    std::string out(1, '.');
+    out += name;
+    out += suffix;
+    return out;
+}
+
 } // namespace safewrite

@@ -10,6 +10,8 @@ namespace safewrite {
 std::string folderOf(const std::string& path);
 std::string nameOf(const std::string& path);
 std::string inFolder(const std::string& folder, const std::string& name);
+// ".<name><suffix>": the hidden names beside a file (temporary files, records, the lock).
+std::string hidden(const std::string& name, const char* suffix = "");
 // The file the name leads to, through every link, as an absolute path; the name itself where
 // it leads to nothing (yet).
 std::string realPath(const std::string& path);

@@ -89,7 +89,7 @@ Recovery recover(const std::string& path) {
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     const std::string record = exists ? recordName(st) : std::string();
-    removeLeftovers(folder, {"." + base, "." + base + "~", ".gesamt", record},
+    removeLeftovers(folder, {hidden(base), hidden(base, "~"), ".gesamt", record},
                     exists ? st.st_uid : ::geteuid());
     if (!exists)
         return Recovery::None;
@@ -129,7 +129,7 @@ Recovery recover(const std::string& path) {
 }
 
 void removeTemporaries(const std::string& path) {
-    removeLeftovers(folderOf(path), {"." + nameOf(path)}, ::geteuid());
+    removeLeftovers(folderOf(path), {hidden(nameOf(path))}, ::geteuid());
 }
 
 std::string recordText(uint64_t device, uint64_t inode, std::string_view content) {

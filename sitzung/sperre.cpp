@@ -62,7 +62,7 @@ std::string SperrdateiFuer(const std::string& liste) {
     // The lock belongs to the file, wherever the name that was opened points.
     const std::string pfad = safewrite::realPath(liste);
     return safewrite::inFolder(safewrite::folderOf(pfad),
-                               "." + safewrite::nameOf(pfad) + ".in-bearbeitung");
+                               safewrite::hidden(safewrite::nameOf(pfad), ".in-bearbeitung"));
 }
 
 namespace {

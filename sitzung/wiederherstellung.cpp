@@ -132,7 +132,7 @@ std::optional<Wiederherstellungsdaten> WiederherstellungAusText(const std::strin
 }
 
 std::optional<Wiederherstellungsdaten> WiederherstellungFinden(const std::string& liste) {
-    const std::string ordner = safewrite::stateFolder(), anfang = "." + praefix(liste);
+    const std::string ordner = safewrite::stateFolder(), anfang = safewrite::hidden(praefix(liste));
     if (DIR* dir = ::opendir(ordner.c_str())) {
         std::vector<std::string> angefangen;
         while (const dirent* e = ::readdir(dir)) {
