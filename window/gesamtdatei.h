@@ -9,6 +9,7 @@
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
 #include "support/meldungen.h"
+#include "window/druckbefehle.h"
 
 #include <QBasicTimer>
 #include <QIcon>
@@ -63,7 +64,8 @@ public:
     QAction *mptEinfuegen, *mptLoeschen, *mptTurnierteilnehmereinfuegen, *mptDuplikateloeschen;
     QAction *mptSuchen, *mptWeitersuchen, *mptRueckwaertssuchen;
     QMenu* mptListe;
-    QAction *mptNummerieren, *mptSortieren, *mptDrucken, *mptDruckvorschau, *mptDruckenAuf, *mptAlsPdf;
+    QAction *mptNummerieren, *mptSortieren, *mptDrucken, *mptDruckvorschau, *mptDruckenAuf,
+        *mptAlsPdf;
     QWidget* pnlButtons;
     QLabel* lblGrenze;
     QLabel* lblHinweis; // a passing note, gone after a few seconds
@@ -126,9 +128,7 @@ private:
     void anzahlZeigen();
     void hinweisZeigen(const QString& text);
     void blockEinfuegen(const QString& text);
-    int listeDrucken();
-    void ausdruckMelden(int seiten, const std::string& ziel, bool pdf);
-    bool druckmodulDa(void* funktion);
+    Druckauftrag druckauftrag();
     void spaltenEinrichten();
     void schriftAnpassen();
     void menueEinrichten();
