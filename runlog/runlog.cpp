@@ -15,6 +15,7 @@ namespace {
 
 int logFd = -1;
 std::string buffer;
+std::string logName;
 constexpr size_t kBufferSize = 4096;
 
 bool writeAll(int fd, const std::string& data) {
@@ -73,6 +74,9 @@ bool LogOeffnen(const std::string& dateiname) {
                                       cp1252::fromQString(stamp) + "\r\n";
             if (writeAll(fd, first)) {
                 logFd = fd;
+                char* ordner = name.rfind('/', 0) == 0 ? nullptr : ::getcwd(nullptr, 0);
+                logName = ordner ? std::string(ordner) + "/" + name : name;
+                std::free(ordner);
                 ok = true;
                 break;
             }
@@ -88,6 +92,10 @@ bool LogOeffnen(const std::string& dateiname) {
     LogAktiv = ok;
     LogOffen = ok;
     return ok;
+}
+
+const std::string& LogDatei() {
+    return logName;
 }
 
 bool LogZeile(const std::string& text) {
@@ -118,6 +126,7 @@ void LogZuruecksetzen() {
         ::close(logFd);
     logFd = -1;
     buffer.clear();
+    logName.clear();
     LogAktiv = true;
     LogOffen = false;
 }

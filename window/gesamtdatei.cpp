@@ -1,6 +1,8 @@
 #include "window/gesamtdatei.h"
 
 #include "dialogs/oeffnendialog.h"
+#include "dialogs/tastenkuerzel.h"
+#include "dialogs/ueberdialog.h"
 #include "editor/einfuegen.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -237,6 +239,7 @@ void TfrmGesamtdatei::menueEinrichten() {
     // Backwards has its key only, like the find bars users know.
     mptRueckwaertssuchen = new QAction(this);
     mptRueckwaertssuchen->setObjectName(QStringLiteral("mptRueckwaertssuchen"));
+    mptRueckwaertssuchen->setText(QStringLiteral(u"Rückwärts suchen")); // for "Tastenkürzel"
     mptRueckwaertssuchen->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
     mptRueckwaertssuchen->setShortcutContext(Qt::WindowShortcut);
     addAction(mptRueckwaertssuchen);
@@ -258,6 +261,12 @@ void TfrmGesamtdatei::menueEinrichten() {
                            &TfrmGesamtdatei::mptDruckenAufClick);
     mptAlsPdf = action(mptListe, "mptAlsPdf", QStringLiteral(u"Als &PDF speichern…"), {},
                        &TfrmGesamtdatei::mptAlsPdfClick);
+    mptHilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    mptHilfe->setObjectName(QStringLiteral("mptHilfe"));
+    mptTastenkuerzel = action(mptHilfe, "mptTastenkuerzel", QStringLiteral(u"&Tastenkürzel"),
+                              QKeySequence(Qt::Key_F1), &TfrmGesamtdatei::mptTastenkuerzelClick);
+    mptUeber = action(mptHilfe, "mptUeber", QStringLiteral(u"Ü&ber gesamt"), {},
+                      &TfrmGesamtdatei::mptUeberClick);
 
     QList<QKeySequence> keys;
     for (const QAction* a : findChildren<QAction*>())
@@ -580,6 +589,14 @@ void TfrmGesamtdatei::mptDruckenAufClick() {
 
 void TfrmGesamtdatei::mptAlsPdfClick() {
     AlsPdf(druckauftrag());
+}
+
+void TfrmGesamtdatei::mptTastenkuerzelClick() {
+    TastenkuerzelDialog(findChildren<QAction*>(), this).exec();
+}
+
+void TfrmGesamtdatei::mptUeberClick() {
+    UeberDialog(sGesamtdatei, this).exec();
 }
 
 // ---- find ----

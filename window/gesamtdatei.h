@@ -66,6 +66,8 @@ public:
     QMenu* mptListe;
     QAction *mptNummerieren, *mptSortieren, *mptDrucken, *mptDruckvorschau, *mptDruckenAuf,
         *mptAlsPdf;
+    QMenu* mptHilfe;
+    QAction *mptTastenkuerzel, *mptUeber;
     QWidget* pnlButtons;
     QLabel* lblGrenze;
     QLabel* lblHinweis; // a passing note, gone after a few seconds
@@ -102,6 +104,8 @@ public Q_SLOTS:
     void mptDruckenAufClick();
     void mptAlsPdfClick();
     void mptAbbruchClick();
+    void mptTastenkuerzelClick();
+    void mptUeberClick();
 
 Q_SIGNALS:
     void geschlossen();
