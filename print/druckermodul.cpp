@@ -83,6 +83,8 @@ int PdfSpeichern(const std::string& pfad, const Zeichnen& zeichnen, Meldungen& m
 
 int PdfSpeichern(const std::string& pfad, const Zeichnen& zeichnen, Meldungen& meldungen,
                  const PdfFlaeche& flaeche) {
+    // What an export of this file that a crash stopped left beside it goes first.
+    safewrite::recover(pfad);
     const QTemporaryDir ordner;
     const std::string entwurf =
         QFile::encodeName(ordner.filePath(QStringLiteral("liste.pdf"))).toStdString();
