@@ -44,7 +44,7 @@ dpkg-deb -f "$deb"
 utf16=$(printf '%s' "$work" | od -An -tx1 -v | tr -d ' \n' | sed 's/\(..\)/\\x\1\\x00/g')
 for d in "${debs[@]}"; do
     x=$work/x/$(basename "$d")
-    dpkg-deb -R "$d" "$x" || fail "extracting $d"
+    mkdir -p "$work/x" && dpkg-deb -R "$d" "$x" || fail "extracting $d"
     while IFS= read -r -d '' f; do
         if [[ $f == *.gz ]]; then text() { zcat "$f"; }; else text() { cat "$f"; }; fi
         text | LC_ALL=C grep -qaF "$work" && fail "${f#"$x"} names the build folder"
