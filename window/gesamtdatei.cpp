@@ -593,10 +593,12 @@ void TfrmGesamtdatei::mptAlsPdfClick() {
 
 void TfrmGesamtdatei::mptTastenkuerzelClick() {
     TastenkuerzelDialog(findChildren<QAction*>(), this).exec();
+    sgGesamt->focusCell();
 }
 
 void TfrmGesamtdatei::mptUeberClick() {
     UeberDialog(sGesamtdatei, this).exec();
+    sgGesamt->focusCell();
 }
 
 // ---- find ----
