@@ -9,6 +9,26 @@
 
 namespace {
 
+// Qt's own options, which every Qt program takes (the application object removes them from the
+// arguments): with a value, then without.
+const char* const kQtMitWert[] = {"platform",
+                                  "platformpluginpath",
+                                  "platformtheme",
+                                  "plugin",
+                                  "qwindowgeometry",
+                                  "qwindowicon",
+                                  "qwindowtitle",
+                                  "session",
+                                  "display",
+                                  "geometry",
+                                  "title",
+                                  "icon",
+                                  "name",
+                                  "visual",
+                                  "style",
+                                  "stylesheet"};
+const char* const kQtOhneWert[] = {"reverse", "widgetcount", "testability", "nograb", "dograb"};
+
 // Help and version are answered without a display, before the desktop side starts.
 void kommandozeilePruefen(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -16,6 +36,18 @@ void kommandozeilePruefen(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(GESAMT_VERSION));
     QtAufDeutsch();
     QCommandLineParser parser;
+    // "-style Fusion", as Qt writes its options; "--help" works all the same.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char* name : kQtMitWert) {
+        QCommandLineOption qt(QString::fromLatin1(name), {}, QStringLiteral("WERT"));
+        qt.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qt);
+    }
+    for (const char* name : kQtOhneWert) {
+        QCommandLineOption qt(QString::fromLatin1(name));
+        qt.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qt);
+    }
     parser.setApplicationDescription(
         QStringLiteral(u"Bearbeitet die Gesamtdatei, die Liste der gespeicherten Spielernamen."));
     parser.addHelpOption();
@@ -32,6 +64,7 @@ void kommandozeilePruefen(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     kommandozeilePruefen(argc, argv);
+    QApplication app(argc, argv); // takes its own options out of argv
     // The file name exactly as the system handed it over: its bytes, not a decoded text.
     std::string datei;
     for (int i = 1; i < argc; ++i) {
@@ -40,7 +73,6 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("gesamt"));
     QApplication::setApplicationVersion(QStringLiteral(GESAMT_VERSION));
     OberflaecheEinrichten();

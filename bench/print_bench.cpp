@@ -30,9 +30,8 @@ void BM_AlsPdfSpeichern(benchmark::State& state) {
     int seiten = 0;
     for (auto _ : state) {
         auto pdf = QtDrucker::pdfDatei(dir.filePath(QStringLiteral("NAMEN.pdf")));
-        DruckerInitialisieren(pdf.get());
+        DruckerAuf auf(*pdf);
         seiten = Drucken(cells, kMaxEintraege, "09.12.2026", silent);
-        DruckerInitialisieren(nullptr);
     }
     state.counters["pages"] = seiten;
 }

@@ -165,7 +165,6 @@ void printout() {
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("liste.pdf"));
     auto printer = QtDrucker::pdfDatei(pdf);
-    DruckerInitialisieren(printer.get());
     const char* first[] = {"Anna", "Bernd", "Carla", "Dieter", "Erika", "Frank"};
     const char* last[] = {"Meier",   "M\xFCller", "Schulz", "von Berg",
                           "Wei\xDF", "Zander",    "Krause"};
@@ -177,8 +176,10 @@ void printout() {
     // Names too long for their column are cut at its edge, marked.
     cells.setCell(1, 3, "Friedrich Wilhelm Freiherr von und zu Hohenzollern-Sigmaringen");
     cells.setCell(1, 58, "Anna-Lena Mustermann-Schulze-Wei\xDF von der Hohen Warte");
-    Drucken(cells, 120, "08.12.2026", silent);
-    DruckerInitialisieren(nullptr);
+    {
+        DruckerAuf auf(*printer);
+        Drucken(cells, 120, "08.12.2026", silent);
+    }
     QProcess::execute(QStringLiteral("pdftoppm"),
                       {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("70"),
                        QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),

@@ -23,6 +23,15 @@ inline TDrucker Drucker;
 // Sets the print state up on that surface (or none); never fails and prints nothing.
 void DruckerInitialisieren(Zeichenflaeche* flaeche);
 
+// The print state on that surface while the object lives, on no printer after it.
+class DruckerAuf {
+public:
+    explicit DruckerAuf(Zeichenflaeche& flaeche) { DruckerInitialisieren(&flaeche); }
+    ~DruckerAuf() { DruckerInitialisieren(nullptr); }
+    DruckerAuf(const DruckerAuf&) = delete;
+    DruckerAuf& operator=(const DruckerAuf&) = delete;
+};
+
 // These pass failures on (no printer, a job already open, no line height).
 void DruckStart();
 int ZeilenProSeite();

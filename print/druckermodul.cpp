@@ -1,25 +1,34 @@
 #include "print/druckermodul.h"
 
+#include "namefile/namefile.h"
 #include "print/drucker.h"
+#include "safewrite/safewrite.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLibrary>
-#include <memory>
+#include <QTemporaryDir>
 
 namespace {
 
-std::unique_ptr<Zeichenflaeche>& drucker() {
-    static std::unique_ptr<Zeichenflaeche> d;
-    return d;
+std::string& testOrt() {
+    static std::string ort;
+    return ort;
 }
 
 QLibrary* modul() {
     static QLibrary* geladen = [] {
-        // Beside the program (the build), where the package puts it, then the build folder.
+        // Only where the program's own files are: the package's place seen from the program,
+        // or beside it, as in the build folder. Never a folder named at build time, which on
+        // another machine may be anyone's.
         const QString programm = QCoreApplication::applicationDirPath();
-        for (const QString& ort : {programm, programm + QStringLiteral("/" GESAMT_MODULE_FROM_BIN),
-                                   QStringLiteral(GESAMT_BUILD_DIR)}) {
-            auto* m = new QLibrary(ort + QStringLiteral("/gesamt-drucker.so"));
+        QStringList orte{programm + QStringLiteral("/" GESAMT_MODULE_FROM_BIN), programm};
+        if (!testOrt().empty())
+            orte = {QFile::decodeName(QByteArray::fromStdString(testOrt()))};
+        for (const QString& ort : orte) {
+            auto* m = new QLibrary(ort.endsWith(QStringLiteral(".so"))
+                                       ? ort
+                                       : ort + QStringLiteral("/gesamt-drucker.so"));
             if (m->load())
                 return m;
             delete m;
@@ -29,27 +38,65 @@ QLibrary* modul() {
     return geladen;
 }
 
-} // namespace
-
-void* DruckermodulFunktion(const char* name) {
+// The module's function of that name and type; null without the module, which is reported.
+template <typename F> F* funktion(const char* name, Meldungen* meldungen) {
     QLibrary* m = modul();
-    return m ? reinterpret_cast<void*>(m->resolve(name)) : nullptr;
+    F* f = m ? reinterpret_cast<F*>(m->resolve(name)) : nullptr;
+    if (!f && meldungen)
+        meldungen->fehler("Fehler beim Ausdruck der Gesamtdatei: Die Druckunterst\xFCtzung kann "
+                          "nicht geladen werden");
+    return f;
 }
 
-void DruckerUebernehmen(Zeichenflaeche* flaeche) {
-    drucker().reset(flaeche);
-    DruckerInitialisieren(flaeche);
+} // namespace
+
+void druckermodul::testing::ortSetzen(const std::string& datei) {
+    testOrt() = datei;
 }
 
 void StandarddruckerLaden() {
-    using Fabrik = Zeichenflaeche* (*)();
-    const auto fabrik = reinterpret_cast<Fabrik>(DruckermodulFunktion("gesamt_standarddrucker"));
-    DruckerUebernehmen(fabrik ? fabrik() : nullptr);
+    static std::unique_ptr<Zeichenflaeche> standard;
+    const auto fabrik = funktion<druckermodul::Standarddrucker>("gesamt_standarddrucker", nullptr);
+    standard.reset(fabrik ? fabrik() : nullptr);
+    DruckerInitialisieren(standard.get());
 }
 
-bool PdfDruckerLaden(const std::string& pfad) {
-    using Fabrik = Zeichenflaeche* (*)(const char*);
-    const auto fabrik = reinterpret_cast<Fabrik>(DruckermodulFunktion("gesamt_pdfdatei"));
-    DruckerUebernehmen(fabrik ? fabrik(pfad.c_str()) : nullptr);
-    return fabrik != nullptr;
+int Druckvorschau(QWidget* parent, const Zeichnen& zeichnen, std::string& ziel,
+                  Meldungen& meldungen) {
+    const auto vorschau = funktion<druckermodul::Vorschau>("gesamt_vorschau", &meldungen);
+    return vorschau ? vorschau(parent, zeichnen, &ziel) : 0;
+}
+
+std::unique_ptr<Zeichenflaeche> DruckerWaehlen(QWidget* parent, Meldungen& meldungen) {
+    const auto wahl = funktion<druckermodul::Druckerwahl>("gesamt_druckerwahl", &meldungen);
+    return std::unique_ptr<Zeichenflaeche>(wahl ? wahl(parent) : nullptr);
+}
+
+int PdfSpeichern(const std::string& pfad, const Zeichnen& zeichnen, Meldungen& meldungen) {
+    const auto pdf = funktion<druckermodul::PdfDatei>("gesamt_pdfdatei", &meldungen);
+    if (!pdf)
+        return 0;
+    return PdfSpeichern(pfad, zeichnen, meldungen, [pdf](const std::string& entwurf) {
+        return std::unique_ptr<Zeichenflaeche>(pdf(entwurf.c_str()));
+    });
+}
+
+int PdfSpeichern(const std::string& pfad, const Zeichnen& zeichnen, Meldungen& meldungen,
+                 const PdfFlaeche& flaeche) {
+    // What an export of this file that a crash stopped left beside it goes first.
+    safewrite::recover(pfad);
+    const QTemporaryDir ordner;
+    const std::string entwurf =
+        QFile::encodeName(ordner.filePath(QStringLiteral("liste.pdf"))).toStdString();
+    int seiten = 0;
+    if (std::unique_ptr<Zeichenflaeche> pdf = flaeche(entwurf))
+        seiten = zeichnen(*pdf); // the surface ends its file when it goes
+    if (seiten <= 0)
+        return 0;
+    const int fehler = safewrite::write(pfad, safewrite::readFile(entwurf)).error;
+    if (fehler == 0)
+        return seiten;
+    meldungen.fehler(std::string("Fehler beim Speichern der PDF-Datei: ") +
+                     DateiFehlerAusErrno(fehler).what());
+    return 0;
 }

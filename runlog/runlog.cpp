@@ -16,6 +16,7 @@ namespace {
 
 int logFd = -1;
 std::string buffer;
+std::string logName;
 constexpr size_t kBufferSize = 4096;
 
 bool writeAll(int fd, const std::string& data) {
@@ -74,6 +75,9 @@ bool LogOeffnen(const std::string& dateiname) {
                                       cp1252::fromQString(stamp) + "\r\n";
             if (writeAll(fd, first)) {
                 logFd = fd;
+                char* ordner = name.rfind('/', 0) == 0 ? nullptr : ::getcwd(nullptr, 0);
+                logName = ordner ? std::string(ordner) + "/" + name : name;
+                std::free(ordner);
                 ok = true;
                 break;
             }
@@ -92,6 +96,10 @@ bool LogOeffnen(const std::string& dateiname) {
     // is noted here.
     safewrite::setNotice([](const std::string& text) { LogZeile("HINWEIS - " + text); });
     return ok;
+}
+
+const std::string& LogDatei() {
+    return logName;
 }
 
 bool LogZeile(const std::string& text) {
@@ -122,6 +130,7 @@ void LogZuruecksetzen() {
         ::close(logFd);
     logFd = -1;
     buffer.clear();
+    logName.clear();
     LogAktiv = true;
     LogOffen = false;
 }

@@ -7,6 +7,8 @@ inline bool LogOffen = false;
 constexpr bool LogSofortSchreiben = false;
 
 bool LogOeffnen(const std::string& dateiname);
+// The file the log goes to, with its folder; empty while none is open.
+const std::string& LogDatei();
 bool LogZeile(const std::string& text);
 // Writes what is still buffered; also runs by itself when the process exits.
 void LogSchreiben();

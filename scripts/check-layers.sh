@@ -21,7 +21,8 @@ for i in "${!layers[@]}"; do rank[${layers[$i]}]=$i; done
 
 for dir in */; do
     dir=${dir%/}
-    [[ $dir == build* || " ${consumers[*]} " == *" $dir "* ]] && continue
+    # Build folders, also a package build's (obj-<architecture>), hold generated code.
+    [[ $dir == build* || -f $dir/CMakeCache.txt || " ${consumers[*]} " == *" $dir "* ]] && continue
     if ! compgen -G "$dir/*.[ch]*" >/dev/null; then continue; fi
     if [[ -z ${rank[$dir]+x} ]]; then
         echo "layers: folder $dir/ holds code but has no place in the layer order"

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-20}
 command -v clang++ >/dev/null || scripts/install-deps.sh --test
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DGESAMT_FUZZ=ON -DGESAMT_WERROR=ON -DGESAMT_BUILD_TESTS=OFF -DGESAMT_BUILD_BENCH=OFF
+    -DGESAMT_FUZZ=ON -DGESAMT_WERROR=ON -DBUILD_TESTING=OFF -DGESAMT_BUILD_BENCH=OFF
 targets=(namefile profile text commands erkennung csv tabelle wiederherstellung sperre aufzeichnung)
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 for target in "${targets[@]}"; do mkdir -p "build-fuzz/corpus/$target"; done

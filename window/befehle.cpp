@@ -23,8 +23,10 @@ const std::pair<int, const char*> kTrenner[] = {
 } // namespace
 
 const std::vector<Menue>& Menues() {
-    static const std::vector<Menue> menues = {
-        {"mptDatei", u"&Datei"}, {"Bearbeiten1", u"&Bearbeiten"}, {"mptListe", u"&Liste"}};
+    static const std::vector<Menue> menues = {{"mptDatei", u"&Datei"},
+                                              {"Bearbeiten1", u"&Bearbeiten"},
+                                              {"mptListe", u"&Liste"},
+                                              {"mptHilfe", u"&Hilfe"}};
     return menues;
 }
 
@@ -74,8 +76,8 @@ const std::vector<Befehl> kBefehle = {
     {.name = "mptWeitersuchen", .menue = "Bearbeiten1", .text = u"&Weitersuchen",
      .tasten = {QKeySequence(Qt::Key_F3)}, .handler = &F::mptWeitersuchenClick,
      .fokusDanach = false},
-    // Backwards has its key only, like the find bars users know.
-    {.name = "mptRueckwaertssuchen", .menue = nullptr, .text = nullptr,
+    // Backwards has its key only, like the find bars users know; the text is for the keys list.
+    {.name = "mptRueckwaertssuchen", .menue = nullptr, .text = u"Rückwärts suchen",
      .tasten = {QKeySequence(Qt::SHIFT | Qt::Key_F3)},
      .handler = &F::mptRueckwaertssuchenClick, .fokusDanach = false},
     {.name = "mptNummerieren", .menue = "mptListe", .text = u"&Neu nummerieren",
@@ -97,6 +99,10 @@ const std::vector<Befehl> kBefehle = {
      .handler = &F::mptDruckenAufClick},
     {.name = "mptAlsPdf", .menue = "mptListe", .text = u"Als &PDF speichern…",
      .handler = &F::mptAlsPdfClick},
+    {.name = "mptTastenkuerzel", .menue = "mptHilfe", .text = u"&Tastenkürzel",
+     .tasten = {QKeySequence(Qt::Key_F1)}, .handler = &F::mptTastenkuerzelClick},
+    {.name = "mptUeber", .menue = "mptHilfe", .text = u"Ü&ber gesamt",
+     .handler = &F::mptUeberClick},
 };
 } // namespace
 // clang-format on

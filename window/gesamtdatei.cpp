@@ -2,32 +2,27 @@
 
 #include "dialogs/duplikatdialog.h"
 #include "dialogs/oeffnendialog.h"
+#include "dialogs/tastenkuerzel.h"
+#include "dialogs/ueberdialog.h"
 #include "editor/einfuegen.h"
 #include "grid/gesamtspalten.h"
 #include "platform/cp1252.h"
-#include "platform/datetime.h"
 #include "platform/paths.h"
-#include "print/drucker.h"
-#include "print/druckermodul.h"
-#include "print/namenliste_druck.h"
-#include "safewrite/safewrite.h"
 #include "settings/settings.h"
 #include "widgets/glyphbutton.h"
 #include "widgets/placementstore.h"
 #include "widgets/suchleiste.h"
 #include "window/befehle.h"
+#include "window/druckbefehle.h"
 #include "window/suchsteuerung.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -379,95 +374,28 @@ void TfrmGesamtdatei::mptRueckwaertssuchenClick() {
     suche_->weiter(true);
 }
 
-// ---- printing ----
+// ---- printing and help ----
 
 void TfrmGesamtdatei::mptDruckenClick() {
-    if (!Drucker.Flaeche)
-        StandarddruckerLaden();
-    ausdruckMelden(listeDrucken(), Drucker.Flaeche ? Drucker.Flaeche->ziel() : std::string(),
-                   false);
+    AufStandarddrucker(druckauftrag());
 }
-
-int TfrmGesamtdatei::listeDrucken() {
-    return ::Drucken(*sgGesamt, liste_.iAnzahl,
-                     cp1252::fromQString(datetime::shortDate(QDate::currentDate())), meldungen_);
-}
-
-// Where the pages went and how many, below the list: no dialog, even for the direct print.
-void TfrmGesamtdatei::ausdruckMelden(int seiten, const std::string& ziel, bool pdf) {
-    if (seiten <= 0)
-        return;
-    const QString wieviel =
-        seiten == 1 ? QStringLiteral("1 Seite") : QStringLiteral("%1 Seiten").arg(seiten);
-    const QString wohin =
-        pdf ? QFile::decodeName(QByteArray::fromStdString(ziel)) : cp1252::toQString(ziel);
-    hinweisZeigen(pdf ? QStringLiteral("Als PDF gespeichert: %1, %2").arg(wohin, wieviel)
-                      : QStringLiteral(u"Gedruckt auf „%1“: %2").arg(wohin, wieviel));
-}
-
-bool TfrmGesamtdatei::druckmodulDa(void* funktion) {
-    if (!funktion)
-        FehlerMeldung("Fehler beim Ausdruck der Gesamtdatei: Die Druckunterst\xFCtzung kann nicht "
-                      "geladen werden");
-    return funktion != nullptr;
-}
-
 void TfrmGesamtdatei::mptDruckvorschauClick() {
-    const auto vorschau = reinterpret_cast<Vorschau>(DruckermodulFunktion("gesamt_vorschau"));
-    if (druckmodulDa(reinterpret_cast<void*>(vorschau))) {
-        std::string ziel;
-        const int seiten = vorschau(
-            this,
-            [this](Zeichenflaeche& flaeche) {
-                DruckerInitialisieren(&flaeche);
-                const int n = listeDrucken();
-                DruckerInitialisieren(nullptr); // Ctrl+D sets the default printer up again
-                return n;
-            },
-            &ziel);
-        ausdruckMelden(seiten, ziel, false);
-    }
+    InDruckvorschau(druckauftrag());
 }
-
 void TfrmGesamtdatei::mptDruckenAufClick() {
-    const auto wahl = reinterpret_cast<Druckerwahl>(DruckermodulFunktion("gesamt_druckerwahl"));
-    if (druckmodulDa(reinterpret_cast<void*>(wahl))) {
-        if (Zeichenflaeche* gewaehlt = wahl(this)) {
-            DruckerUebernehmen(gewaehlt);
-            ausdruckMelden(listeDrucken(), gewaehlt->ziel(), false);
-            DruckerUebernehmen(nullptr);
-        }
-    }
+    AufGewaehltemDrucker(druckauftrag());
+}
+void TfrmGesamtdatei::mptAlsPdfClick() {
+    AlsPdf(druckauftrag());
+}
+Druckauftrag TfrmGesamtdatei::druckauftrag() {
+    auto hinweis = [this](const QString& text) { hinweisZeigen(text); };
+    return {this, *sgGesamt, liste_.iAnzahl, meldungen_, sGesamtdatei, hinweis};
 }
 
-void TfrmGesamtdatei::mptAlsPdfClick() {
-    const QFileInfo liste(QFile::decodeName(QByteArray::fromStdString(sGesamtdatei)));
-    QFileDialog dialog(this, QStringLiteral("Als PDF speichern"));
-    dialog.setObjectName(QStringLiteral("pdfDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("PDF-Dateien (*.pdf)"));
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setDirectory(liste.absolutePath());
-    dialog.selectFile(liste.completeBaseName() + QStringLiteral(".pdf"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        const std::string pdf = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
-        // Drawn into a file of its own first, then written like every file the program
-        // writes: a crash or a full disk never leaves half a PDF over an older one.
-        const QTemporaryDir entwurf;
-        const std::string temp =
-            QFile::encodeName(entwurf.filePath(QStringLiteral("liste.pdf"))).toStdString();
-        if (!PdfDruckerLaden(temp)) {
-            druckmodulDa(nullptr);
-        } else if (const int seiten = listeDrucken(); seiten > 0) {
-            DruckerUebernehmen(nullptr); // ends the PDF's file
-            const int fehler = safewrite::write(pdf, safewrite::readFile(temp)).error;
-            if (fehler == 0)
-                ausdruckMelden(seiten, pdf, true);
-            else
-                FehlerMeldung(std::string("Fehler beim Speichern der PDF-Datei: ") +
-                              DateiFehlerAusErrno(fehler).what());
-        }
-        DruckerUebernehmen(nullptr);
-    }
+void TfrmGesamtdatei::mptTastenkuerzelClick() {
+    TastenkuerzelDialog(findChildren<QAction*>(), this).exec();
+}
+void TfrmGesamtdatei::mptUeberClick() {
+    UeberDialog(sGesamtdatei, this).exec();
 }

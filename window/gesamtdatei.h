@@ -7,6 +7,7 @@
 #include "editor/namenliste.h"
 #include "grid/hypergrid.h"
 #include "widgets/messages.h"
+#include "window/druckbefehle.h"
 
 #include <QBasicTimer>
 #include <QIcon>
@@ -84,6 +85,8 @@ public Q_SLOTS:
     void mptDruckenAufClick();
     void mptAlsPdfClick();
     void mptAbbruchClick();
+    void mptTastenkuerzelClick();
+    void mptUeberClick();
 
 Q_SIGNALS:
     void geschlossen();
@@ -103,9 +106,7 @@ private:
     void anzahlZeigen();
     void hinweisZeigen(const QString& text);
     void blockEinfuegen(const QString& text);
-    int listeDrucken();
-    void ausdruckMelden(int seiten, const std::string& ziel, bool pdf);
-    bool druckmodulDa(void* funktion);
+    Druckauftrag druckauftrag();
     void schriftAnpassen();
     void verlaufZeigen();
     void schliessen();

@@ -20,6 +20,7 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    druckermodul::testing::ortSetzen(GESAMT_DRUCKERMODUL);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());

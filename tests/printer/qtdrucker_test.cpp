@@ -41,23 +41,23 @@ TEST(QtDrucker, FontHeightIsTheEmHeightAtThePrinterResolution) {
     pdf->setFontSize(12);
     const int dpi = pdf->printer().resolution();
     EXPECT_EQ(pdf->fontHeight(), 12 * dpi / 72);
-    DruckerInitialisieren(pdf.get());
+    DruckerAuf auf(*pdf);
     EXPECT_EQ(Drucker.Zeilenhoehe, int(12 * dpi / 72 * 1.2));
     EXPECT_GT(ZeilenProSeite(), 40);
-    DruckerInitialisieren(nullptr);
 }
 
 TEST(QtDrucker, PrintoutOf120NamesIntoAPdf) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("liste.pdf"));
     auto pdf = QtDrucker::pdfDatei(file);
-    DruckerInitialisieren(pdf.get());
-    const int perPage = 2 * (ZeilenProSeite() - 1);
-    const CellStore cells = spieler(120, "Spieler M\xFCller");
-    Recorder said;
-    Drucken(cells, 120, "08.12.2026", said);
-    EXPECT_TRUE(said.errors.empty());
-    DruckerInitialisieren(nullptr);
+    int perPage = 0;
+    {
+        DruckerAuf auf(*pdf);
+        perPage = 2 * (ZeilenProSeite() - 1);
+        Recorder said;
+        Drucken(spieler(120, "Spieler M\xFCller"), 120, "08.12.2026", said);
+        EXPECT_TRUE(said.errors.empty());
+    }
 
     const QStringList pages = pdfPages(file);
     ASSERT_GE(pages.size(), 2);
@@ -77,15 +77,19 @@ TEST(QtDrucker, APdfHasThePagesAndLinesOfTheRecordedLayout) {
     const CellStore cells = spieler(1000, "Spieler");
     Recorder said;
     auto pdf = QtDrucker::pdfDatei(file);
-    DruckerInitialisieren(pdf.get());
-    const int seiten = Drucken(cells, 1000, "08.12.2026", said);
+    int seiten = 0;
+    {
+        DruckerAuf auf(*pdf);
+        seiten = Drucken(cells, 1000, "08.12.2026", said);
+    }
     // The same page and resolution on the recording surface.
     Aufzeichnung aufgezeichnet;
     aufgezeichnet.clip = pdf->clipRect();
     aufgezeichnet.dpi = pdf->printer().logicalDpiY();
-    DruckerInitialisieren(&aufgezeichnet);
-    EXPECT_EQ(Drucken(cells, 1000, "08.12.2026", said), seiten);
-    DruckerInitialisieren(nullptr);
+    {
+        DruckerAuf auf(aufgezeichnet);
+        EXPECT_EQ(Drucken(cells, 1000, "08.12.2026", said), seiten);
+    }
     EXPECT_TRUE(said.errors.empty());
     EXPECT_EQ(aufgezeichnet.pages, seiten);
 

@@ -6,15 +6,19 @@
 #include "cells/cellstore.h"
 #include "namefile/namefile.h"
 #include "platform/profile.h"
+#include "print/druckermodul.h"
 #include "safewrite/safewrite.h"
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
+#include "tests/print/aufzeichnung.h"
 #include "tests/reliability/privileges.h"
+#include "tests/testsupport/recorder.h"
 #include "tests/testsupport/tempenv.h"
 
 #include <QDir>
 #include <QFile>
 #include <csignal>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -48,6 +52,20 @@ struct Pfad {
     bool ordnerZu = false;    // the folder takes no new file; saved by "nobody"
     bool sperre = false;      // the lock beside an opened list, instead of the list
     enum { Datei, Schreiber, Uebernahme } sitzung = Datei; // or the unsaved changes' data
+    bool pdf = false; // a printout saved as PDF, instead of the list
+};
+
+const std::string kPdfAlt = "%PDF-1.4 die vorige Liste\n%%EOF\n";
+const std::string kPdfNeu = "%PDF-1.4 " + std::string(5000, 'x') + "\n%%EOF\n";
+
+// Draws into its file as a PDF printer does, outside the program's own writes.
+struct PdfEntwurf : Aufzeichnung {
+    std::string pfad;
+    explicit PdfEntwurf(std::string p) : pfad(std::move(p)) {}
+    void endDoc() override {
+        Aufzeichnung::endDoc();
+        std::ofstream(pfad, std::ios::binary) << kPdfNeu;
+    }
 };
 
 const Sperre kSperre{"petra", "vereinsheim", 1, 2, 3};
@@ -62,18 +80,22 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
     QString datei() const {
         if (p.sperre)
             return ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
+        if (p.pdf)
+            return ordner + QStringLiteral("/NAMEN.pdf");
         return p.einstellungen ? env.configDir() + QStringLiteral("/KELMAR.INI")
                                : ordner + QStringLiteral("/NAMEN.TIF");
     }
     QString dort() const { return p.einstellungen ? env.configDir() : ordner; }
-    std::string alt() const { return p.einstellungen ? kIniAlt : kAlt; }
-    std::string neu() const { return p.sperre ? kSperreText : p.einstellungen ? kIniNeu : kNeu; }
+    std::string alt() const { return p.pdf ? kPdfAlt : p.einstellungen ? kIniAlt : kAlt; }
+    std::string neu() const {
+        return p.pdf ? kPdfNeu : p.sperre ? kSperreText : p.einstellungen ? kIniNeu : kNeu;
+    }
     std::string liste() const { return bytes(ordner + QStringLiteral("/NAMEN.TIF")); }
 
     static std::string bytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
     void vorbereiten() {
-        for (const QString& d : {dort(), zustand}) {
+        for (const QString& d : {dort(), zustand, env.path(QStringLiteral("entwurf"))}) {
             ::chmod(bytes(d).c_str(), 0755);
             QDir(d).removeRecursively();
             QDir().mkpath(d);
@@ -125,6 +147,17 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
                 ok = gefunden && w->uebernehmen(*gefunden);
             } else if (p.sperre) {
                 ok = SperreSetzen(liste(), kSperre);
+            } else if (p.pdf) {
+                ::setenv("TMPDIR", bytes(env.path(QStringLiteral("entwurf"))).c_str(), 1);
+                Recorder said;
+                const auto seite = [](Zeichenflaeche& f) {
+                    f.beginDoc();
+                    f.endDoc();
+                    return 1;
+                };
+                ok = PdfSpeichern(bytes(datei()), seite, said, [](const std::string& entwurf) {
+                         return std::make_unique<PdfEntwurf>(entwurf);
+                     }) == 1;
             } else if (p.einstellungen) {
                 ok = Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5");
             } else {
@@ -157,6 +190,10 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
 
     // Opens the file as the program does; true when it said that it completed a save.
     bool oeffnen() {
+        if (p.pdf) {
+            safewrite::recover(bytes(datei())); // what the next export of it does first
+            return false;
+        }
         if (p.sperre) {
             safewrite::recover(bytes(datei())); // what setting a lock does first
             EXPECT_TRUE(!SperreLesen(liste()) || SperreLesen(liste()) == kSperre);
@@ -243,7 +280,7 @@ TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothing
     if (p.sicherung)
         noetig.insert(name + u'~');
     erlaubt.insert(noetig.begin(), noetig.end());
-    if (p.einstellungen || p.ordnerZu || p.sperre)
+    if (p.einstellungen || p.ordnerZu || p.sperre || p.pdf)
         erlaubt.erase(name + u'~');
 
     int abgeschlossen = 0;
@@ -295,7 +332,8 @@ INSTANTIATE_TEST_SUITE_P(
         Pfad{"Sperre", false, false, false, false, false, true},
         Pfad{"Wiederherstellungsschreiber", false, true, false, false, false, false,
              Pfad::Schreiber},
-        Pfad{"Uebernahme", false, true, false, false, false, false, Pfad::Uebernahme}),
+        Pfad{"Uebernahme", false, true, false, false, false, false, Pfad::Uebernahme},
+        Pfad{"PdfDatei", false, true, false, false, false, false, Pfad::Datei, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "print/druckermodul.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    druckermodul::testing::ortSetzen(GESAMT_DRUCKERMODUL);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     return RUN_ALL_TESTS();
 }

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QSet>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -302,6 +303,48 @@ TEST_F(Editor, PreviewAndPrinterChoiceOpenTheirDialogsAndPrintNothingWhenCancell
         EXPECT_TRUE(frm->lblHinweis->text().isEmpty());
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }));
+}
+
+TEST_F(Editor, F1ListsTheKeysWithTheirCommandsAndHilfeNamesWhereTheProgramKeepsItsFiles) {
+    open(liste(2));
+    QString title, about;
+    QStringList rows;
+    onNextModal([&](QWidget* w) {
+        title = w->windowTitle();
+        const auto* table = w->findChild<QTableWidget*>();
+        for (int r = 0; table && r < table->rowCount(); ++r)
+            rows << table->item(r, 0)->text() + u'=' + table->item(r, 1)->text();
+        w->close();
+    });
+    key(Qt::Key_F1);
+    EXPECT_EQ(title, QStringLiteral(u"Tastenkürzel"));
+    auto row = [](QKeyCombination taste, const char16_t* befehl) {
+        return QKeySequence(taste).toString(QKeySequence::NativeText) + u'=' +
+               QString::fromUtf16(befehl);
+    };
+    for (const QString& expected :
+         {row(Qt::CTRL | Qt::Key_D, u"Drucken"),
+          row(Qt::CTRL | Qt::Key_S, u"Speichern und Beenden"),
+          row(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, u"Wiederherstellen"),
+          row(Qt::SHIFT | Qt::Key_F3, u"Rückwärts suchen"), row(Qt::Key_F1, u"Tastenkürzel")})
+        EXPECT_TRUE(rows.contains(expected)) << expected.toStdString();
+    // Without participants Ctrl+T does nothing, so it is not offered.
+    EXPECT_FALSE(rows.contains(row(Qt::CTRL | Qt::Key_T, u"Turnierteilnehmer einfügen")));
+    EXPECT_EQ(rows.size(), 14);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }));
+
+    onNextModal([&](QWidget* w) {
+        about = w->windowTitle() + u'\n' + w->findChild<QLabel*>()->text();
+        w->close();
+    });
+    LogOeffnen("gesamt.log");
+    frm->aktion("mptUeber")->trigger();
+    for (const QString& part :
+         {QStringLiteral(u"Über gesamt\ngesamt " GESAMT_VERSION), QStringLiteral("Lizenz: MIT"),
+          file + u'~', env.path(QStringLiteral(".local/state/kelmar/")),
+          env.configDir() + QStringLiteral("/KELMAR.INI"), env.path(QStringLiteral("gesamt.log"))})
+        EXPECT_TRUE(about.contains(part))
+            << about.toStdString() << "\nlacks " << part.toStdString();
 }
 
 TEST_F(Editor, ALargeFontGrowsColumnsButtonsDialogsAndTheWindowSoThatTextShowsWhole) {

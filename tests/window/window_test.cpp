@@ -1,5 +1,6 @@
 #include "app/launch.h"
 #include "app/startup.h"
+#include "dialogs/oeffnendialog.h"
 #include "platform/profile.h"
 #include "print/drucker.h"
 #include "runlog/runlog.h"
@@ -9,7 +10,6 @@
 #include "tests/window/editor_fixture.h"
 #include "widgets/suchleiste.h"
 #include "window/gesamtdatei.h"
-#include "dialogs/oeffnendialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -640,7 +640,7 @@ TEST_F(Editor, ImmediateImportHappensBeforeTheWindowShows) {
 TEST_F(Editor, CtrlDAndTheToolbarPrintTheGridAsItIsNow) {
     open(liste(3));
     Aufzeichnung printer;
-    DruckerInitialisieren(&printer);
+    DruckerAuf auf(printer);
     typeName(2, QStringLiteral("Noch nicht gespeichert"));
     frm->sgGesamt->commitEditor();
     const bool changed = frm->liste().bGeaendert;
@@ -655,7 +655,6 @@ TEST_F(Editor, CtrlDAndTheToolbarPrintTheGridAsItIsNow) {
     EXPECT_EQ(frm->liste().iAnzahl, 3);
     frm->knopf("tbtDrucken")->click();
     EXPECT_EQ(printer.begun, 2);
-    DruckerInitialisieren(nullptr);
 }
 
 // ---- the file on disk ----

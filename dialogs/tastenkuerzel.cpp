@@ -1,0 +1,48 @@
+#include "dialogs/tastenkuerzel.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+TastenkuerzelDialog::TastenkuerzelDialog(const QList<QAction*>& aktionen, QWidget* parent)
+    : QDialog(parent), tabelle_(new QTableWidget(0, 2)) {
+    setObjectName(QStringLiteral("dlgTastenkuerzel"));
+    setWindowTitle(QStringLiteral(u"Tastenkürzel"));
+    tabelle_->setObjectName(QStringLiteral("tabTastenkuerzel"));
+    tabelle_->setAccessibleName(QStringLiteral(u"Tastenkürzel"));
+    tabelle_->setHorizontalHeaderLabels({QStringLiteral("Taste"), QStringLiteral("Befehl")});
+    tabelle_->verticalHeader()->hide();
+    tabelle_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tabelle_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tabelle_->setShowGrid(false);
+    for (const QAction* a : aktionen) {
+        if (!a->isVisible())
+            continue;
+        const QString befehl = a->iconText(); // the text without its "&"
+        for (const QKeySequence& taste : a->shortcuts()) {
+            const int zeile = tabelle_->rowCount();
+            tabelle_->insertRow(zeile);
+            tabelle_->setItem(zeile, 0,
+                              new QTableWidgetItem(taste.toString(QKeySequence::NativeText)));
+            tabelle_->setItem(zeile, 1, new QTableWidgetItem(befehl));
+        }
+    }
+    tabelle_->resizeColumnsToContents();
+    tabelle_->horizontalHeader()->setStretchLastSection(true);
+
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Close);
+    connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabelle_);
+    layout->addWidget(knoepfe);
+    // Tall enough for every row where the screen allows; the program keeps it on the screen.
+    const int hoehe = tabelle_->horizontalHeader()->height() +
+                      tabelle_->verticalHeader()->length() + 2 * tabelle_->frameWidth();
+    tabelle_->setMinimumWidth(tabelle_->horizontalHeader()->length() + 2 * tabelle_->frameWidth() +
+                              tabelle_->fontMetrics().averageCharWidth() * 4);
+    resize(sizeHint().width(), hoehe + knoepfe->sizeHint().height() + 4 * layout->spacing() +
+                                   layout->contentsMargins().top() +
+                                   layout->contentsMargins().bottom());
+}
