@@ -190,6 +190,21 @@ void NamenListe::Loeschen(const std::vector<int>& rows, const QString& name) {
     });
 }
 
+void NamenListe::MarkierteLoeschen(const std::vector<int>& rows) {
+    std::vector<int> eintraege;
+    for (const int r : rows)
+        if (r >= 1 && r <= iAnzahl)
+            eintraege.push_back(r);
+    if (eintraege.empty())
+        return;
+    const std::string frage = eintraege.size() == 1
+                                  ? std::string("Soll der markierte Eintrag gel\xF6scht werden")
+                                  : "Sollen die " + std::to_string(eintraege.size()) +
+                                        " markierten Eintr\xE4ge gel\xF6scht werden";
+    if (meldungen_.frage(frage))
+        Loeschen(eintraege, QStringLiteral(u"Markierte Einträge löschen"));
+}
+
 int NamenListe::BlockEinfuegen(const std::vector<Zeile>& zeilen) {
     int n = 0;
     schritt(QStringLiteral(u"Einfügen"), [&] {

@@ -60,6 +60,9 @@ public:
     void Loeschen(int row);
     // Deletes the entries in these rows, as one step of that name.
     void Loeschen(const std::vector<int>& rows, const QString& schritt);
+    // The marked rows (the selection may reach the new-entry row): after a question, as one
+    // step "Markierte Einträge löschen".
+    void MarkierteLoeschen(const std::vector<int>& rows);
     // Inserts these entries before the current row, as one step, as far as the 1000 allow
     // (then the limit note); the number inserted.
     int BlockEinfuegen(const std::vector<Zeile>& zeilen);

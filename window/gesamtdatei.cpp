@@ -12,6 +12,7 @@
 #include "widgets/glyphbutton.h"
 #include "widgets/placementstore.h"
 #include "widgets/suchleiste.h"
+#include "widgets/zaehlzeile.h"
 #include "window/befehle.h"
 #include "window/druckbefehle.h"
 #include "window/suchsteuerung.h"
@@ -20,7 +21,6 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFile>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTimer>
@@ -31,7 +31,6 @@
 
 namespace {
 
-constexpr int kPanelHeight = 22;
 const char* const kPictures[] = {"TB0_BEENDEN",   "TB1_ABBRUCH",     "TB2_EINFUEGEN",
                                  "TB3_LOESCHEN",  "TB4_ERWEITERN",   "TB5_DUPLIKATE",
                                  "TB6_SORTIEREN", "TB7_NUMMERIEREN", "TB8_DRUCKEN"};
@@ -72,21 +71,9 @@ void TfrmGesamtdatei::aufbauen() {
     sgGesamt->setColumns(GesamtSpalten());
     listLayout->addWidget(sgGesamt);
 
-    pnlButtons = new QWidget;
-    pnlButtons->setObjectName(QStringLiteral("pnlButtons"));
-    pnlButtons->setFixedHeight(kPanelHeight);
-    auto* buttonLayout = new QHBoxLayout(pnlButtons);
-    buttonLayout->setContentsMargins(4, 0, 4, 0);
-    lblGrenze = new QLabel(QStringLiteral("Gesamt"));
-    lblGrenze->setObjectName(QStringLiteral("lblGrenze"));
-    buttonLayout->addWidget(lblGrenze);
-    buttonLayout->addStretch();
-    // Notes that need no answer, such as a letter the file cannot hold, without a dialog.
-    lblHinweis = new QLabel;
-    lblHinweis->setObjectName(QStringLiteral("lblHinweis"));
-    lblHinweis->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    lblHinweis->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    buttonLayout->addWidget(lblHinweis, 1);
+    pnlButtons = new TZaehlzeile;
+    lblGrenze = pnlButtons->lblGrenze;
+    lblHinweis = pnlButtons->lblHinweis;
     listLayout->addWidget(pnlButtons);
     pnlSuche = new TSuchleiste;
     pnlSuche->hide();
@@ -181,7 +168,7 @@ bool TfrmGesamtdatei::FormCreate() {
     setFont(toQFont(StandardFont));
     schriftAnpassen();
     // The count line grows with a larger program font, like the grid's rows.
-    pnlButtons->setFixedHeight(std::max(kPanelHeight, QFontMetrics(font()).height() + 6));
+    pnlButtons->anSchriftAnpassen();
     sgGesamt->setColumnWidth(kSpalteName, sgGesamt->gridWidth() - sgGesamt->columnWidth(kSpalteNr) -
                                               sgGesamt->columnWidth(kSpalteDBVNr) -
                                               sgGesamt->columnWidth(kSpalteMP) - 2);
@@ -204,21 +191,11 @@ bool TfrmGesamtdatei::DateiWaehlen() {
 }
 
 void TfrmGesamtdatei::hinweisZeigen(const QString& text) {
-    lblHinweis->setText(text);
-    lblHinweis->setToolTip(text);
-    hinweisZeit_.start(kHinweisMs, this);
-}
-
-void TfrmGesamtdatei::timerEvent(QTimerEvent* event) {
-    if (event->timerId() != hinweisZeit_.timerId())
-        return QMainWindow::timerEvent(event);
-    hinweisZeit_.stop();
-    lblHinweis->clear();
-    lblHinweis->setToolTip({});
+    pnlButtons->hinweisZeigen(text);
 }
 
 void TfrmGesamtdatei::anzahlZeigen() {
-    lblGrenze->setText(cp1252::toQString(liste_.anzahlText()));
+    pnlButtons->anzahlZeigen(cp1252::toQString(liste_.anzahlText()));
 }
 
 void TfrmGesamtdatei::ErweiternVerbergen() {
@@ -305,18 +282,7 @@ void TfrmGesamtdatei::mptLoeschenClick() {
     liste_.Loeschen(sgGesamt->currentRow());
 }
 void TfrmGesamtdatei::mptMarkierteLoeschenClick() {
-    std::vector<int> rows;
-    for (const int r : sgGesamt->selectedRows())
-        if (r <= liste_.iAnzahl)
-            rows.push_back(r);
-    if (rows.empty())
-        return;
-    const std::string frage = rows.size() == 1
-                                  ? std::string("Soll der markierte Eintrag gel\xF6scht werden")
-                                  : "Sollen die " + std::to_string(rows.size()) +
-                                        " markierten Eintr\xE4ge gel\xF6scht werden";
-    if (AuswahlFrage(frage))
-        liste_.Loeschen(rows, QStringLiteral(u"Markierte Einträge löschen"));
+    liste_.MarkierteLoeschen(sgGesamt->selectedRows());
 }
 void TfrmGesamtdatei::blockEinfuegen(const QString& text) {
     sgGesamt->commitEditor();

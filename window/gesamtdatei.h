@@ -9,7 +9,6 @@
 #include "widgets/messages.h"
 #include "window/druckbefehle.h"
 
-#include <QBasicTimer>
 #include <QIcon>
 #include <QMainWindow>
 #include <string>
@@ -24,6 +23,7 @@ class QToolButton;
 class Suchsteuerung;
 class TPlacementStore;
 class TSuchleiste;
+class TZaehlzeile;
 
 class TfrmGesamtdatei : public QMainWindow {
     Q_OBJECT
@@ -54,7 +54,7 @@ public:
     QWidget* pnlListe;
     THyperGrid* sgGesamt;
     TPlacementStore* stateGesamt;
-    QWidget* pnlButtons;
+    TZaehlzeile* pnlButtons; // the count line
     QLabel* lblGrenze;
     QLabel* lblHinweis; // a passing note, gone after a few seconds
     TSuchleiste* pnlSuche;
@@ -95,7 +95,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* object, QEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
 
 private:
     void aufbauen();
@@ -117,6 +116,4 @@ private:
     Suchsteuerung* suche_ = nullptr;
     bool schliessenErlaubt_ = false;
     bool gezeigt_ = false;
-    static constexpr int kHinweisMs = 8000;
-    QBasicTimer hinweisZeit_;
 };
