@@ -1,8 +1,9 @@
 #include "window/gesamtdatei.h"
 
 #include "dialogs/duplikatdialog.h"
+#include "dialogs/einfuegedialog.h"
+#include "dialogs/einlesedialog.h"
 #include "dialogs/oeffnendialog.h"
-#include "editor/einfuegen.h"
 #include "grid/gesamtspalten.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
@@ -319,10 +320,9 @@ void TfrmGesamtdatei::mptMarkierteLoeschenClick() {
 }
 void TfrmGesamtdatei::blockEinfuegen(const QString& text) {
     sgGesamt->commitEditor();
-    QString hinweis;
-    liste_.BlockEinfuegen(EintraegeAusText(text, &hinweis));
-    if (!hinweis.isEmpty())
-        hinweisZeigen(hinweis);
+    EinfuegeDialog vorschau(text, kMaxEintraege - liste_.iAnzahl, this);
+    if (vorschau.exec() == QDialog::Accepted)
+        liste_.BlockEinfuegen(vorschau.eintraege());
     sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
@@ -362,6 +362,18 @@ void TfrmGesamtdatei::mptNachNameSortierenClick() {
     hinweisZeigen(liste_.verlauf().index() != vorher
                       ? QStringLiteral("Die Liste wurde nach Name und Vorname sortiert")
                       : QStringLiteral("Die Liste war schon nach Name und Vorname sortiert"));
+}
+void TfrmGesamtdatei::mptAusTabelleEinlesenClick() {
+    const QFileInfo liste(QFile::decodeName(QByteArray::fromStdString(sGesamtdatei)));
+    const QString pfad = EinleseDialog::dateiWaehlen(this, liste.absolutePath());
+    if (pfad.isEmpty())
+        return;
+    tabelle::Ergebnis gelesen = tabelle::lesen(pfad);
+    if (!gelesen.fehler.isEmpty())
+        return (void)FehlerMeldung(cp1252::fromQString(gelesen.fehler));
+    EinleseDialog vorschau(pfad, std::move(gelesen), *sgGesamt, liste_.iAnzahl, this);
+    if (vorschau.exec() == QDialog::Accepted)
+        hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(vorschau.plan())));
 }
 void TfrmGesamtdatei::mptSuchenClick() {
     suche_->oeffnen();
