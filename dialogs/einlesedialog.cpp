@@ -37,7 +37,7 @@ QString UebernahmeText(const Uebernahme& u) {
 }
 
 QString EinleseDialog::dateiWaehlen(QWidget* parent, const QString& ordner) {
-    QFileDialog dialog(parent, QStringLiteral("Aus Tabelle einlesen"));
+    QFileDialog dialog(parent, QStringLiteral(u"Tabelle öffnen"));
     dialog.setObjectName(QStringLiteral("tabelleDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
