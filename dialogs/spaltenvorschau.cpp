@@ -47,6 +47,7 @@ QTableWidgetItem* feldZelle(const Planzeile& p, int f, const QBrush& mark) {
         QFont fett = item->font();
         fett.setBold(true);
         item->setFont(fett);
+        item->setToolTip(item->text());
     }
     QStringList notizen;
     for (const Vermerk& v : p.vermerke)
@@ -78,6 +79,7 @@ Spaltenvorschau::Spaltenvorschau(bool mitHaken, QWidget* parent)
     tabelle_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tabelle_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabelle_->setTabKeyNavigation(false); // Tab goes on to the buttons
+    tabelle_->setWordWrap(false);         // one line a row; the whole text is in the tooltip
     tabelle_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(tabelle_, 1);
 }
@@ -147,7 +149,12 @@ void Spaltenvorschau::zeileZeigen(int r, const Planzeile& p, const QStringList& 
     // A row without an entry shows what it held, so that the user sees what is left out.
     if (p.aktion == Aktion::Uebersprungen && p.eintrag == Zeile{}) {
         QTableWidgetItem* name = tabelle_->item(r, kErstesFeld + kSpalteName);
-        name->setText(quelle.join(QStringLiteral("  |  ")).simplified());
+        QStringList werte;
+        for (const QString& wert : quelle)
+            if (!wert.trimmed().isEmpty())
+                werte << wert.simplified();
+        name->setText(werte.join(QStringLiteral(" | ")));
+        name->setToolTip(name->text());
         QFont schraeg = name->font();
         schraeg.setItalic(true);
         name->setFont(schraeg);
