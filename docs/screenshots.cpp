@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "cells/cellstore.h"
 #include "dialogs/duplikatdialog.h"
+#include "dialogs/einlesedialog.h"
 #include "grid/gesamtspalten.h"
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
@@ -211,6 +212,31 @@ void duplicateReview() {
     dialog.show();
     QApplication::processEvents();
     saveGrab(&dialog, QStringLiteral("duplicate-review"));
+// The import preview: a member table matched against the example list, with every kind of row.
+void importVorschau(const QString& name = QStringLiteral("import-preview")) {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("mitglieder.csv"));
+    QFile tabelle(csv);
+    tabelle.open(QIODevice::WriteOnly);
+    tabelle.write("Mitgliedsnummer;Titel;Vorname;Nachname;MP;Ort\r\n"
+                  "100237;;Anna;Bergmann;J;K\xC3\xB6ln\r\n"
+                  "100570;;J\xC3\xBCrgen;Wei\xC3\x9F;J;Bonn\r\n"
+                  "100311;;Carla;Hoffmann-Brandt;G;Essen\r\n"
+                  ";;Dieter;Kr\xC3\xBCger;G;D\xC3\xBCren\r\n"
+                  "102000;;Paula;Neumeister;N;M\xC3\xBCnster\r\n"
+                  "102037;;\xC5\x81ucja;Nowak;x;Aachen\r\n"
+                  "100644;Prof. Dr.;Lothar;Vogel;N;Essen\r\n"
+                  "102074;;;;N;Bonn\r\n");
+    tabelle.close();
+    QFile beispiel(outDir + QStringLiteral("/../examples/NAMEN.TIF"));
+    beispiel.open(QIODevice::ReadOnly);
+    CellStore liste(kMaxEintraege + 1);
+    const int anzahl = NamenTextLesen(beispiel.readAll().toStdString(), liste).anzahl;
+    EinleseDialog dialog(csv, tabelle::lesen(csv), liste, anzahl, nullptr);
+    dialog.resize(900, 440);
+    dialog.show();
+    QApplication::processEvents();
+    saveGrab(&dialog, name);
 }
 
 } // namespace
@@ -244,6 +270,7 @@ int main(int argc, char** argv) {
     AuswahlFrage(SperrFrage(fremd));
     gridWithDropDown();
     duplicateReview();
+    importVorschau();
     mainWindow();
     printout();
     // The same window under a dark palette: the toolbar pictures read on it too.

@@ -206,13 +206,15 @@ void NamenListe::MarkierteLoeschen(const std::vector<int>& rows) {
 }
 
 int NamenListe::BlockEinfuegen(const std::vector<Zeile>& zeilen) {
+    // On the row for a new entry, they go after the last entry, as Ctrl+E puts one there.
+    const bool amEnde = bNeueZeile && zellen_.currentRow() == zellen_.rowCount() - 1;
     int n = 0;
     schritt(QStringLiteral(u"Einfügen"), [&] {
         const int platz = kMaxEintraege - iAnzahl;
         n = std::min(int(zeilen.size()), std::max(platz, 0));
         if (n == 0)
             return;
-        const int y = std::clamp(zellen_.currentRow(), 1, iAnzahl + 1);
+        const int y = amEnde ? iAnzahl + 1 : std::clamp(zellen_.currentRow(), 1, iAnzahl + 1);
         eintraege_.einfuegen(y, {zeilen.begin(), zeilen.begin() + n});
         bGeaendert = true;
         zellen_.setCurrentCell(kSpalteName, y);
@@ -365,4 +367,21 @@ void NamenListe::erweitern(const std::vector<std::string>& teilnehmer) {
         }
     });
     anzahlZeigen();
+}
+
+// ---- taking a member table in ----
+
+Uebernahme NamenListe::AusTabelleEinlesen(const std::vector<Planzeile>& plan) {
+    Uebernahme u;
+    schritt(QStringLiteral("Aus Tabelle einlesen"), [&] {
+        LogZeile("*** Aus Tabelle einlesen");
+        melden("Fehler beim Einlesen der Tabelle: ", [&] {
+            u = AbgleichUebernehmen(zellen_, eintraege_, iAnzahl, plan);
+            if (u.neu + u.geaendert > 0)
+                bGeaendert = true;
+        });
+    });
+    anzahlZeigen();
+    fokusGeben();
+    return u;
 }

@@ -3,6 +3,7 @@
 // Rows 1 .. iAnzahl are the entries; row 0 is the title row.
 
 #include "cells/celltable.h"
+#include "editor/abgleich.h"
 #include "editor/verlauf.h"
 #include "editor/zeilen.h"
 #include "namefile/namefile.h"
@@ -79,6 +80,11 @@ public:
     // The list becomes these file bytes (unsaved changes of a session that ended without
     // saving), as one step that undoing takes back to the list as loaded.
     void Uebernehmen(const std::string& text);
+
+    // ---- taking a member table in (editor/abgleich.h)
+
+    // The ticked rows of the table's plan, as one step "Aus Tabelle einlesen".
+    Uebernahme AusTabelleEinlesen(const std::vector<Planzeile>& plan);
 
 private:
     template <typename Befehl> void schritt(const QString& name, Befehl&& befehl);

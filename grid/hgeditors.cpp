@@ -1,5 +1,6 @@
 #include "grid/hgeditors.h"
 
+#include "grid/einfuegeblock.h"
 #include "platform/cp1252.h"
 
 #include <QApplication>
@@ -321,9 +322,12 @@ bool HgComboEditor::eventFilter(QObject* object, QEvent* event) {
                 dropDown();
                 return true;
             }
-            // The grid handles these on the editor as a whole, by the rule of every cell.
+            // The grid handles these on the editor as a whole, by the rule of every cell; a
+            // pasted block too, which is entries, not text for this cell.
             if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-                leavesCellSideways(edit_, key) != 0) {
+                leavesCellSideways(edit_, key) != 0 ||
+                (key->matches(QKeySequence::Paste) &&
+                 IstEinfuegeblock(QGuiApplication::clipboard()->text()))) {
                 QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
                 QApplication::sendEvent(this, &copy);
                 return true;

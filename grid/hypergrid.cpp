@@ -164,6 +164,10 @@ void THyperGrid::copyRows() const {
 }
 
 void THyperGrid::focusCell() {
+    // A combo cell's editor stays open while a dialog has the keyboard: its line editor loses
+    // the focus, not the editor the delegate watches.
+    if (QWidget* editor = cellEditor())
+        return editor->setFocus();
     setFocus();
     openEditorSoon();
 }

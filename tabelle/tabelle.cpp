@@ -113,6 +113,7 @@ Ergebnis lesenIntern(const QByteArray& bytes, Format format, Kodierung kodierung
             ergebnis.blaetter.push_back(csvLesen(bytes, kodierung, budget));
             ergebnis.blaetter.back().name = QFileInfo(dateiname).completeBaseName();
             ergebnis.erkannt = kodierung;
+            ergebnis.csv = true;
         } else {
             ergebnis.blaetter = containerLesen(bytes, format, budget);
         }

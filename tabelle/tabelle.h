@@ -35,6 +35,7 @@ struct Ergebnis {
     int erstesMitDaten = -1;     // index of the first sheet that holds a cell, or -1
     // For CSV the encoding that was used (detected or asked for); Utf8 for ODS and XLSX.
     Kodierung erkannt = Kodierung::Utf8;
+    bool csv = false; // read as text, where the encoding can be chosen
     // German, naming the file and saying what to do; empty on success. A table without any
     // cell is an error too ("enthält keine Daten"), its (empty) sheets are still given.
     QString fehler;

@@ -89,6 +89,8 @@ const std::vector<Befehl> kBefehle = {
      .knopf = {"tbtSortieren", u"Sortieren", u"Alfabetisches Sortieren der Liste", 6, 4}},
     {.name = "mptNachNameSortieren", .menue = "mptListe",
      .text = u"Nach Name und Vorname sor&tieren", .handler = &F::mptNachNameSortierenClick},
+    {.name = "mptAusTabelleEinlesen", .menue = "mptListe", .text = u"Aus Tabelle &einlesen…",
+     .handler = &F::mptAusTabelleEinlesenClick},
     {.name = "mptDrucken", .menue = "mptListe", .text = u"&Drucken",
      .tasten = {ctrl(Qt::Key_D)}, .handler = &F::mptDruckenClick,
      .knopf = {"tbtDrucken", u"Drucken", u"Drucken der Gesamtliste", 8, 6}},

@@ -1,10 +1,11 @@
 #include "window/gesamtdatei.h"
 
 #include "dialogs/duplikatdialog.h"
+#include "dialogs/einfuegedialog.h"
+#include "dialogs/einlesedialog.h"
 #include "dialogs/oeffnendialog.h"
 #include "dialogs/tastenkuerzel.h"
 #include "dialogs/ueberdialog.h"
-#include "editor/einfuegen.h"
 #include "grid/gesamtspalten.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
@@ -20,6 +21,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -286,11 +288,22 @@ void TfrmGesamtdatei::mptMarkierteLoeschenClick() {
 }
 void TfrmGesamtdatei::blockEinfuegen(const QString& text) {
     sgGesamt->commitEditor();
-    QString hinweis;
-    liste_.BlockEinfuegen(EintraegeAusText(text, &hinweis));
-    if (!hinweis.isEmpty())
-        hinweisZeigen(hinweis);
+    EinfuegeDialog vorschau(text, kMaxEintraege - liste_.iAnzahl, this);
+    if (vorschau.exec() == QDialog::Accepted)
+        liste_.BlockEinfuegen(vorschau.eintraege());
     sgGesamt->focusCell();
+}
+void TfrmGesamtdatei::mptAusTabelleEinlesenClick() {
+    const QFileInfo liste(QFile::decodeName(QByteArray::fromStdString(sGesamtdatei)));
+    const QString pfad = EinleseDialog::dateiWaehlen(this, liste.absolutePath());
+    if (pfad.isEmpty())
+        return;
+    tabelle::Ergebnis gelesen = tabelle::lesen(pfad);
+    if (!gelesen.fehler.isEmpty())
+        return (void)FehlerMeldung(cp1252::fromQString(gelesen.fehler));
+    EinleseDialog vorschau(pfad, std::move(gelesen), *sgGesamt, liste_.iAnzahl, this);
+    if (vorschau.exec() == QDialog::Accepted)
+        hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(vorschau.plan())));
 }
 void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
     // Hidden without participants: its shortcut must do nothing then either.

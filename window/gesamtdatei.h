@@ -78,6 +78,7 @@ public Q_SLOTS:
     void mptNummerierenClick();
     void mptSortierenClick();
     void mptNachNameSortierenClick();
+    void mptAusTabelleEinlesenClick();
     void mptDruckenClick();
     void mptSpeichernundBeendenClick();
     void mptSpeichernClick();

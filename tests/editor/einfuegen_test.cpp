@@ -1,48 +1,84 @@
-#include "editor/einfuegen.h"
+#include "editor/zeilenvorschau.h"
 #include "tests/editor/liste.h"
 
 #include <QString>
 
-TEST(Block, PastedLinesBecomeEntriesWithTheTypingRules) {
+namespace {
+
+// What the paste preview shows for the text, with `platz` entries left in the list.
+std::vector<Planzeile> plan(const char16_t* text, int platz = kMaxEintraege) {
+    return EinfuegePlan(Zeilenvorschau(ZeilenAusText(QString::fromUtf16(text)).zeilen).eintraege(),
+                        platz);
+}
+
+std::vector<Row> rows(const std::vector<Zeile>& zeilen) {
+    std::vector<Row> out;
+    for (const Zeile& z : zeilen)
+        out.push_back({z[0], z[1], z[2], z[3]});
+    return out;
+}
+
+} // namespace
+
+TEST(Block, PastedLinesBecomeEntriesWithTheTypingRulesAndSkippedLinesSayWhy) {
     struct Fall {
         const char16_t* text;
         std::vector<Row> eintraege;
-        const char16_t* hinweis;
+        std::vector<QString> uebersprungen; // the reasons, in order
+        const char16_t* vermerk;            // one of the notes
     };
     const Fall faelle[] = {
         {u"Anna Berg\nBernd Fischer\r\n\r\n  \nCarla Hoffmann\n", // an e-mail's lines
          {{"", "Anna Berg", "N", ""},
           {"", "Bernd Fischer", "N", ""},
           {"", "Carla Hoffmann", "N", ""}},
+         {},
          u""},
-        {u"7\tDr. Dieter Krüger\tj\t100496\r\n8\tErika Lange\tG\t\r\n", // spreadsheet columns
+        {u"Nr.\tName\tMP\tMitgliedsnr.\n7\tDr. Dieter Krüger\tj\t100496\r\n8\tErika Lange\tG\t\r\n",
          {{"7", "Dr. Dieter Kr\xFCger", "J", "100496"}, {"8", "Erika Lange", "G", ""}},
+         {QStringLiteral(u"Überschriften")},
          u"„j“ wurde als „J“ übernommen"},
-        {u"\tOhne Nummer\n9\t\tN\t5\n", {{"", "Ohne Nummer", "", ""}}, u""}, // no name: none
+        {u"\tOhne Nummer\n9\t\tN\t5\n",
+         {{"", "Ohne Nummer", "", ""}},
+         {QStringLiteral("kein Name")},
+         u""},
         {u"Łukasz Wiśniewski\nAnna ☺ Berg\n",
          {{"", "Lukasz Wisniewski", "N", ""}, {"", "Anna  Berg", "N", ""}},
-         u"„Ł“ wurde als „L“, „ś“ als „s“ übernommen; „☺“ wurde weggelassen: die Gesamt-Datei "
-         u"kann es nicht speichern"},
+         {},
+         u"„☺“ wurde weggelassen: die Gesamt-Datei kann es nicht speichern"},
     };
     for (const Fall& f : faelle) {
-        const QString text = QString::fromUtf16(f.text);
-        SCOPED_TRACE(text.toStdString());
-        EXPECT_TRUE(IstEintragsblock(text));
-        QString hinweis;
-        std::vector<Row> rows;
-        for (const Zeile& z : EintraegeAusText(text, &hinweis))
-            rows.push_back({z[0], z[1], z[2], z[3]});
-        EXPECT_EQ(rows, f.eintraege);
-        EXPECT_EQ(hinweis, QString::fromUtf16(f.hinweis));
+        SCOPED_TRACE(QString::fromUtf16(f.text).toStdString());
+        const std::vector<Planzeile> p = plan(f.text);
+        EXPECT_EQ(rows(NeueEintraege(p)), f.eintraege);
+        std::vector<QString> gruende;
+        QStringList vermerke;
+        for (const Planzeile& z : p) {
+            if (z.aktion == Aktion::Uebersprungen)
+                gruende.push_back(z.grund);
+            for (const Vermerk& v : z.vermerke)
+                vermerke << v.text;
+        }
+        EXPECT_EQ(gruende, f.uebersprungen);
+        if (*f.vermerk) {
+            EXPECT_TRUE(vermerke.contains(QString::fromUtf16(f.vermerk)))
+                << vermerke.join(u'|').toStdString();
+        }
     }
-    EXPECT_FALSE(IstEintragsblock(QStringLiteral("Anna Berg\r\n"))); // one line: for the cell
+    // At the limit the preview offers what fits and says why the rest is not.
+    const std::vector<Planzeile> voll = plan(u"A\nB\nC\n", 1);
+    ASSERT_EQ(voll.size(), 3u);
+    EXPECT_EQ(rows(NeueEintraege(voll)), (std::vector<Row>{{"", "A", "N", ""}}));
+    EXPECT_EQ(voll[2].grund,
+              QStringLiteral(u"kein Platz mehr: die Liste hat höchstens 1000 Einträge"));
 }
 
-TEST(Block, InsertedBeforeTheCurrentRowAsOneStepUpToTheLimit) {
+TEST(Block, InsertedBeforeTheCurrentRowAsOneStepOrAfterTheLastFromTheNewEntryRow) {
+    const std::vector<Zeile> ab = NeueEintraege(plan(u"A\nB\n"));
     Liste l = numbered(3);
     l.cells.setCurrentCell(0, 2);
     const std::string vorher = NamenDateiText(l.cells);
-    EXPECT_EQ(l.liste.BlockEinfuegen(EintraegeAusText(QStringLiteral("A\nB\n"))), 2);
+    EXPECT_EQ(l.liste.BlockEinfuegen(ab), 2);
     EXPECT_EQ(l.nameList(), (std::vector<std::string>{"Name 1", "A", "B", "Name 2", "Name 3"}));
     EXPECT_EQ(l.liste.anzahlText(), "5 Eintr\xE4ge");
     EXPECT_EQ(l.cells.currentRow(), 2);
@@ -51,19 +87,19 @@ TEST(Block, InsertedBeforeTheCurrentRowAsOneStepUpToTheLimit) {
     l.liste.verlauf().undo();
     EXPECT_EQ(NamenDateiText(l.cells), vorher);
 
+    // On the blank row below the list the block goes after the last entry, as Ctrl+E does.
+    l.cells.setCurrentCell(1, 3);
+    ASSERT_TRUE(l.liste.NeueZeileAnfuegen());
+    l.cells.setCurrentCell(1, 4);
+    EXPECT_EQ(l.liste.BlockEinfuegen(ab), 2);
+    EXPECT_EQ(l.nameList(), (std::vector<std::string>{"Name 1", "Name 2", "Name 3", "A", "B"}));
+    l.consistent();
+
     Liste leer({}); // into the placeholder row of an empty list
-    EXPECT_EQ(leer.liste.BlockEinfuegen(EintraegeAusText(QStringLiteral("A\nB"))), 2);
+    EXPECT_EQ(leer.liste.BlockEinfuegen(ab), 2);
     EXPECT_EQ(leer.nameList(), (std::vector<std::string>{"A", "B"}));
     leer.consistent();
-
-    Liste fast = numbered(kMaxEintraege - 1);
-    EXPECT_EQ(fast.liste.BlockEinfuegen(EintraegeAusText(QStringLiteral("A\nB\nC"))), 1);
-    EXPECT_EQ(fast.liste.iAnzahl, kMaxEintraege);
-    EXPECT_EQ(fast.said.notes.back(),
-              "Die Anzahl der Eintr\xE4ge hat das Maximum (1000) bereits erreicht");
-    fast.consistent();
 }
-
 TEST(Block, SeveralRowsAreDeletedAsOneStep) {
     Liste l = numbered(5);
     const std::string vorher = NamenDateiText(l.cells);

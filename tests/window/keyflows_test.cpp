@@ -2,6 +2,7 @@
 // that has the focus, on a real X display.
 
 #include "dialogs/duplikatdialog.h"
+#include "dialogs/einfuegedialog.h"
 #include "tests/window/editor_fixture.h"
 #include "widgets/messages.h"
 #include "widgets/suchleiste.h"
@@ -235,12 +236,15 @@ TEST_F(Editor, CtrlVOfSeveralLinesInsertsThemAsEntriesAndOneLineStaysInTheCell) 
     frm->sgGesamt->setCurrentCell(1, 2);
     QApplication::processEvents();
     QApplication::clipboard()->setText(QStringLiteral(u"Anna Berg\nŁukasz Nowak\n"));
+    onModalOf<EinfuegeDialog>([](EinfuegeDialog* d) {
+        activate(d);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
     ctrl(Qt::Key_V);
     EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
     EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Anna Berg");
     EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Lukasz Nowak");
     EXPECT_EQ(frm->sgGesamt->cell(1, 4), "Spieler 2");
-    EXPECT_EQ(frm->lblHinweis->text(), QStringLiteral(u"„Ł“ wurde als „L“ übernommen"));
     QApplication::clipboard()->setText(QStringLiteral("Carla"));
     ctrl(Qt::Key_V);
     key(Qt::Key_Return);

@@ -1,0 +1,130 @@
+#include "dialogs/einlesedialog.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+QString anzahlEintraege(qsizetype n) {
+    return n == 1 ? QStringLiteral("1 Eintrag") : QStringLiteral(u"%1 Einträge").arg(n);
+}
+
+// "2 neu, 1 geändert, 1 unverändert"
+QString zaehlung(const std::vector<Planzeile>& plan) {
+    QStringList teile;
+    for (const Aktion a :
+         {Aktion::Neu, Aktion::Geaendert, Aktion::Unveraendert, Aktion::Uebersprungen}) {
+        const auto n = std::count_if(plan.begin(), plan.end(),
+                                     [a](const Planzeile& p) { return p.aktion == a; });
+        if (n > 0)
+            teile << QStringLiteral("%1 %2").arg(n).arg(AktionText(a));
+    }
+    return teile.isEmpty() ? QStringLiteral("keine Zeilen") : teile.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString UebernahmeText(const Uebernahme& u) {
+    return QStringLiteral(u"%1 hinzugefügt, %2 geändert")
+        .arg(anzahlEintraege(u.neu), anzahlEintraege(u.geaendert));
+}
+
+QString EinleseDialog::dateiWaehlen(QWidget* parent, const QString& ordner) {
+    QFileDialog dialog(parent, QStringLiteral(u"Tabelle öffnen"));
+    dialog.setObjectName(QStringLiteral("tabelleDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("Tabellen (*.csv *.txt *.tsv *.ods *.xlsx)"),
+                           QStringLiteral("Alle Dateien (*)")});
+    dialog.setDirectory(ordner);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+EinleseDialog::EinleseDialog(const QString& pfad, tabelle::Ergebnis gelesen,
+                             const CellTable& zellen, int anzahl, QWidget* parent)
+    : QDialog(parent), pfad_(pfad), gelesen_(std::move(gelesen)), zellen_(zellen), anzahl_(anzahl) {
+    setObjectName(QStringLiteral("dlgAusTabelleEinlesen"));
+    setWindowTitle(QStringLiteral("Aus Tabelle einlesen"));
+    auto* layout = new QVBoxLayout(this);
+    wahl_ = new QFormLayout;
+    layout->addLayout(wahl_);
+    if (gelesen_.blaetter.size() > 1) {
+        blatt_ = auswahl(QStringLiteral("blatt"), QStringLiteral("Tabellen&blatt:"));
+        for (const tabelle::Blatt& b : gelesen_.blaetter)
+            blatt_->addItem(b.name);
+        blatt_->setCurrentIndex(std::max(gelesen_.erstesMitDaten, 0));
+        connect(blatt_, &QComboBox::currentIndexChanged, this, &EinleseDialog::blattZeigen);
+    }
+    if (gelesen_.csv) {
+        kodierung_ = auswahl(QStringLiteral("kodierung"), QStringLiteral("&Zeichenkodierung:"));
+        kodierung_->addItem(QStringLiteral("UTF-8"), int(tabelle::Kodierung::Utf8));
+        kodierung_->addItem(QStringLiteral("Windows-1252"), int(tabelle::Kodierung::Windows1252));
+        kodierung_->setCurrentIndex(kodierung_->findData(int(gelesen_.erkannt)));
+        connect(kodierung_, &QComboBox::currentIndexChanged, this,
+                &EinleseDialog::kodierungWechseln);
+    }
+    info_ = new QLabel;
+    info_->setObjectName(QStringLiteral("info"));
+    info_->setWordWrap(true);
+    layout->addWidget(info_);
+    tabelle_ = new Spaltenvorschau(true);
+    layout->addWidget(tabelle_, 1);
+    connect(tabelle_, &Spaltenvorschau::bedeutungGewaehlt, this, [this](int spalte, Bedeutung b) {
+        vorschau_->bedeutungSetzen(spalte, b);
+        zeigen();
+    });
+
+    VorschauKnoepfe(this, layout, QStringLiteral(u"Übernehmen"), QStringLiteral("btnUebernehmen"));
+    blattZeigen();
+    resize(760, 460);
+    tabelle_->tabelle()->setFocus();
+}
+
+QComboBox* EinleseDialog::auswahl(const QString& name, const QString& beschriftung) {
+    auto* combo = new QComboBox;
+    combo->setObjectName(name);
+    combo->setAccessibleName(QString(beschriftung).remove(u'&').remove(u':'));
+    wahl_->addRow(beschriftung, combo);
+    return combo;
+}
+
+void EinleseDialog::blattZeigen() {
+    const int i = blatt_ ? blatt_->currentIndex() : std::max(gelesen_.erstesMitDaten, 0);
+    vorschau_.emplace(size_t(i) < gelesen_.blaetter.size() ? gelesen_.blaetter[size_t(i)].zeilen
+                                                           : std::vector<QStringList>{});
+    zeigen();
+}
+
+void EinleseDialog::kodierungWechseln() {
+    tabelle::Ergebnis neu =
+        tabelle::lesen(pfad_, tabelle::Kodierung(kodierung_->currentData().toInt()));
+    // The file may have gone meanwhile: the table read before stays.
+    if (!neu.fehler.isEmpty())
+        return;
+    gelesen_ = std::move(neu);
+    blattZeigen();
+}
+
+void EinleseDialog::zeigen() {
+    const Abgleich abgleich = Abgleichen(zellen_, anzahl_, vorschau_->eintraege());
+    tabelle_->zeigen(*vorschau_, abgleich.zeilen);
+    QStringList info;
+    info << QStringLiteral("„%1“: %2.").arg(QFileInfo(pfad_).fileName(), zaehlung(abgleich.zeilen));
+    info << QStringLiteral(u"Einträge der Liste, die nicht in der Tabelle stehen, bleiben, wie "
+                           u"sie sind: %1.")
+                .arg(abgleich.nichtInTabelle);
+    const auto& spalten = vorschau_->erkennung().spalten;
+    if (std::find(spalten.begin(), spalten.end(), Bedeutung::Nr) != spalten.end())
+        info << QStringLiteral(u"Die Nr. der Tabelle wird nicht übernommen: neue Einträge "
+                               u"bekommen ihre Position in der Liste.");
+    info_->setText(info.join(u' '));
+}

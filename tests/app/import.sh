@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# A member table taken into the real program under Xvfb: Liste > Aus Tabelle einlesen…, the
+# table (made by a spreadsheet program for the example list) chosen beside the list, Enter in
+# the preview, Ctrl+S; then the file's bytes: two members changed, one added.
+set -uo pipefail
+source "$(dirname "$(realpath "$0")")/xdo.sh" "$1"
+quelle=$(dirname "$(realpath "${BASH_SOURCE[0]}")")/../..
+
+mkdir kelmar
+cp "$quelle/examples/NAMEN.TIF" "$quelle/tests/tabelle/abgleich.xlsx" kelmar/
+
+start
+answer "Öffnen" Return
+keys alt+l
+xdotool key e
+press "Tabelle öffnen" End
+xdotool type --delay 40 abgleich.xlsx
+answer "Tabelle öffnen" Return
+answer "Aus Tabelle einlesen" Return
+save_and_close
+finish
+[[ $code == 0 ]] || fail "exit code $code, not 0"
+
+{
+    LC_ALL=C sed -e 's/^\(Anna Bergmann\t \t1\t\)N/\1J/' -e 's/^\(Dieter Kr\xfcger\t \t4\t\)N/\1G/' \
+        "$quelle/examples/NAMEN.TIF"
+    printf 'Paula Neumeister\t \t41\tN\t102000\r\n'
+} >erwartet
+cmp -s erwartet kelmar/NAMEN.TIF || fail "saved file differs: $(cmp erwartet kelmar/NAMEN.TIF)"
+echo "table taken in and saved byte for byte"

@@ -1,0 +1,132 @@
+// A member table matched against the list: by membership number, else by name; the preview's
+// plan, and taking the ticked rows as one step.
+
+#include "editor/abgleich.h"
+#include "tabelle/tabelle.h"
+#include "tests/editor/liste.h"
+
+#include <QFile>
+
+namespace {
+
+// A table written as lines of TAB-separated cells.
+std::vector<Vorschauzeile> tafel(const char16_t* text) {
+    return Zeilenvorschau(ZeilenAusText(QString::fromUtf16(text)).zeilen).eintraege();
+}
+
+struct Erwartet {
+    Aktion aktion;
+    int row;
+    Row eintrag; // the entry as it will be
+    bool haken;
+};
+
+std::vector<Erwartet> ergebnis(const Abgleich& a) {
+    std::vector<Erwartet> out;
+    for (const Planzeile& p : a.zeilen)
+        out.push_back(
+            {p.aktion, p.row, {p.eintrag[0], p.eintrag[1], p.eintrag[2], p.eintrag[3]}, p.haken});
+    return out;
+}
+
+bool operator==(const Erwartet& a, const Erwartet& b) {
+    return a.aktion == b.aktion && a.row == b.row && a.eintrag == b.eintrag && a.haken == b.haken;
+}
+void PrintTo(const Erwartet& e, std::ostream* os) {
+    *os << AktionText(e.aktion).toStdString() << " row " << e.row << " " << e.eintrag.nr << "|"
+        << e.eintrag.name << "|" << e.eintrag.mp << "|" << e.eintrag.dbv << " " << e.haken;
+}
+
+} // namespace
+
+TEST(Abgleich, ByNumberElseByTheOneEntryOfThatNameEverythingElseIsNew) {
+    Liste l({{"1", "Anna Berg", "N", "100237"},
+             {"2", "Hans Meier", "J", "4711"},
+             {"3", "Hans Meier", "N", "4712"},
+             {"4", "Karl Ohne", "G", ""},
+             {"5", "Doppelt Eins", "N", "999"},
+             {"6", "Doppelt Zwei", "N", "999"},
+             {"7", "Bleibt", "N", "1"}});
+    const Abgleich a = Abgleichen(l.cells, l.liste.iAnzahl,
+                                  tafel(u"Mitgliedsnr.\tName\tMP\tNr.\n"
+                                        u"0100237\tAnna Berg\tJ\t77\n"
+                                        u"4711\tHans Meier\tJ\n"
+                                        u"5000\tKARL  OHNE\tx\n"
+                                        u"\tHans Meier\tG\n"
+                                        u"\tNeue Frau\t\n"
+                                        u"999\tDoppelt\tN\n"
+                                        u"100237\tAnna Bergh\tN\n"
+                                        u"6000\tAnna Berg\t\n"
+                                        u"\t\tJ\n"));
+    const std::vector<Erwartet> erwartet = {
+        {Aktion::Uebersprungen, 0, {}, false}, // the headings
+        // leading zeros do not count; the table's Nr. is not taken
+        {Aktion::Geaendert, 1, {"1", "Anna Berg", "J", "100237"}, true},
+        {Aktion::Unveraendert, 2, {"2", "Hans Meier", "J", "4711"}, false},
+        // a new number for the one namesake without one; no MP: the entry's stays
+        {Aktion::Geaendert, 4, {"4", "KARL  OHNE", "G", "5000"}, true},
+        // two entries of that name: nobody can tell which, so new, and not ticked
+        {Aktion::Neu, 0, {"8", "Hans Meier", "G", ""}, false},
+        {Aktion::Neu, 0, {"9", "Neue Frau", "N", ""}, true},
+        {Aktion::Uebersprungen, 0, {"", "Doppelt", "N", "999"}, false}, // two entries hold 999
+        {Aktion::Uebersprungen, 1, {"", "Anna Bergh", "N", "100237"}, false}, // entry taken
+        {Aktion::Neu, 0, {"10", "Anna Berg", "N", "6000"}, true}, // another member's number
+        {Aktion::Uebersprungen, 0, {}, false},                    // no name
+    };
+    EXPECT_EQ(ergebnis(a), erwartet);
+    EXPECT_EQ(a.zeilen[6].grund, QStringLiteral(u"2 Einträge haben diese Mitgliedsnr."));
+    EXPECT_EQ(a.zeilen[7].grund, QStringLiteral("derselbe Eintrag wie Zeile 2"));
+    EXPECT_EQ(a.zeilen[9].grund, QStringLiteral("kein Name"));
+    EXPECT_EQ(a.nichtInTabelle, 4); // Hans Meier 4712, the two 999s, Bleibt
+}
+
+TEST(Abgleich, TheTickedRowsAreOneStepNumberedByPositionUpToTheLimit) {
+    std::vector<Row> rows;
+    for (int i = 1; i <= kMaxEintraege - 3; ++i)
+        rows.push_back({std::to_string(i), "Name " + std::to_string(i), "N", i == 2 ? "22" : ""});
+    Liste l(rows);
+    const std::string vorher = NamenDateiText(l.cells);
+    Abgleich a =
+        Abgleichen(l.cells, l.liste.iAnzahl,
+                   tafel(u"Mitgliedsnr.\tName\tMP\n22\tNeu Name\tG\n\tA\n\tB\n\tC\n\tD\n"));
+    ASSERT_EQ(a.zeilen.size(), 6u);
+    EXPECT_EQ(a.zeilen[5].aktion, Aktion::Uebersprungen); // the 1001st
+    a.zeilen[2].haken = false;                            // A is left out: B gets its number
+    EXPECT_EQ(l.liste.AusTabelleEinlesen(a.zeilen), (Uebernahme{2, 1}));
+    EXPECT_EQ(l.row(2), (Row{"2", "Neu Name", "G", "22"}));
+    EXPECT_EQ(l.row(998), (Row{"998", "B", "N", ""}));
+    EXPECT_EQ(l.row(999), (Row{"999", "C", "N", ""}));
+    EXPECT_EQ(l.liste.verlauf().undoText(), QStringLiteral("Aus Tabelle einlesen"));
+    EXPECT_TRUE(l.liste.bGeaendert);
+    l.consistent();
+    l.liste.verlauf().undo();
+    EXPECT_EQ(NamenDateiText(l.cells), vorher);
+    l.consistent();
+}
+
+// The fixtures were made by a spreadsheet program for the example list.
+TEST(Abgleich, TheSameTableAsCsvOdsAndXlsxGivesTheSamePlanAgainstTheExampleList) {
+    QFile beispiel(QStringLiteral(BEISPIEL));
+    ASSERT_TRUE(beispiel.open(QIODevice::ReadOnly));
+    CellStore cells(kMaxEintraege + 1);
+    const int anzahl = NamenTextLesen(beispiel.readAll().toStdString(), cells).anzahl;
+    ASSERT_EQ(anzahl, 40);
+    const std::vector<Erwartet> erwartet = {
+        {Aktion::Uebersprungen, 0, {}, false},
+        {Aktion::Geaendert, 1, {"1", "Anna Bergmann", "J", "100237"}, true},
+        {Aktion::Unveraendert, 10, {"10", "J\xFCrgen Wei\xDF", "J", "100570"}, false},
+        {Aktion::Neu, 0, {"41", "Paula Neumeister", "N", "102000"}, true},
+        // no number: the one entry of that name, which keeps its own
+        {Aktion::Geaendert, 4, {"4", "Dieter Kr\xFCger", "G", "100348"}, true},
+    };
+    for (const char* datei : {"abgleich.csv", "abgleich.ods", "abgleich.xlsx"}) {
+        SCOPED_TRACE(datei);
+        const tabelle::Ergebnis e =
+            tabelle::lesen(QStringLiteral(FIXTURES "/") + QLatin1String(datei));
+        ASSERT_TRUE(e.fehler.isEmpty()) << e.fehler.toStdString();
+        const Zeilenvorschau v(e.blaetter[size_t(e.erstesMitDaten)].zeilen);
+        const Abgleich a = Abgleichen(cells, anzahl, v.eintraege());
+        EXPECT_EQ(ergebnis(a), erwartet);
+        EXPECT_EQ(a.nichtInTabelle, 37);
+    }
+}

@@ -1,0 +1,128 @@
+// The two previews on a real X display, answered by the keyboard: a pasted block and a member
+// table go into the list only through Enter, and Escape leaves it as it was.
+
+#include "dialogs/einfuegedialog.h"
+#include "dialogs/einlesedialog.h"
+#include "tests/window/editor_fixture.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QTableWidget>
+#include <cstring>
+
+namespace {
+
+// Answers the next preview of that class with the key, after noting what its choosers say.
+template <typename Dialog> void antworten(Qt::Key key, QStringList* bedeutungen = nullptr) {
+    onModalOf<Dialog>([key, bedeutungen](Dialog* d) {
+        for (int c = 0; bedeutungen && c < d->vorschau()->spalten(); ++c)
+            *bedeutungen << d->vorschau()->waehler(c)->currentText();
+        activate(d); // the key goes where the keyboard is once the dialog has it
+        ASSERT_TRUE(QTest::qWaitFor([d] { return d->isAncestorOf(QApplication::focusWidget()); }));
+        QTest::keyClick(QApplication::focusWidget(), key);
+    });
+}
+
+// After a preview the keyboard goes back to the cell.
+bool imGitter(TfrmGesamtdatei& frm) {
+    activate(&frm);
+    return QTest::qWaitFor([&frm] {
+        QWidget* zelle = frm.sgGesamt->cellEditor();
+        return zelle && zelle->isAncestorOf(QApplication::focusWidget());
+    });
+}
+
+QString quelle(const char* pfad) {
+    return QStringLiteral(QUELLE "/") + QLatin1String(pfad);
+}
+
+} // namespace
+
+TEST_F(Editor, CtrlVOfABlockWithHeadingsShowsThePreviewAndEnterInsertsItBeforeTheCurrentRow) {
+    open(liste(2));
+    QApplication::clipboard()->setText(QStringLiteral(
+        u"Name\tMP\tMitgliedsnr.\r\nAnna Berg\tj\t4711\r\nŁukasz Nowak\tN\t0815\r\n"));
+    frm->sgGesamt->setCurrentCell(2, 2); // the MP column's editor hands a block on too
+    QApplication::processEvents();
+    antworten<EinfuegeDialog>(Qt::Key_Escape);
+    ctrl(Qt::Key_V);
+    ASSERT_TRUE(imGitter(*frm));
+    EXPECT_EQ(frm->liste().verlauf().count(), 0);
+    EXPECT_EQ(frm->sgGesamt->cell(2, 2), "N");
+
+    QStringList bedeutungen;
+    antworten<EinfuegeDialog>(Qt::Key_Return, &bedeutungen);
+    ctrl(Qt::Key_V);
+    EXPECT_EQ(bedeutungen, (QStringList{QStringLiteral("Name"), QStringLiteral("MP"),
+                                        QStringLiteral("Mitgliedsnr.")}));
+    EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
+    EXPECT_EQ(frm->liste().verlauf().count(), 1);
+
+    // From the row for a new entry below the list, after the last entry.
+    ASSERT_TRUE(imGitter(*frm));
+    frm->sgGesamt->setCurrentCell(1, 4);
+    QApplication::processEvents();
+    key(Qt::Key_Down);
+    QApplication::clipboard()->setText(QStringLiteral("Carla Hoffmann\tG\n"));
+    antworten<EinfuegeDialog>(Qt::Key_Return);
+    ctrl(Qt::Key_V);
+    ASSERT_TRUE(imGitter(*frm));
+    EXPECT_EQ(frm->sgGesamt->cell(1, 5), "Carla Hoffmann");
+
+    DialogAnswerer answers;
+    ctrl(Qt::Key_S);
+    EXPECT_EQ(readBytes(file), "GESAMT-DATEI\r\nSpieler 1\t \t1\tN\t101\r\n"
+                               "Anna Berg\t \t\tJ\t4711\r\nLukasz Nowak\t \t\tN\t0815\r\n"
+                               "Spieler 2\t \t2\tN\t102\r\nCarla Hoffmann\t \t\tG\t\r\n");
+}
+
+// From the menu by the keyboard, on the table a spreadsheet program made for the example list.
+TEST_F(Editor, AusTabelleEinlesenShowsWhatHappensToEachRowAndEnterTakesItAsOneStep) {
+    const std::string beispiel = readBytes(quelle("examples/NAMEN.TIF"));
+    open(beispiel);
+    const QString xlsx = env.path(QStringLiteral("abgleich.xlsx")); // beside the list
+    ASSERT_TRUE(QFile::copy(quelle("tests/tabelle/abgleich.xlsx"), xlsx));
+    QStringList aktionen;
+    for (const Qt::Key taste : {Qt::Key_Escape, Qt::Key_Return}) {
+        aktionen.clear();
+        onNextModal([&, taste](QWidget* w) {
+            auto* dateien = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dateien, nullptr);
+            EXPECT_EQ(dateien->directory().absolutePath(), env.home());
+            onModalOf<EinleseDialog>([&, taste](EinleseDialog* d) {
+                for (int r = 0; r < d->vorschau()->tabelle()->rowCount(); ++r)
+                    aktionen << d->vorschau()->tabelle()->item(r, 1)->text();
+                activate(d);
+                QTest::keyClick(QApplication::focusWidget(), taste);
+            });
+            activate(dateien); // the name typed as the user types it
+            typeText(QApplication::focusWidget(), QStringLiteral("abgleich.xlsx"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        activate(frm.get());
+        key(Qt::Key_L, Qt::AltModifier);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_E);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return aktionen.size() == 5; }));
+        QApplication::processEvents();
+        EXPECT_EQ(frm->liste().verlauf().count(), taste == Qt::Key_Escape ? 0 : 1);
+    }
+    EXPECT_EQ(aktionen, (QStringList{QStringLiteral(u"übersprungen"), QStringLiteral(u"geändert"),
+                                     QStringLiteral(u"unverändert"), QStringLiteral("neu"),
+                                     QStringLiteral(u"geändert")}));
+    EXPECT_EQ(frm->lblHinweis->text(),
+              QStringLiteral(u"1 Eintrag hinzugefügt, 2 Einträge geändert"));
+    EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(),
+              QStringLiteral(u"&Rückgängig: Aus Tabelle einlesen"));
+
+    DialogAnswerer answers;
+    ctrl(Qt::Key_S);
+    std::string erwartet = beispiel;
+    for (const auto& [alt, neu] : {std::pair{"Bergmann\t \t1\tN", "Bergmann\t \t1\tJ"},
+                                   std::pair{"Kr\xFCger\t \t4\tN", "Kr\xFCger\t \t4\tG"}})
+        erwartet.replace(erwartet.find(alt), std::strlen(alt), neu);
+    erwartet += "Paula Neumeister\t \t41\tN\t102000\r\n";
+    EXPECT_EQ(readBytes(file), erwartet);
+}
