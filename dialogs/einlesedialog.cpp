@@ -1,5 +1,8 @@
 #include "dialogs/einlesedialog.h"
 
+#include "platform/cp1252.h"
+#include "widgets/messages.h"
+
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -127,4 +130,22 @@ void EinleseDialog::zeigen() {
         info << QStringLiteral(u"Die Nr. der Tabelle wird nicht übernommen: neue Einträge "
                                u"bekommen ihre Position in der Liste.");
     info_->setText(info.join(u' '));
+}
+
+std::optional<std::vector<Planzeile>> EinleseDialog::einlesen(QWidget* parent,
+                                                              const std::string& liste,
+                                                              const CellTable& zellen, int anzahl) {
+    const QFileInfo ort(QFile::decodeName(QByteArray::fromStdString(liste)));
+    const QString pfad = dateiWaehlen(parent, ort.absolutePath());
+    if (pfad.isEmpty())
+        return std::nullopt;
+    tabelle::Ergebnis gelesen = tabelle::lesen(pfad);
+    if (!gelesen.fehler.isEmpty()) {
+        FehlerMeldung(cp1252::fromQString(gelesen.fehler));
+        return std::nullopt;
+    }
+    EinleseDialog vorschau(pfad, std::move(gelesen), zellen, anzahl, parent);
+    if (vorschau.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return vorschau.plan();
 }

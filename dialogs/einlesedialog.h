@@ -25,6 +25,11 @@ public:
 
     // The file dialog: in `ordner`, for the tables that can be read. Empty when cancelled.
     static QString dateiWaehlen(QWidget* parent, const QString& ordner);
+    // "Aus Tabelle einlesen…" as a whole: the file chosen beside the list `liste` (a native
+    // path), read (a file that cannot be read is said in a message), and the preview. The plan
+    // to take, or nothing.
+    static std::optional<std::vector<Planzeile>> einlesen(QWidget* parent, const std::string& liste,
+                                                          const CellTable& zellen, int anzahl);
 
     // The plan with the ticks as the user set them.
     std::vector<Planzeile> plan() const { return tabelle_->plan(); }

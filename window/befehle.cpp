@@ -1,6 +1,9 @@
 #include "window/befehle.h"
 
 #include "grid/hypergrid.h"
+#include "platform/cp1252.h"
+#include "settings/settings.h"
+#include "widgets/glyphbutton.h"
 #include "widgets/messages.h"
 #include "window/gesamtdatei.h"
 
@@ -113,8 +116,76 @@ const std::vector<Befehl>& Befehle() {
     return kBefehle;
 }
 
-void BefehleEinrichten(TfrmGesamtdatei& fenster, THyperGrid& grid, QToolBar& leiste,
-                       const std::vector<QIcon>& bilder) {
+namespace {
+
+const char* const kBilder[] = {"TB0_BEENDEN",   "TB1_ABBRUCH",     "TB2_EINFUEGEN",
+                               "TB3_LOESCHEN",  "TB4_ERWEITERN",   "TB5_DUPLIKATE",
+                               "TB6_SORTIEREN", "TB7_NUMMERIEREN", "TB8_DRUCKEN"};
+
+QToolBar* werkzeugleiste(TfrmGesamtdatei& fenster) {
+    QToolBar* leiste = fenster.addToolBar(QStringLiteral("Werkzeuge"));
+    leiste->setObjectName(QStringLiteral("tbGesamt"));
+    // Shown where the window is too narrow for every button.
+    if (auto* mehr = leiste->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        mehr->setAccessibleName(QStringLiteral("Weitere Werkzeuge"));
+    leiste->setMovable(false);
+    leiste->setFloatable(false);
+    leiste->toggleViewAction()->setVisible(false);
+    QFont font;
+    font.setFamily(cp1252::toQString(Setting.Schriftart));
+    font.setPixelSize(9);
+    leiste->setFont(font);
+    return leiste;
+}
+
+} // namespace
+
+namespace {
+
+// The command's action, in its menu, running its handler as the table says.
+QAction* aktion(TfrmGesamtdatei& fenster, THyperGrid& grid, const Befehl& b) {
+    auto* a = new QAction(&fenster);
+    a->setObjectName(QString::fromLatin1(b.name));
+    if (b.text)
+        a->setText(QString::fromUtf16(b.text));
+    a->setShortcuts(b.tasten);
+    a->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(a, &QAction::triggered, &fenster, [&fenster, &grid, &b] {
+        if (b.zelleZuerst)
+            grid.commitEditor();
+        (fenster.*b.handler)();
+        if (b.fokusDanach)
+            grid.focusCell();
+    });
+    if (auto* menue = b.menue ? fenster.menue(b.menue) : nullptr) {
+        if (b.trennerDavor)
+            menue->addSeparator();
+        menue->addAction(a);
+    } else {
+        fenster.addAction(a);
+    }
+    return a;
+}
+
+QToolButton* knopf(const Knopf& was, QAction* aktion) {
+    auto* k = new QToolButton;
+    k->setObjectName(QString::fromLatin1(was.name));
+    k->setText(QString::fromUtf16(was.text));
+    k->setAccessibleDescription(QString::fromUtf16(was.beschreibung));
+    k->setIcon(QIcon(loadPicture(QString::fromLatin1(kBilder[was.bild]))));
+    k->setIconSize(QSize(32, 32));
+    k->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    k->setAutoRaise(true);
+    k->setFixedSize(kKnopfBreite, kKnopfHoehe);
+    k->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(k, &QToolButton::clicked, aktion, &QAction::trigger);
+    return k;
+}
+
+} // namespace
+
+QToolBar* BefehleEinrichten(TfrmGesamtdatei& fenster, THyperGrid& grid) {
+    QToolBar& leiste = *werkzeugleiste(fenster);
     QMenuBar* leisteOben = fenster.menuBar();
     leisteOben->setObjectName(QStringLiteral("mnuGesamt"));
     for (const Menue& m : Menues())
@@ -122,41 +193,10 @@ void BefehleEinrichten(TfrmGesamtdatei& fenster, THyperGrid& grid, QToolBar& lei
     std::vector<std::pair<int, QToolButton*>> knoepfe;
     QList<QKeySequence> tasten;
     for (const Befehl& b : Befehle()) {
-        auto* a = new QAction(&fenster);
-        a->setObjectName(QString::fromLatin1(b.name));
-        if (b.text)
-            a->setText(QString::fromUtf16(b.text));
-        a->setShortcuts(b.tasten);
-        a->setShortcutContext(Qt::WindowShortcut);
+        QAction* a = aktion(fenster, grid, b);
         tasten.append(b.tasten);
-        QObject::connect(a, &QAction::triggered, &fenster, [&fenster, &grid, &b] {
-            if (b.zelleZuerst)
-                grid.commitEditor();
-            (fenster.*b.handler)();
-            if (b.fokusDanach)
-                grid.focusCell();
-        });
-        if (auto* menue = b.menue ? fenster.menue(b.menue) : nullptr) {
-            if (b.trennerDavor)
-                menue->addSeparator();
-            menue->addAction(a);
-        } else {
-            fenster.addAction(a);
-        }
-        if (!b.knopf.name)
-            continue;
-        auto* k = new QToolButton;
-        k->setObjectName(QString::fromLatin1(b.knopf.name));
-        k->setText(QString::fromUtf16(b.knopf.text));
-        k->setAccessibleDescription(QString::fromUtf16(b.knopf.beschreibung));
-        k->setIcon(bilder.at(size_t(b.knopf.bild)));
-        k->setIconSize(QSize(32, 32));
-        k->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        k->setAutoRaise(true);
-        k->setFixedSize(kKnopfBreite, kKnopfHoehe);
-        k->setFocusPolicy(Qt::NoFocus);
-        QObject::connect(k, &QToolButton::clicked, a, &QAction::trigger);
-        knoepfe.emplace_back(b.knopf.platz, k);
+        if (b.knopf.name)
+            knoepfe.emplace_back(b.knopf.platz, knopf(b.knopf, a));
     }
     std::sort(knoepfe.begin(), knoepfe.end());
     for (const auto& [platz, k] : knoepfe) {
@@ -166,7 +206,9 @@ void BefehleEinrichten(TfrmGesamtdatei& fenster, THyperGrid& grid, QToolBar& lei
         // Named, so that hiding the command can hide its place on the toolbar too.
         leiste.addWidget(k)->setObjectName(k->objectName() + QStringLiteral("Platz"));
     }
+    // The keys the cell editors leave to the window.
     grid.setWindowKeys(tasten);
+    return &leiste;
 }
 
 void BefehlVerbergen(TfrmGesamtdatei& fenster, const char* name) {

@@ -4,7 +4,6 @@
 // cell given the keyboard back afterwards. The menus, the toolbar and the keys the grid leaves
 // to the window are all built from it.
 
-#include <QIcon>
 #include <QKeySequence>
 #include <QList>
 #include <vector>
@@ -41,9 +40,8 @@ struct Menue {
 const std::vector<Menue>& Menues();
 const std::vector<Befehl>& Befehle();
 
-// Builds the window's menus, actions and toolbar buttons from the tables.
-void BefehleEinrichten(TfrmGesamtdatei& fenster, THyperGrid& grid, QToolBar& leiste,
-                       const std::vector<QIcon>& bilder);
+// Builds the window's menus, actions and toolbar (with its pictures) from the tables.
+QToolBar* BefehleEinrichten(TfrmGesamtdatei& fenster, THyperGrid& grid);
 // Hides a command: its menu item, its button, and its keys do nothing.
 void BefehlVerbergen(TfrmGesamtdatei& fenster, const char* name);
 // A larger program font widens the buttons so that their captions show whole; the usual font

@@ -21,7 +21,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -30,14 +29,6 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
-
-namespace {
-
-const char* const kPictures[] = {"TB0_BEENDEN",   "TB1_ABBRUCH",     "TB2_EINFUEGEN",
-                                 "TB3_LOESCHEN",  "TB4_ERWEITERN",   "TB5_DUPLIKATE",
-                                 "TB6_SORTIEREN", "TB7_NUMMERIEREN", "TB8_DRUCKEN"};
-
-} // namespace
 
 TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -87,22 +78,8 @@ void TfrmGesamtdatei::aufbauen() {
 }
 
 void TfrmGesamtdatei::werkzeugeAufbauen() {
-    for (const char* name : kPictures)
-        imlGesamt.push_back(QIcon(loadPicture(QString::fromLatin1(name))));
-    tbGesamt = addToolBar(QStringLiteral("Werkzeuge"));
-    tbGesamt->setObjectName(QStringLiteral("tbGesamt"));
-    // Shown where the window is too narrow for every button.
-    if (auto* mehr = tbGesamt->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
-        mehr->setAccessibleName(QStringLiteral("Weitere Werkzeuge"));
-    tbGesamt->setMovable(false);
-    tbGesamt->setFloatable(false);
-    tbGesamt->toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::NoContextMenu);
-    QFont font;
-    font.setFamily(cp1252::toQString(Setting.Schriftart));
-    font.setPixelSize(9);
-    tbGesamt->setFont(font);
-    BefehleEinrichten(*this, *sgGesamt, *tbGesamt, imlGesamt);
+    tbGesamt = BefehleEinrichten(*this, *sgGesamt);
     verlaufZeigen();
 }
 
@@ -294,16 +271,8 @@ void TfrmGesamtdatei::blockEinfuegen(const QString& text) {
     sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptAusTabelleEinlesenClick() {
-    const QFileInfo liste(QFile::decodeName(QByteArray::fromStdString(sGesamtdatei)));
-    const QString pfad = EinleseDialog::dateiWaehlen(this, liste.absolutePath());
-    if (pfad.isEmpty())
-        return;
-    tabelle::Ergebnis gelesen = tabelle::lesen(pfad);
-    if (!gelesen.fehler.isEmpty())
-        return (void)FehlerMeldung(cp1252::fromQString(gelesen.fehler));
-    EinleseDialog vorschau(pfad, std::move(gelesen), *sgGesamt, liste_.iAnzahl, this);
-    if (vorschau.exec() == QDialog::Accepted)
-        hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(vorschau.plan())));
+    if (const auto plan = EinleseDialog::einlesen(this, sGesamtdatei, *sgGesamt, liste_.iAnzahl))
+        hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(*plan)));
 }
 void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
     // Hidden without participants: its shortcut must do nothing then either.
@@ -314,16 +283,14 @@ void TfrmGesamtdatei::mptDuplikateloeschenClick() {
     liste_.DuplikateLoeschen();
 }
 void TfrmGesamtdatei::mptDuplikatePruefenClick() {
-    const std::vector<Duplikatgruppe> gruppen = DuplikatePruefen(*sgGesamt, liste_.iAnzahl);
-    if (gruppen.empty())
-        return (void)HinweisMeldung("Es wurden keine wahrscheinlichen Duplikate gefunden");
-    DuplikatDialog dialog(*sgGesamt, gruppen, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<std::vector<int>> weg =
+        DuplikatDialog::pruefen(*sgGesamt, liste_.iAnzahl, this);
+    if (!weg)
         return;
-    const std::vector<int> weg = dialog.angehakt();
-    liste_.Loeschen(weg, QStringLiteral(u"Duplikate prüfen"));
-    hinweisZeigen(weg.size() == 1 ? QStringLiteral(u"1 Eintrag wurde gelöscht")
-                                  : QStringLiteral(u"%1 Einträge wurden gelöscht").arg(weg.size()));
+    liste_.Loeschen(*weg, QStringLiteral(u"Duplikate prüfen"));
+    hinweisZeigen(weg->size() == 1
+                      ? QStringLiteral(u"1 Eintrag wurde gelöscht")
+                      : QStringLiteral(u"%1 Einträge wurden gelöscht").arg(weg->size()));
 }
 void TfrmGesamtdatei::mptNummerierenClick() {
     liste_.Nummerieren();

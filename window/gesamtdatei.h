@@ -59,7 +59,6 @@ public:
     QLabel* lblHinweis; // a passing note, gone after a few seconds
     TSuchleiste* pnlSuche;
     QToolBar* tbGesamt;
-    std::vector<QIcon> imlGesamt;
     GesamtOeffnenDialog* openGesamt = nullptr; // built when the user is to choose the file
 
 public Q_SLOTS:
