@@ -75,4 +75,10 @@ void typeText(QWidget* widget, const QString& text) {
 void activate(QWidget* window) {
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << "window not active";
+    // The application's focus widget lags behind the active window on a loaded machine: a menu
+    // bar left in keyboard mode keeps it, and typed letters would open its menus.
+    EXPECT_TRUE(QTest::qWaitFor([window] {
+        QWidget* f = QApplication::focusWidget();
+        return f == window || window->isAncestorOf(f);
+    })) << "keyboard not in the window";
 }

@@ -46,7 +46,8 @@ public:
     std::vector<std::pair<SoundKind, std::string>> played;
 };
 
-// Activates a window and waits until the platform says it is active (shortcuts need it).
+// Activates a window and waits until the platform says it is active (shortcuts need it) and the
+// keyboard focus is inside it.
 void activate(QWidget* window);
 
 // Types text key by key, also characters QTest's key tables do not know.
