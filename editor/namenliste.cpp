@@ -332,7 +332,7 @@ void NamenListe::Uebernehmen(const std::string& text) {
     schritt(QStringLiteral(u"Ungespeicherte Änderungen"), [&] {
         CellUpdate update(zellen_);
         zellen_.setRowCount(kMaxEintraege + 1); // room for what the text holds
-        const LadeErgebnis ergebnis = NamenTextLesen(text, zellen_);
+        const LadeErgebnis ergebnis = NamenTextLesen(text, zellen_, Lesart::WieGeschrieben);
         iAnzahl = ergebnis.anzahl;
         bLeerzeile = ergebnis.leerzeile;
     });

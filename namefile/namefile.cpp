@@ -32,6 +32,13 @@ void clearRow(CellTable& zellen, int row) {
         zellen.setCell(c, row, std::string());
 }
 
+bool ZeileLeer(const CellTable& zellen, int row) {
+    for (int c = 0; c < CellTable::kColumns; ++c)
+        if (!zellen.cell(c, row).empty())
+            return false;
+    return true;
+}
+
 } // namespace
 
 DateiStand DateiStandLesen(const std::string& pfad) {
@@ -53,7 +60,8 @@ DateiStand DateiStandLesen(const std::string& pfad) {
     return stand;
 }
 
-LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
+LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen, Lesart lesart) {
+    const bool genau = lesart == Lesart::WieGeschrieben;
     LadeErgebnis ergebnis;
     CellUpdate update(zellen);
     std::string_view rest(text);
@@ -91,8 +99,9 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
             fields = tab == fields.npos ? std::string_view() : fields.substr(tab + 1);
             return f;
         };
-        const std::string name = Bereinigen(feld(), ' ');
-        if (name.empty())
+        const std::string_view roh = feld();
+        const std::string name = genau && !first ? std::string(roh) : Bereinigen(roh, ' ');
+        if (name.empty() && !genau)
             continue;
         if (first) {
             first = false;
@@ -112,7 +121,8 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
         const std::string_view mp = feld();
         const std::string_view dbv = feld();
         zellen.setCell(kSpalteNr, row,
-                       TextZuZahl(nummer) == 0 ? std::to_string(row) : std::string(nummer));
+                       TextZuZahl(nummer) == 0 && !genau ? std::to_string(row)
+                                                         : std::string(nummer));
         zellen.setCell(kSpalteName, row, name);
         zellen.setCell(kSpalteMP, row, std::string(mp));
         zellen.setCell(kSpalteDBVNr, row, std::string(dbv));
@@ -121,6 +131,10 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen) {
         ++row;
     }
     ergebnis.anzahl = row > 0 ? row - 1 : 0;
+    // The blank row for a new entry below the list, or blank entries after the last one, hold
+    // nothing a file would keep.
+    while (genau && ergebnis.anzahl > 0 && ZeileLeer(zellen, ergebnis.anzahl))
+        --ergebnis.anzahl;
     if (ergebnis.anzahl == 0) {
         // No entry: presented like a new list, with a blank row to type into.
         zellen.setRowCount(2);

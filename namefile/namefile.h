@@ -46,8 +46,13 @@ struct LadeErgebnis {
 // crash interrupted. The cells must have room for
 // 1001 rows. Failures are reported in the result, never thrown.
 LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen);
-// The same on bytes already read; for tests and the benchmark.
-LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen);
+// How the lines become rows: as a file is read (names trimmed, blank ones skipped, a missing
+// number replaced by the position), or as this program wrote them, cell for cell.
+enum class Lesart { Datei, WieGeschrieben };
+// The same on bytes already read: a file's, or this program's own unsaved changes, which must
+// come back as they were (an entry without a number stays without one).
+LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen,
+                            Lesart lesart = Lesart::Datei);
 
 // The note on opening that names the entries of `endeNurLF` (position, number and name; for
 // many the first few and the count), Windows-1252; empty when there are none. Right after

@@ -1,7 +1,7 @@
+#include "editor/bearbeitung.h"
 #include "safewrite/safewrite.h"
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
-#include "editor/bearbeitung.h"
 #include "tests/editor/liste.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -43,6 +43,14 @@ TEST(Wiederherstellung, FollowsEveryKindOfStepAndGivesTheListBackByteForByte) {
         {"Erweitern", [](Liste& l) { l.liste.Erweitern({"Neu Dazu"}); }},
         {"Rueckgaengig", [](Liste& l) { l.liste.verlauf().undo(); }},
         {"Wiederherstellen", [](Liste& l) { l.liste.verlauf().redo(); }},
+        // Entries as a file never has them: without a number, and blank, in the middle.
+        {"Einfuegen und Eingabe",
+         [](Liste& l) {
+             l.liste.Einfuegen();
+             l.cells.setCell(kSpalteName, l.cells.currentRow(), " Neu ohne Nummer");
+             l.liste.zelleBearbeitet(kSpalteName, l.cells.currentRow());
+             l.liste.Einfuegen();
+         }},
     };
     Wiederherstellung w("/verein/NAMEN.TIF", DateiStand{}); // outlives the list that feeds it
     Liste l(rows);
