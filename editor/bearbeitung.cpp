@@ -5,6 +5,14 @@
 
 #include <QFile>
 
+namespace {
+
+std::string anzeigePfad(const std::string& pfad) {
+    return cp1252::fromQString(QFile::decodeName(QByteArray::fromStdString(pfad)));
+}
+
+} // namespace
+
 Sicherung::Sicherung(NamenListe& liste, Wiederherstellung& daten) {
     auto folgen = [&liste, &daten] {
         if (liste.verlauf().isClean())
@@ -86,7 +94,16 @@ void Bearbeitung::hinweiseZeigen() {
 }
 
 void Bearbeitung::ungespeichertesPruefen() {
-    const std::optional<Wiederherstellungsdaten> daten = WiederherstellungFinden(sGesamtdatei);
+    std::vector<std::string> beschaedigt;
+    const std::optional<Wiederherstellungsdaten> daten =
+        WiederherstellungFinden(sGesamtdatei, &beschaedigt);
+    // Left where it is: what is in it may still be of use to someone who looks.
+    for (const std::string& datei : beschaedigt)
+        meldungen_.hinweis("Ungespeicherte \xC4nderungen an der Gesamt-Datei in " +
+                           anzeigePfad(datei) +
+                           " sind besch\xE4"
+                           "digt und k\xF6nnen nicht \xFC"
+                           "bernommen werden");
     if (!daten)
         return;
     if (daten->text == NamenDateiText(liste_.zellen())) {
@@ -102,9 +119,8 @@ void Bearbeitung::ungespeichertesPruefen() {
     }
     const std::string aufbewahrt = WiederherstellungAufbewahren(*daten);
     if (!aufbewahrt.empty())
-        meldungen_.hinweis(
-            "Die ungespeicherten \xC4nderungen wurden aufbewahrt in " +
-            cp1252::fromQString(QFile::decodeName(QByteArray::fromStdString(aufbewahrt))));
+        meldungen_.hinweis("Die ungespeicherten \xC4nderungen wurden aufbewahrt in " +
+                           anzeigePfad(aufbewahrt));
 }
 
 bool Bearbeitung::speichern(bool offenBleiben) {

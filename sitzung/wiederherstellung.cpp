@@ -7,6 +7,7 @@
 #include "support/fileerrors.h"
 
 #include <QDateTime>
+#include <cerrno>
 #include <ctime>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -76,7 +77,9 @@ std::optional<Wiederherstellungsdaten> ausGelesenem(Sitzungsdatei gelesen) {
 }
 
 // The data of ended sessions of this list, with their files (the user's own only).
-template <typename Tun> void endeteSitzungen(const std::string& liste, Tun tun) {
+template <typename Tun>
+void endeteSitzungen(const std::string& liste, Tun tun,
+                     std::vector<std::string>* beschaedigt = nullptr) {
     const std::string ordner = safewrite::stateFolder(), anfang = praefix(liste);
     const std::string echt = safewrite::realPath(liste);
     DIR* dir = ::opendir(ordner.c_str());
@@ -92,10 +95,13 @@ template <typename Tun> void endeteSitzungen(const std::string& liste, Tun tun) 
         const std::string datei = ordner + "/" + n;
         std::string text;
         struct stat st {};
-        if (safewrite::readFile(datei, kWiederherstellungHoechstens, text, &st) != 0 ||
-            st.st_uid != ::geteuid())
+        const int fehler = safewrite::readFile(datei, kWiederherstellungHoechstens, text, &st);
+        if ((fehler != 0 && fehler != EFBIG) || st.st_uid != ::geteuid())
             continue;
-        auto d = WiederherstellungAusText(text);
+        auto d = fehler == 0 ? WiederherstellungAusText(text) : std::nullopt;
+        // Ours, but of no use: someone's changes are gone, which the user must hear.
+        if (!d && beschaedigt)
+            beschaedigt->push_back(datei);
         if (d && d->datei == echt && !SperreLebt(d->sitzung))
             tun(datei, std::move(*d));
     }
@@ -131,7 +137,8 @@ std::optional<Wiederherstellungsdaten> WiederherstellungAusText(const std::strin
     return ausGelesenem(SitzungstextLesen(text));
 }
 
-std::optional<Wiederherstellungsdaten> WiederherstellungFinden(const std::string& liste) {
+std::optional<Wiederherstellungsdaten>
+WiederherstellungFinden(const std::string& liste, std::vector<std::string>* beschaedigt) {
     const std::string ordner = safewrite::stateFolder(), anfang = safewrite::hidden(praefix(liste));
     if (DIR* dir = ::opendir(ordner.c_str())) {
         std::vector<std::string> angefangen;
@@ -146,10 +153,13 @@ std::optional<Wiederherstellungsdaten> WiederherstellungFinden(const std::string
             safewrite::removeTemporaries(ordner + "/" + name); // a crash's, not a running write's
     }
     std::optional<Wiederherstellungsdaten> beste;
-    endeteSitzungen(liste, [&](const std::string&, Wiederherstellungsdaten d) {
-        if (!beste || d.geaendert > beste->geaendert)
-            beste = std::move(d);
-    });
+    endeteSitzungen(
+        liste,
+        [&](const std::string&, Wiederherstellungsdaten d) {
+            if (!beste || d.geaendert > beste->geaendert)
+                beste = std::move(d);
+        },
+        beschaedigt);
     return beste;
 }
 

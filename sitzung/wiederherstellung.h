@@ -30,8 +30,10 @@ std::string WiederherstellungsdateiFuer(const std::string& liste, long prozess);
 std::string WiederherstellungsText(const Wiederherstellungsdaten& daten);
 std::optional<Wiederherstellungsdaten> WiederherstellungAusText(const std::string& text);
 // The newest complete data for this list from a session that no longer runs; temporary files
-// of the user's writes of such data that a crash interrupted go.
-std::optional<Wiederherstellungsdaten> WiederherstellungFinden(const std::string& liste);
+// of the user's writes of such data that a crash interrupted go. The user's own data for it
+// that cannot be read (damaged, larger than a list can be) are named in `beschaedigt`.
+std::optional<Wiederherstellungsdaten>
+WiederherstellungFinden(const std::string& liste, std::vector<std::string>* beschaedigt = nullptr);
 // The question before taking them over (Windows-1252): when, and whether the list on disk has
 // changed since.
 std::string WiederherstellungsFrage(const Wiederherstellungsdaten& daten, const DateiStand& jetzt);

@@ -234,6 +234,24 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
           "bernommen werden",
           "H 3 Eintr\xE4ge gespeichert"},
          liste(3)},
+        {"damaged unsaved changes are named, whole ones still offered",
+         [&](Sitzung& s) {
+             writeBytes(s.datei, namen2);
+             verlassen(s, liste(3));
+             writeBytes(QString::fromStdString(WiederherstellungsdateiFuer(s.pfad, 999999998)),
+                        "GESAMT-UNGESPEICH");
+         },
+         {true},
+         true,
+         [](Sitzung& s) { return s.liste.iAnzahl == 3; },
+         {"H Ungespeicherte \xC4nderungen an der Gesamt-Datei in <Daten> sind besch\xE4"
+          "digt und k\xF6nnen nicht \xFC"
+          "bernommen werden",
+          "? Es gibt ungespeicherte \xC4nderungen an der Gesamt-Datei vom 09.12.2026, 08:51 "
+          "Uhr, die nicht gespeichert wurden, weil das Programm nicht ordentlich beendet wurde. "
+          "Sollen die \xC4nderungen \xFC"
+          "bernommen werden"},
+         "-"},
         {"saved and kept open: later changes only are asked about",
          [&](Sitzung& s) { writeBytes(s.datei, namen2); },
          {false},
@@ -259,9 +277,12 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
             EXPECT_EQ(f.dann(s), f.geschrieben);
         }
         std::vector<std::string> gesagt = f.gesagt;
-        for (std::string& g : gesagt)
+        for (std::string& g : gesagt) {
             if (const size_t p = g.find("<Zustand>"); p != std::string::npos)
                 g.replace(p, 9, safewrite::stateFolder());
+            if (const size_t p = g.find("<Daten>"); p != std::string::npos)
+                g.replace(p, 7, WiederherstellungsdateiFuer(s.pfad, 999999998));
+        }
         EXPECT_EQ(s.gespraech.gesagt, gesagt);
         EXPECT_TRUE(s.gespraech.antworten.empty());
         if (f.datei == "<Ordner>")
