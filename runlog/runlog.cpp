@@ -106,7 +106,10 @@ bool LogZeile(const std::string& text) {
     if (LogAktiv && LogOffen) {
         buffer += text;
         buffer += "\r\n";
-        if (LogSofortSchreiben || buffer.size() >= kBufferSize)
+        // Notes and errors are what someone looks for after a crash (a planted file, a failed
+        // save): they go to disk at once, with the lines before them.
+        const bool meldung = text.starts_with("HINWEIS - ") || text.starts_with("FEHLER - ");
+        if (LogSofortSchreiben || meldung || buffer.size() >= kBufferSize)
             LogSchreiben();
     }
     return LogAktiv;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
@@ -77,15 +78,27 @@ TEST_F(RunLog, AllTenNamesUnusableTurnsLoggingOff) {
     EXPECT_FALSE(LogOeffnen("gesamt.log")); // stays off for the run
 }
 
-TEST_F(RunLog, BufferedLinesAreWrittenWhenTheProcessExits) {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        LogOeffnen("gesamt.log");
-        LogZeile("letzte Zeile");
-        std::exit(1);
+// At an exit every line reaches the file; after a kill, those up to the last note or error.
+TEST_F(RunLog, BufferedLinesAreWrittenAtTheExitAndNotesAtOnce) {
+    for (const bool getoetet : {false, true}) {
+        SCOPED_TRACE(getoetet ? "killed" : "exited");
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            LogOeffnen("gesamt.log");
+            LogZeile("*** Gesamtdatei bearbeiten");
+            LogZeile("HINWEIS - Fremde Datei nicht verwendet");
+            LogZeile("letzte Zeile");
+            if (getoetet)
+                ::raise(SIGKILL);
+            std::exit(1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        const std::string log = file("gesamt.log");
+        EXPECT_NE(log.find("*** Gesamtdatei bearbeiten\r\nHINWEIS - Fremde Datei nicht verwendet"
+                           "\r\n"),
+                  std::string::npos);
+        EXPECT_EQ(log.find("letzte Zeile\r\n") != std::string::npos, !getoetet);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_NE(file("gesamt.log").find("letzte Zeile\r\n"), std::string::npos);
 }
