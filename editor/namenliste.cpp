@@ -186,6 +186,11 @@ void NamenListe::Loeschen(const std::vector<int>& rows, const QString& name) {
             std::sort(eintraege.begin(), eintraege.end());
             eintraege.erase(std::unique(eintraege.begin(), eintraege.end()), eintraege.end());
             zeilenEntfernen(eintraege);
+            // The cursor goes where the first of them was, on the entry that follows them, not
+            // as many rows further on as went above it.
+            if (!eintraege.empty())
+                zellen_.setCurrentCell(zellen_.currentCol(),
+                                       std::min(eintraege.front(), zellen_.rowCount() - 1));
         });
     });
 }

@@ -200,7 +200,7 @@ TEST_F(Editor, EveryMenuHasEachAcceleratorOnce) {
 // Ctrl+L deletes the current row only, whatever is selected, as it always did; the marked rows
 // have a command of their own that asks first.
 TEST_F(Editor, ShiftDownSelectsRowsThatCtrlCCopiesAndCtrlShiftLDeletesAfterOneQuestion) {
-    open(liste(5));
+    open(liste(7));
     frm->sgGesamt->setCurrentCell(1, 2);
     QApplication::processEvents();
     key(Qt::Key_Down, Qt::ShiftModifier);
@@ -212,7 +212,7 @@ TEST_F(Editor, ShiftDownSelectsRowsThatCtrlCCopiesAndCtrlShiftLDeletesAfterOneQu
     DialogAnswerer answers(QStringLiteral("btn0")); // "Ja"
     ctrl(Qt::Key_L);
     EXPECT_TRUE(answers.texts.empty());
-    EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
+    EXPECT_EQ(label(), QStringLiteral(u"6 Einträge"));
     EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Spieler 3"); // only the current row went
     ctrl(Qt::Key_Z);
     frm->sgGesamt->setCurrentCell(1, 2);
@@ -223,11 +223,12 @@ TEST_F(Editor, ShiftDownSelectsRowsThatCtrlCCopiesAndCtrlShiftLDeletesAfterOneQu
     ASSERT_EQ(answers.texts.size(), 1u);
     EXPECT_EQ(answers.texts[0],
               QStringLiteral(u"Sollen die 3 markierten Einträge gelöscht werden?"));
-    EXPECT_EQ(label(), QStringLiteral(u"2 Einträge"));
+    EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
+    EXPECT_EQ(frm->sgGesamt->cell(1, frm->sgGesamt->currentRow()), "Spieler 5"); // next after
     EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(),
               QStringLiteral(u"&Rückgängig: Markierte Einträge löschen"));
     ctrl(Qt::Key_Z); // one step
-    EXPECT_EQ(label(), QStringLiteral(u"5 Einträge"));
+    EXPECT_EQ(label(), QStringLiteral(u"7 Einträge"));
     EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Spieler 3");
 }
 
