@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QVariant>
 
 TastenkuerzelDialog::TastenkuerzelDialog(const QList<QAction*>& aktionen, QWidget* parent)
     : QDialog(parent), tabelle_(new QTableWidget(0, 2)) {
@@ -17,18 +18,22 @@ TastenkuerzelDialog::TastenkuerzelDialog(const QList<QAction*>& aktionen, QWidge
     tabelle_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tabelle_->setSelectionBehavior(QAbstractItemView::SelectRows);
     tabelle_->setShowGrid(false);
+    auto zeile = [this](const QKeySequence& taste, const QString& befehl) {
+        const int z = tabelle_->rowCount();
+        tabelle_->insertRow(z);
+        tabelle_->setItem(z, 0, new QTableWidgetItem(taste.toString(QKeySequence::NativeText)));
+        tabelle_->setItem(z, 1, new QTableWidgetItem(befehl));
+    };
     for (const QAction* a : aktionen) {
         if (!a->isVisible())
             continue;
-        const QString befehl = a->iconText(); // the text without its "&"
-        for (const QKeySequence& taste : a->shortcuts()) {
-            const int zeile = tabelle_->rowCount();
-            tabelle_->insertRow(zeile);
-            tabelle_->setItem(zeile, 0,
-                              new QTableWidgetItem(taste.toString(QKeySequence::NativeText)));
-            tabelle_->setItem(zeile, 1, new QTableWidgetItem(befehl));
-        }
+        const QVariant befehl = a->property("befehl");
+        for (const QKeySequence& taste : a->shortcuts())
+            zeile(taste, befehl.isValid() ? befehl.toString() : a->iconText());
     }
+    // The grid's own keys, which no menu names.
+    zeile(QKeySequence::Copy, QStringLiteral("Markierte Zellen kopieren"));
+    zeile(QKeySequence::Paste, QStringLiteral(u"Einfügen aus der Zwischenablage"));
     tabelle_->resizeColumnsToContents();
     tabelle_->horizontalHeader()->setStretchLastSection(true);
 

@@ -146,8 +146,11 @@ namespace {
 QAction* aktion(TfrmGesamtdatei& fenster, THyperGrid& grid, const Befehl& b) {
     auto* a = new QAction(&fenster);
     a->setObjectName(QString::fromLatin1(b.name));
-    if (b.text)
+    if (b.text) {
         a->setText(QString::fromUtf16(b.text));
+        // The keys list names the command, not what its caption says now ("Rückgängig: …").
+        a->setProperty("befehl", a->iconText());
+    }
     a->setShortcuts(b.tasten);
     a->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(a, &QAction::triggered, &fenster, [&fenster, &grid, &b] {

@@ -312,6 +312,7 @@ TEST_F(Editor, PreviewAndPrinterChoiceOpenTheirDialogsAndPrintNothingWhenCancell
 
 TEST_F(Editor, F1ListsTheKeysWithTheirCommandsAndHilfeNamesWhereTheProgramKeepsItsFiles) {
     open(liste(2));
+    ctrl(Qt::Key_E); // the undo caption now names the step; the keys list does not
     QString title, about;
     QStringList rows;
     onNextModal([&](QWidget* w) {
@@ -331,11 +332,13 @@ TEST_F(Editor, F1ListsTheKeysWithTheirCommandsAndHilfeNamesWhereTheProgramKeepsI
          {row(Qt::CTRL | Qt::Key_D, u"Drucken"),
           row(Qt::CTRL | Qt::Key_S, u"Speichern und Beenden"),
           row(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, u"Wiederherstellen"),
-          row(Qt::SHIFT | Qt::Key_F3, u"Rückwärts suchen"), row(Qt::Key_F1, u"Tastenkürzel")})
+          row(Qt::SHIFT | Qt::Key_F3, u"Rückwärts suchen"), row(Qt::Key_F1, u"Tastenkürzel"),
+          row(Qt::CTRL | Qt::Key_Z, u"Rückgängig"),
+          row(Qt::CTRL | Qt::Key_V, u"Einfügen aus der Zwischenablage")})
         EXPECT_TRUE(rows.contains(expected)) << expected.toStdString();
     // Without participants Ctrl+T does nothing, so it is not offered.
     EXPECT_FALSE(rows.contains(row(Qt::CTRL | Qt::Key_T, u"Turnierteilnehmer einfügen")));
-    EXPECT_EQ(rows.size(), 14);
+    EXPECT_EQ(rows.size(), 16);
     ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }));
 
     onNextModal([&](QWidget* w) {
