@@ -42,7 +42,7 @@ EinfuegeDialog::EinfuegeDialog(const QString& text, int platz, QWidget* parent)
     einfuegen_ =
         VorschauKnoepfe(this, layout, QStringLiteral(u"Einfügen"), QStringLiteral("btnEinfuegen"));
     zeigen();
-    resize(720, 420);
+    VorschauGroesse(this, tabelle_, QSize(720, 420));
     tabelle_->tabelle()->setFocus();
 }
 

@@ -88,7 +88,7 @@ EinleseDialog::EinleseDialog(const QString& pfad, tabelle::Ergebnis gelesen,
 
     VorschauKnoepfe(this, layout, QStringLiteral(u"Übernehmen"), QStringLiteral("btnUebernehmen"));
     blattZeigen();
-    resize(760, 460);
+    VorschauGroesse(this, tabelle_, QSize(760, 460));
     tabelle_->tabelle()->setFocus();
 }
 

@@ -10,6 +10,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -196,4 +198,15 @@ QPushButton* VorschauKnoepfe(QDialog* dialog, QBoxLayout* layout, const QString&
     QObject::connect(knoepfe, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     layout->addWidget(knoepfe);
     return ok;
+}
+
+void VorschauGroesse(QDialog* dialog, const Spaltenvorschau* vorschau, QSize mindestens) {
+    const QTableWidget* t = vorschau->tabelle();
+    const QMargins rand = dialog->layout() ? dialog->layout()->contentsMargins() : QMargins();
+    const int noetig = t->horizontalHeader()->length() + 2 * t->frameWidth() +
+                       t->verticalScrollBar()->sizeHint().width() + rand.left() + rand.right();
+    int breite = std::max(mindestens.width(), noetig);
+    if (const QScreen* s = dialog->screen())
+        breite = std::min(breite, s->availableGeometry().width() * 9 / 10);
+    dialog->resize(std::max(breite, mindestens.width()), mindestens.height());
 }

@@ -49,3 +49,6 @@ private:
 // A preview's buttons at the end of `layout`: `text` (the default, accepting) and "Abbrechen".
 QPushButton* VorschauKnoepfe(QDialog* dialog, QBoxLayout* layout, const QString& text,
                              const QString& name);
+// Sizes a preview dialog: at least `mindestens`, wider where the rows' notes need it, never
+// wider than most of the screen.
+void VorschauGroesse(QDialog* dialog, const Spaltenvorschau* vorschau, QSize mindestens);

@@ -9,6 +9,7 @@
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
 #include "print/drucker.h"
+#include "print/druckermodul.h"
 #include "print/namenliste_druck.h"
 #include "printer/qtdrucker.h"
 #include "runlog/runlog.h"
@@ -212,6 +213,8 @@ void duplicateReview() {
     dialog.show();
     QApplication::processEvents();
     saveGrab(&dialog, QStringLiteral("duplicate-review"));
+}
+
 // The import preview: a member table matched against the example list, with every kind of row.
 void importVorschau(const QString& name = QStringLiteral("import-preview")) {
     QTemporaryDir dir;
@@ -248,6 +251,8 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(outDir);
+    // The tool lives a folder below the program, away from the module beside it.
+    druckermodul::testing::ortSetzen(GESAMT_DRUCKERMODUL);
 
     grabNextModal(QStringLiteral("dialog-note"));
     HinweisMeldung("1000 Eintr\xE4ge gespeichert");
