@@ -114,6 +114,11 @@ void HyperGridDelegate::updateEditorGeometry(QWidget* editor, const QStyleOption
 }
 
 bool HyperGridDelegate::eventFilter(QObject* object, QEvent* event) {
+    // The menu bar borrows the keyboard and hands it back to the editor it took it from;
+    // closing the editor meanwhile would leave the keys with nobody when a menu is cancelled.
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::MenuBarFocusReason)
+        return false;
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* edit = qobject_cast<QLineEdit*>(object);

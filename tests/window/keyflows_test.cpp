@@ -161,6 +161,15 @@ TEST_F(Editor, AfterDuplicatesFromTheMenuFindNoneTheCellHasTheKeyboard) {
     ctrl(Qt::Key_L);
     EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Spieler 2");
     EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Spieler 3");
+
+    // A menu left with Escape gives the keys back to the cell as well.
+    key(Qt::Key_B, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    key(Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }, 2000));
+    key(Qt::Key_Down);
+    EXPECT_EQ(frm->sgGesamt->currentRow(), 2);
 }
 
 TEST_F(Editor, CtrlYRedoesTypingUndoneInTheCell) {
