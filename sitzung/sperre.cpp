@@ -30,14 +30,25 @@ std::string benutzername(uid_t uid) {
     return pw ? pw->pw_name : std::to_string(uid);
 }
 
-// Field 22 of /proc/<pid>/stat: when the process started, in clock ticks after boot.
-uint64_t startzeit(long pid) {
+// Fields 3 and 22 of /proc/<pid>/stat: the process's state, and when it started, in clock
+// ticks after boot.
+struct Prozessstand {
+    char zustand = 0;
+    uint64_t start = 0;
+};
+
+Prozessstand prozessstand(long pid) {
     std::string text;
     safewrite::readFile("/proc/" + std::to_string(pid) + "/stat", 4096, text);
+    Prozessstand p;
     size_t pos = text.rfind(')'); // the command name may hold blanks and brackets
+    if (pos != std::string::npos && pos + 2 < text.size())
+        p.zustand = text[pos + 2];
     for (int feld = 2; pos != std::string::npos && feld < 22; ++feld)
         pos = text.find(' ', pos + 1);
-    return pos == std::string::npos ? 0 : std::strtoull(text.c_str() + pos + 1, nullptr, 10);
+    if (pos != std::string::npos)
+        p.start = std::strtoull(text.c_str() + pos + 1, nullptr, 10);
+    return p;
 }
 
 } // namespace
@@ -53,7 +64,7 @@ Sperre EigeneSperre() {
     s.benutzer = benutzername(::geteuid());
     s.rechner = rechnername();
     s.prozess = long(::getpid());
-    s.start = startzeit(s.prozess);
+    s.start = prozessstand(s.prozess).start;
     s.seit = int64_t(std::time(nullptr));
     return s;
 }
@@ -105,7 +116,12 @@ bool SperreLebt(const Sperre& s) {
         return true;
     if (s.prozess <= 0 || (::kill(pid_t(s.prozess), 0) != 0 && errno != EPERM))
         return false;
-    return s.start == 0 || startzeit(s.prozess) == s.start;
+    const Prozessstand p = prozessstand(s.prozess);
+    // A copy that was killed is a zombie until whoever started it collects it: it edits
+    // nothing.
+    if (p.zustand == 'Z' || p.zustand == 'X')
+        return false;
+    return s.start == 0 || p.start == s.start;
 }
 
 bool SperreSetzen(const std::string& liste, const Sperre& eigene) {

@@ -162,6 +162,15 @@ TEST(Sperre, NamesWhoHasTheListOpenAndAnEndedSessionsLockIsStale) {
     ::waitpid(kind, nullptr, 0);
     alt.prozess = kind;
     EXPECT_FALSE(SperreLebt(alt)); // ended
+    const pid_t zombie = ::fork();
+    if (zombie == 0)
+        ::_exit(0);
+    siginfo_t ende{};
+    ::waitid(P_PID, id_t(zombie), &ende, WEXITED | WNOWAIT); // ended, not yet collected
+    alt.prozess = zombie;
+    alt.start = 0;
+    EXPECT_FALSE(SperreLebt(alt));
+    ::waitpid(zombie, nullptr, 0);
     alt = eigene;
     alt.start += 1;
     EXPECT_FALSE(SperreLebt(alt)); // its number now belongs to another process
