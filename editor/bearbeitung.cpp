@@ -138,17 +138,21 @@ bool Bearbeitung::speichern(bool offenBleiben) {
         meldungen_.fehler(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
         return false;
     }
-    meldungen_.hinweis(std::to_string(zellen.rowCount() - 1) + " Eintr\xE4ge gespeichert");
+    // The file holds the list now: a crash while the note shows must not offer it as unsaved.
     if (offenBleiben) {
-        // The file is now what the list shows: the next save compares with it, Abbruch asks
-        // only about later changes, and nothing is unsaved.
+        // The next save compares with the file, Abbruch asks only about later changes.
         geladen_ = LadeErgebnis{};
         geladen_.stand = DateiStandLesen(sGesamtdatei);
         liste_.verlauf().setClean();
         liste_.bGeaendert = false;
         if (wiederherstellung_)
             wiederherstellung_->gespeichert(geladen_.stand);
+    } else if (wiederherstellung_) {
+        wiederherstellung_->verwerfen();
     }
+    if (wiederherstellung_)
+        wiederherstellung_->warten();
+    meldungen_.hinweis(std::to_string(zellen.rowCount() - 1) + " Eintr\xE4ge gespeichert");
     return true;
 }
 

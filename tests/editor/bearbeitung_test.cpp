@@ -30,7 +30,12 @@ std::string liste(int n) {
 struct Gespraech : Meldungen {
     std::vector<std::string> gesagt;
     std::deque<bool> antworten;
-    void hinweis(const std::string& t) override { gesagt.push_back("H " + t); }
+    std::function<void()> beimHinweis;
+    void hinweis(const std::string& t) override {
+        gesagt.push_back("H " + t);
+        if (beimHinweis)
+            beimHinweis();
+    }
     void fehler(const std::string& t) override { gesagt.push_back("F " + t); }
     bool frage(const std::string& t) override {
         gesagt.push_back("? " + t);
@@ -293,6 +298,31 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
         if (f.geoeffnet) {
             EXPECT_FALSE(SperreLesen(s.pfad)); // this session's lock goes with it
         }
+    }
+}
+
+// The note that the list was saved waits for the user; a crash meanwhile must not offer what
+// the file already holds as unsaved changes.
+TEST(Bearbeitung, WhileTheSavedNoteShowsNothingIsKeptAsUnsaved) {
+    for (const bool offenBleiben : {false, true}) {
+        SCOPED_TRACE(offenBleiben);
+        Sitzung s;
+        writeBytes(s.datei, liste(2));
+        ASSERT_TRUE(s.bearbeitung.oeffnen());
+        const QString daten =
+            QString::fromStdString(WiederherstellungsdateiFuer(s.pfad, long(::getpid())));
+        s.tippen(1, "Neu");
+        for (int warten = 0; warten < 250 && !QFile::exists(daten); ++warten)
+            ::usleep(20000);
+        ASSERT_TRUE(QFile::exists(daten));
+        int hinweise = 0;
+        s.gespraech.beimHinweis = [&] {
+            ++hinweise;
+            EXPECT_FALSE(QFile::exists(daten));
+        };
+        ASSERT_TRUE(s.bearbeitung.speichern(offenBleiben));
+        EXPECT_EQ(hinweise, 1);
+        s.bearbeitung.beenden(true);
     }
 }
 
