@@ -34,6 +34,10 @@ TastenkuerzelDialog::TastenkuerzelDialog(const QList<QAction*>& aktionen, QWidge
     // The grid's own keys, which no menu names.
     zeile(QKeySequence::Copy, QStringLiteral("Markierte Zellen kopieren"));
     zeile(QKeySequence::Paste, QStringLiteral(u"Einfügen aus der Zwischenablage"));
+    zeile(QKeySequence(Qt::SHIFT | Qt::Key_Up), QStringLiteral("Zeilen nach oben markieren"));
+    zeile(QKeySequence(Qt::SHIFT | Qt::Key_Down), QStringLiteral("Zeilen nach unten markieren"));
+    zeile(QKeySequence(Qt::ALT | Qt::Key_Down), QStringLiteral(u"MP-Auswahl öffnen"));
+    zeile(QKeySequence(Qt::Key_Escape), QStringLiteral(u"Eingabe in der Zelle zurücknehmen"));
     tabelle_->resizeColumnsToContents();
     tabelle_->horizontalHeader()->setStretchLastSection(true);
 

@@ -343,11 +343,12 @@ TEST_F(Editor, F1ListsTheKeysWithTheirCommandsAndHilfeNamesWhereTheProgramKeepsI
           row(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, u"Wiederherstellen"),
           row(Qt::SHIFT | Qt::Key_F3, u"Rückwärts suchen"), row(Qt::Key_F1, u"Tastenkürzel"),
           row(Qt::CTRL | Qt::Key_Z, u"Rückgängig"),
-          row(Qt::CTRL | Qt::Key_V, u"Einfügen aus der Zwischenablage")})
+          row(Qt::CTRL | Qt::Key_V, u"Einfügen aus der Zwischenablage"),
+          row(Qt::ALT | Qt::Key_Down, u"MP-Auswahl öffnen")})
         EXPECT_TRUE(rows.contains(expected)) << expected.toStdString();
     // Without participants Ctrl+T does nothing, so it is not offered.
     EXPECT_FALSE(rows.contains(row(Qt::CTRL | Qt::Key_T, u"Turnierteilnehmer einfügen")));
-    EXPECT_EQ(rows.size(), 16);
+    EXPECT_EQ(rows.size(), 20);
     ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }));
 
     onNextModal([&](QWidget* w) {
