@@ -323,17 +323,18 @@ TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothing
 
 INSTANTIATE_TEST_SUITE_P(
     EveryPath, CrashSteps,
-    ::testing::Values(
-        Pfad{"NeueListe", false, false}, Pfad{"Ersetzen"},
-        Pfad{"NebenSicherung", false, true, true}, Pfad{"HarterVerweis", false, true, true, true},
-        Pfad{"OrdnerOhneNeueDatei", false, true, false, false, true}, Pfad{"Einstellungen", true},
-        Pfad{"EinstellungenHarterVerweis", true, true, false, true},
-        Pfad{"EinstellungenOrdnerZu", true, true, false, false, true},
-        Pfad{"Sperre", false, false, false, false, false, true},
-        Pfad{"Wiederherstellungsschreiber", false, true, false, false, false, false,
-             Pfad::Schreiber},
-        Pfad{"Uebernahme", false, true, false, false, false, false, Pfad::Uebernahme},
-        Pfad{"PdfDatei", false, true, false, false, false, false, Pfad::Datei, true}),
+    ::testing::Values(Pfad{"NeueListe", false, false}, Pfad{"Ersetzen"},
+                      Pfad{"NebenSicherung", false, true, true},
+                      Pfad{"HarterVerweis", false, true, true, true},
+                      Pfad{"OrdnerOhneNeueDatei", false, true, false, false, true},
+                      Pfad{"Einstellungen", true},
+                      Pfad{"EinstellungenHarterVerweis", true, true, false, true},
+                      Pfad{"EinstellungenOrdnerZu", true, true, false, false, true},
+                      Pfad{"Sperre", false, false, false, false, false, true},
+                      Pfad{"Wiederherstellungsschreiber", false, true, false, false, false, false,
+                           Pfad::Schreiber},
+                      Pfad{"Uebernahme", false, true, false, false, false, false, Pfad::Uebernahme},
+                      Pfad{"PdfDatei", false, true, false, false, false, false, Pfad::Datei, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

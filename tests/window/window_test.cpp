@@ -42,7 +42,8 @@ TEST_F(Editor, LoadsTheListIntoTheGrid) {
                frm->sgGesamt->isAncestorOf(QApplication::focusWidget());
     }));
     EXPECT_EQ(frm->knopf("tbtEinfuegen")->size(), QSize(46, 51));
-    EXPECT_EQ(frm->aktion("mptSpeichernundBeenden")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(frm->aktion("mptSpeichernundBeenden")->shortcut(),
+              QKeySequence(QStringLiteral("Ctrl+S")));
 }
 
 TEST_F(Editor, CancelRightAfterLoadingClosesWithoutQuestionOrWrite) {
@@ -460,7 +461,8 @@ TEST_F(Editor, UndoAndRedoTopTheEditMenuNameTheStepAndUndoingAllMakesCancelAskNo
     EXPECT_EQ(label(), QStringLiteral(u"5 Einträge"));
     EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Spieler 2");
     EXPECT_EQ(frm->sgGesamt->currentRow(), 2);
-    EXPECT_EQ(frm->aktion("mptWiederherstellen")->text(), QStringLiteral(u"Wieder&herstellen: Löschen"));
+    EXPECT_EQ(frm->aktion("mptWiederherstellen")->text(),
+              QStringLiteral(u"Wieder&herstellen: Löschen"));
     EXPECT_FALSE(frm->aktion("mptRueckgaengig")->isEnabled());
 
     cancelClosesUnasked();
@@ -589,7 +591,8 @@ TEST_F(Editor, ParticipantsOnlyWhenLaunchedWithThem) {
     onNextModal([&](QWidget* w) {
         auto* f = qobject_cast<TfrmGesamtdatei*>(w);
         ASSERT_NE(f, nullptr);
-        visible = f->knopf("tbtErweitern")->isVisible() && f->aktion("mptTurnierteilnehmereinfuegen")->isVisible();
+        visible = f->knopf("tbtErweitern")->isVisible() &&
+                  f->aktion("mptTurnierteilnehmereinfuegen")->isVisible();
         before = f->lblGrenze->text();
         activate(f);
         QTest::keyClick(f, Qt::Key_T, Qt::ControlModifier);
