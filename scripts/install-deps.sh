@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libicu-dev libcanberra-dev libcanberra0 libcups2-dev
           libquazip1-qt6-dev qt6-translations-l10n fonts-liberation2)
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool poppler-utils cups clang
+    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-xkb-utils poppler-utils cups clang
               libclang-rt-14-dev hyperfine time lintian desktop-file-utils dpkg-dev
               printer-driver-cups-pdf shared-mime-info xdg-utils appstream libglib2.0-bin libxml2-utils
               weston qt6-wayland python3-pyatspi at-spi2-core dbus openbox x11-utils

@@ -9,6 +9,9 @@ mkdir kelmar
 printf 'GESAMT-DATEI\r\nOtto Zander\t \t1\tN\t100\r\nAnna Berg\t \t2\tJ\t200\r\nKarl Adam\t \t3\tG\t300\r\n' \
     >kelmar/NAMEN.TIF
 
+# On a German keyboard ü and ß have keys of their own. Otherwise xdotool lends each a spare key
+# for a moment and, on a busy machine, takes the last one back before the program has read it.
+setxkbmap de || fail "no German keyboard layout"
 start
 answer "Öffnen" Return
 keys Down # row 2, "Nr."
