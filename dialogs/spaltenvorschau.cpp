@@ -205,7 +205,7 @@ void VorschauGroesse(QDialog* dialog, const Spaltenvorschau* vorschau, QSize min
     const QMargins rand = dialog->layout() ? dialog->layout()->contentsMargins() : QMargins();
     const int noetig = t->horizontalHeader()->length() + 2 * t->frameWidth() +
                        t->verticalScrollBar()->sizeHint().width() + rand.left() + rand.right();
-    int breite = std::max(mindestens.width(), noetig);
+    int breite = noetig;
     if (const QScreen* s = dialog->screen())
         breite = std::min(breite, s->availableGeometry().width() * 9 / 10);
     dialog->resize(std::max(breite, mindestens.width()), mindestens.height());

@@ -145,13 +145,14 @@ bool Bearbeitung::speichern(bool offenBleiben) {
         geladen_.stand = DateiStandLesen(sGesamtdatei);
         liste_.verlauf().setClean();
         liste_.bGeaendert = false;
-        if (wiederherstellung_)
-            wiederherstellung_->gespeichert(geladen_.stand);
-    } else if (wiederherstellung_) {
-        wiederherstellung_->verwerfen();
     }
-    if (wiederherstellung_)
+    if (wiederherstellung_) {
+        if (offenBleiben)
+            wiederherstellung_->gespeichert(geladen_.stand);
+        else
+            wiederherstellung_->verwerfen();
         wiederherstellung_->warten();
+    }
     meldungen_.hinweis(std::to_string(zellen.rowCount() - 1) + " Eintr\xE4ge gespeichert");
     return true;
 }
