@@ -1,6 +1,6 @@
 #include "dialogs/einfuegedialog.h"
 
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "editor/abgleich.h"
 
+#include "cells/eintrag.h"
 #include "editor/sortierung.h"
 #include "editor/verlauf.h"
-#include "namefile/namefile.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,6 +1,6 @@
 #include "editor/zeilenvorschau.h"
 
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 
 QString AktionText(Aktion a) {
     switch (a) {

@@ -3,14 +3,12 @@
 // (name, blank, number, MP code, membership number), CR LF, Windows-1252 bytes.
 
 #include "cells/celltable.h"
+#include "cells/eintrag.h"
 #include "support/fileerrors.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-constexpr int kMaxEintraege = 1000;
-constexpr int kSpalteNr = 0, kSpalteName = 1, kSpalteMP = 2, kSpalteDBVNr = 3;
 
 // The file being edited.
 inline std::string sGesamtdatei;
