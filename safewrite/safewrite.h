@@ -75,13 +75,4 @@ std::string stateFolder();
 // Creates it, and what is missing above it, for the user alone.
 void makeStateFolder();
 
-namespace testing {
-// Ends the process with SIGKILL just before its n-th file operation from now (creating,
-// writing, flushing, truncating, renaming, removing a file, setting its owner, mode or times);
-// 0 turns it off.
-void killBefore(int n);
-// File operations since the last killBefore.
-int operations();
-} // namespace testing
-
 } // namespace safewrite

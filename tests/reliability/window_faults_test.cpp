@@ -1,5 +1,6 @@
 #include "app/startup.h"
 #include "runlog/runlog.h"
+#include "safewrite/crashsteps.h"
 #include "safewrite/safewrite.h"
 #include "tests/reliability/privileges.h"
 #include "tests/testsupport/modal.h"
