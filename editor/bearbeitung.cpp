@@ -39,6 +39,7 @@ Bearbeitung::~Bearbeitung() {
 bool Bearbeitung::oeffnen() {
     if (!sperreNehmen())
         return false;
+    abgeschlossen_ = UnterbrochenesSpeichernAbschliessen(sGesamtdatei);
     liste_.zellen().setRowCount(kMaxEintraege + 1);
     geladen_ = NamenDateiLesen(sGesamtdatei, liste_.zellen());
     hinweiseZeigen();
@@ -76,7 +77,7 @@ bool Bearbeitung::sperreNehmen() {
 }
 
 void Bearbeitung::hinweiseZeigen() {
-    if (geladen_.abgeschlossen)
+    if (abgeschlossen_)
         meldungen_.hinweis("Das letzte Speichern der Gesamt-Datei wurde unterbrochen. Es wurde "
                            "jetzt abgeschlossen");
     if (!geladen_.vorhanden)

@@ -37,9 +37,10 @@ public:
     Bearbeitung(const Bearbeitung&) = delete;
     Bearbeitung& operator=(const Bearbeitung&) = delete;
 
-    // Takes the lock (asking about another session's), reads the file with its notes, offers
-    // unsaved changes an ended session left and keeps this session's from now on. False when
-    // the user chose not to open a list another session has open.
+    // Takes the lock (asking about another session's), completes a save of the file that a
+    // crash interrupted, reads the file with its notes, offers unsaved changes an ended session
+    // left and keeps this session's from now on. False when the user chose not to open a list
+    // another session has open.
     bool oeffnen();
     // Writes the list after the questions the file's state calls for, with the note of how many
     // entries were written; false when it was not written. With `offenBleiben` the file is now
@@ -67,6 +68,7 @@ private:
     NamenListe& liste_;
     Meldungen& meldungen_;
     LadeErgebnis geladen_;
+    bool abgeschlossen_ = false; // a save that a crash interrupted was completed on opening
     // The notes of the writing thread reach the session through it; it outlives the writer.
     QObject waechter_;
     std::optional<Sperre> sperre_;                         // the lock this session set

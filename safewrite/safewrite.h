@@ -44,6 +44,9 @@ enum class Recovery { None, Completed };
 // files that crashed writes left beside it. Call it before the file is read. A record is used
 // only where it can be this program's (see setNotice); others are left alone.
 Recovery recover(const std::string& path);
+// Whether such a write of that file waits for `recover` (or is under way): a record of it lies
+// where recover looks. Looks only; changes nothing.
+bool pending(const std::string& path);
 // Removes the temporary files that crashed writes of exactly this name left beside it, without
 // following a link at the name; for files whose record is not needed (a new name each time).
 void removeTemporaries(const std::string& path);

@@ -214,8 +214,14 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
             Profile::load("KELMAR.INI");
             return false;
         }
+        // A read that only looks changes nothing, but says that a save waits to be completed.
+        const std::string vorher = readBytes(datei());
+        const bool aufzeichnung = aufzeichnungDa();
         CellStore cells(kMaxEintraege + 1);
-        return NamenDateiLesen(bytes(datei()), cells).abgeschlossen;
+        EXPECT_EQ(NamenDateiLesen(bytes(datei()), cells).unterbrochen, aufzeichnung);
+        EXPECT_EQ(readBytes(datei()), vorher);
+        EXPECT_EQ(aufzeichnungDa(), aufzeichnung);
+        return UnterbrochenesSpeichernAbschliessen(bytes(datei()));
     }
 
     QStringList daten() const {
