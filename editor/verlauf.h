@@ -14,9 +14,11 @@
 Zeile ZeileLesen(const CellTable& zellen, int row);
 void ZeileSchreiben(CellTable& zellen, int row, const Zeile& zeile);
 
+// A cell of the list, where a view's cursor stands.
 struct Zelle {
     int col = 0;
     int row = 1;
+    bool operator==(const Zelle&) const = default;
 };
 
 // What a step changes besides the rows.

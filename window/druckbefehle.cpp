@@ -1,6 +1,5 @@
 #include "window/druckbefehle.h"
 
-#include "grid/hypergrid.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "print/drucker.h"

@@ -56,7 +56,7 @@ public:
     TPlacementStore* stateGesamt;
     TZaehlzeile* pnlButtons; // the count line
     QLabel* lblGrenze;
-    QLabel* lblHinweis; // a passing note, gone after a few seconds
+    QLabel* lblHinweis;              // a passing note, gone after a few seconds
     TSuchleiste* pnlSuche;
     QToolBar* tbGesamt;
     GesamtOeffnenDialog* openGesamt = nullptr; // built when the user is to choose the file
@@ -103,6 +103,9 @@ private:
     void FormResize();
     bool DateiWaehlen();
     void anzahlZeigen();
+    // The cursor's cell, which the list's commands are given, and the cell they say to show.
+    Zelle hier() const;
+    void zeigen(Zelle zelle);
     void hinweisZeigen(const QString& text);
     void blockEinfuegen(const QString& text);
     Druckauftrag druckauftrag();
