@@ -17,10 +17,6 @@ std::vector<QStringList> zeilen(const QString& text, QString& weggelassen) {
     return std::move(t.zeilen);
 }
 
-QString anzahlEintraege(qsizetype n) {
-    return n == 1 ? QStringLiteral("1 Eintrag") : QStringLiteral(u"%1 Einträge").arg(n);
-}
-
 } // namespace
 
 EinfuegeDialog::EinfuegeDialog(const QString& text, int platz, QWidget* parent)
@@ -56,11 +52,11 @@ void EinfuegeDialog::zeigen() {
     QStringList info;
     info << (n == 0 ? QStringLiteral(u"Die Zwischenablage enthält keine Einträge.")
                     : QStringLiteral(u"%1 werden vor der aktuellen Zeile eingefügt.")
-                          .arg(anzahlEintraege(n)));
+                          .arg(EintraegeText(n)));
     if (moeglich > n)
         info << QStringLiteral(u"Die Liste kann nur noch %1 aufnehmen (höchstens %2); %3 "
                                u"werden nicht eingefügt.")
-                    .arg(anzahlEintraege(platz_))
+                    .arg(EintraegeText(platz_))
                     .arg(kMaxEintraege)
                     .arg(moeglich - n);
     if (!weggelassen_.isEmpty())

@@ -24,6 +24,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
@@ -242,7 +243,11 @@ void importVorschau(const QString& name = QStringLiteral("import-preview")) {
     beispiel.open(QIODevice::ReadOnly);
     CellStore liste(kMaxEintraege + 1);
     const int anzahl = NamenTextLesen(beispiel.readAll().toStdString(), liste).anzahl;
-    EinleseDialog dialog(csv, tabelle::lesen(csv), liste, anzahl, nullptr);
+    auto neuLesen = [csv](tabelle::Kodierung k) -> std::optional<tabelle::Ergebnis> {
+        return tabelle::lesen(csv, k);
+    };
+    EinleseDialog dialog(QFileInfo(csv).fileName(), tabelle::lesen(csv), neuLesen, liste, anzahl,
+                         nullptr);
     dialog.resize(900, 440);
     dialog.show();
     QApplication::processEvents();

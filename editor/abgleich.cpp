@@ -176,3 +176,8 @@ Uebernahme AbgleichUebernehmen(CellTable& zellen, Eintragszeilen& eintraege, int
     u.neu = int(neue.size());
     return u;
 }
+
+QString UebernahmeText(const Uebernahme& u) {
+    return QStringLiteral(u"%1 hinzugefügt, %2 geändert")
+        .arg(EintraegeText(u.neu), EintraegeText(u.geaendert));
+}

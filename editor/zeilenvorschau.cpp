@@ -16,6 +16,10 @@ QString AktionText(Aktion a) {
     return {};
 }
 
+QString EintraegeText(qsizetype n) {
+    return n == 1 ? QStringLiteral("1 Eintrag") : QStringLiteral(u"%1 Einträge").arg(n);
+}
+
 Zeilenvorschau::Zeilenvorschau(std::vector<QStringList> zeilen)
     : zeilen_(std::move(zeilen)), erkennung_(SpaltenErkennen(zeilen_)),
       eintraege_(EintraegeBilden(zeilen_, erkennung_)) {}

@@ -1,8 +1,6 @@
 #include "window/gesamtdatei.h"
 
-#include "dialogs/duplikatdialog.h"
 #include "dialogs/einfuegedialog.h"
-#include "dialogs/einlesedialog.h"
 #include "dialogs/oeffnendialog.h"
 #include "dialogs/tastenkuerzel.h"
 #include "dialogs/ueberdialog.h"
@@ -16,6 +14,7 @@
 #include "widgets/zaehlzeile.h"
 #include "window/befehle.h"
 #include "window/druckbefehle.h"
+#include "window/listenbefehle.h"
 #include "window/suchsteuerung.h"
 
 #include <QApplication>
@@ -278,8 +277,7 @@ void TfrmGesamtdatei::blockEinfuegen(const QString& text) {
     sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptAusTabelleEinlesenClick() {
-    if (const auto plan = EinleseDialog::einlesen(this, bearbeitung_.pfad(), liste_.zellen(),
-                                                  liste_.iAnzahl()))
+    if (const auto plan = TabelleAbgleichen(this, bearbeitung_.pfad(), liste_, meldungen_))
         hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(*plan, hier())));
 }
 void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
@@ -291,14 +289,13 @@ void TfrmGesamtdatei::mptDuplikateloeschenClick() {
     liste_.DuplikateLoeschen(hier());
 }
 void TfrmGesamtdatei::mptDuplikatePruefenClick() {
-    const std::optional<std::vector<int>> weg =
-        DuplikatDialog::pruefen(liste_.zellen(), liste_.iAnzahl(), this);
+    const std::optional<std::vector<int>> weg = DuplikateZeigen(this, liste_, meldungen_);
     if (!weg)
         return;
     zeigen(liste_.Loeschen(*weg, QStringLiteral(u"Duplikate prüfen"), hier()));
-    hinweisZeigen(weg->size() == 1
-                      ? QStringLiteral(u"1 Eintrag wurde gelöscht")
-                      : QStringLiteral(u"%1 Einträge wurden gelöscht").arg(weg->size()));
+    hinweisZeigen(EintraegeText(qsizetype(weg->size())) +
+                  (weg->size() == 1 ? QStringLiteral(u" wurde gelöscht")
+                                    : QStringLiteral(u" wurden gelöscht")));
 }
 void TfrmGesamtdatei::mptNummerierenClick() {
     zeigen(liste_.Nummerieren(hier()));

@@ -727,3 +727,15 @@ TEST_F(Editor, ARunThatSortsAndSavesLeavesItsStepsInTheLog) {
     EXPECT_LT(edit, sort);
     EXPECT_LT(sort, saved);
 }
+
+// The toolkit's file dialogs keep their history in a file of their own; the program writes no
+// file but its own, whichever dialog the user opens first.
+TEST_F(Editor, FileDialogsLeaveNoHistoryFile) {
+    open(liste(3));
+    for (const char* befehl : {"mptAusTabelleEinlesen", "mptAlsPdf"}) {
+        onModalOf<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+        frm->aktion(befehl)->trigger();
+    }
+    EXPECT_FALSE(QFileInfo::exists(env.home() + QStringLiteral("/.config/QtProject.conf")));
+    EXPECT_TRUE(frm->isVisible());
+}
