@@ -15,8 +15,11 @@ void Listenzellen::setRowCount(int rows) {
 }
 
 void Listenzellen::beginUpdate() {
-    if (tiefe_++ == 0)
-        laufend_ = {rowCount(), rowCount(), rowCount(), -1};
+    if (tiefe_++ > 0)
+        return;
+    if (aendertSich)
+        aendertSich();
+    laufend_ = {rowCount(), rowCount(), rowCount(), -1};
 }
 
 void Listenzellen::endUpdate() {

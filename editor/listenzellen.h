@@ -14,7 +14,8 @@ public:
         int vorher = 0, nachher = 0;
         int von = 0, bis = -1;
     };
-    // Told after every outermost change, also one that wrote nothing.
+    // Told before every outermost change, and after it, also one that wrote nothing.
+    std::function<void()> aendertSich;
     std::function<void(const Aenderung&)> geaendert;
 
     const std::string& cell(int col, int row) const override { return store_.cell(col, row); }

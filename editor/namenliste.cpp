@@ -13,6 +13,7 @@
 
 NamenListe::NamenListe(Meldungen& meldungen, QObject* parent)
     : QObject(parent), meldungen_(meldungen) {
+    zellen_.aendertSich = [this] { historie_.vorDerAenderung(); };
     zellen_.geaendert = [this](const Listenzellen::Aenderung& a) { geaendert(a); };
     // Sorting counts as a change until the next step, or until the list is undone to a step.
     connect(&verlauf(), &QUndoStack::indexChanged, this, [this] { sortiert_ = false; });

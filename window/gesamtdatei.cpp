@@ -64,13 +64,9 @@ void TfrmGesamtdatei::aufbauen() {
     lblGrenze = pnlButtons->lblGrenze;
     lblHinweis = pnlButtons->lblHinweis;
     listLayout->addWidget(pnlButtons);
-    pnlSuche = new TSuchleiste;
-    pnlSuche->hide();
-    listLayout->addWidget(pnlSuche);
     setCentralWidget(pnlListe);
 
     werkzeugeAufbauen();
-    suche_ = new Suchsteuerung(*sgGesamt, *pnlSuche, liste_, this);
 }
 
 void TfrmGesamtdatei::werkzeugeAufbauen() {
@@ -315,14 +311,24 @@ void TfrmGesamtdatei::mptNachNameSortierenClick() {
                       ? QStringLiteral("Die Liste wurde nach Name und Vorname sortiert")
                       : QStringLiteral("Die Liste war schon nach Name und Vorname sortiert"));
 }
+// The find bar and its controller are made at their first use: most sessions never search.
+Suchsteuerung& TfrmGesamtdatei::suche() {
+    if (!suche_) {
+        pnlSuche = new TSuchleiste;
+        pnlSuche->hide();
+        pnlListe->layout()->addWidget(pnlSuche);
+        suche_ = new Suchsteuerung(*sgGesamt, *pnlSuche, liste_, this);
+    }
+    return *suche_;
+}
 void TfrmGesamtdatei::mptSuchenClick() {
-    suche_->oeffnen();
+    suche().oeffnen();
 }
 void TfrmGesamtdatei::mptWeitersuchenClick() {
-    suche_->weiter(false);
+    suche().weiter(false);
 }
 void TfrmGesamtdatei::mptRueckwaertssuchenClick() {
-    suche_->weiter(true);
+    suche().weiter(true);
 }
 
 // ---- printing and help ----
