@@ -1,5 +1,6 @@
 #include "grid/hypergrid.h"
 
+#include "editor/namenliste.h"
 #include "grid/hgdelegate.h"
 #include "grid/hgmodel.h"
 
@@ -22,7 +23,8 @@ THyperGrid::THyperGrid(NamenListe& liste, QWidget* parent) : QTableView(parent) 
     setItemDelegate(delegate_);
     connect(model_, &QAbstractItemModel::rowsInserted, this, &THyperGrid::keepCursor);
     connect(model_, &QAbstractItemModel::rowsRemoved, this, &THyperGrid::keepCursor);
-    connect(model_, &QAbstractItemModel::modelReset, this, &THyperGrid::keepCursor);
+    // After the model: a list loaded anew has the cursor on its first cell.
+    connect(&liste, &NamenListe::zurueckgesetzt, this, &THyperGrid::keepCursor);
     // An editor open over cells a command changed shows what they hold now, afresh.
     connect(model_, &HyperGridModel::listChanged, this, [this] {
         if (QWidget* editor = cellEditor()) {
