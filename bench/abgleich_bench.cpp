@@ -6,8 +6,8 @@
 #undef QT_NO_CAST_FROM_ASCII
 
 #include "cells/cellstore.h"
+#include "cells/eintrag.h"
 #include "editor/abgleich.h"
-#include "namefile/namefile.h"
 #include "tabelle/tabelle.h"
 #include "tests/tabelle/zipbau.h"
 

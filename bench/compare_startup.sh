@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of the editor on 1000 entries against two bare reference
-# windows (a filled and an empty 1001 x 4 table, menu and toolbar, ended at the first paint),
-# paired in one run, offscreen; medians. Usage: bench/compare_startup.sh <build folder> [runs]
+# windows (a filled and an empty 1001 x 4 table, menu and toolbar, the editor's fonts and Qt's
+# German translations, ended at the first paint), paired in one run, offscreen; medians.
+# Usage: bench/compare_startup.sh <build folder> [runs]
 set -euo pipefail
 build=$(realpath "${1:-build}")
 runs=${2:-30}

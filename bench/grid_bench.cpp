@@ -12,16 +12,34 @@
 
 namespace {
 
+struct Silent : Meldungen {
+    void hinweis(const std::string&) override {}
+    void fehler(const std::string&) override {}
+    bool frage(const std::string&) override { return true; }
+};
+
+// The list becomes these file bytes.
+void laden(NamenListe& liste, const std::string& text) {
+    CellStore cells(kMaxEintraege + 1);
+    const LadeErgebnis ergebnis = NamenTextLesen(text, cells);
+    liste.laden(std::move(cells), ergebnis);
+}
+
+// 1000 entries, each name in `namen` in turn with its number.
+std::string liste(const std::vector<const char*>& namen) {
+    std::string text = "GESAMT-DATEI\r\n";
+    for (int r = 1; r <= kMaxEintraege; ++r)
+        text += namen[size_t(r) % namen.size()] + std::to_string(r) + "\t \t" +
+                std::to_string(r * 13) + "\tN\t" + std::to_string(100000 + r) + "\r\n";
+    return text;
+}
+
 void BM_GitterNeuZeichnen(benchmark::State& state) {
-    THyperGrid grid;
+    Silent silent;
+    NamenListe namen(silent);
+    laden(namen, liste({"Spieler M\xFCller "}));
+    THyperGrid grid(namen);
     grid.setColumns(GesamtSpalten());
-    grid.setRowCount(1001);
-    for (int r = 1; r <= 1000; ++r) {
-        grid.setCell(0, r, std::to_string(r * 13));
-        grid.setCell(1, r, "Spieler M\xFCller " + std::to_string(r));
-        grid.setCell(2, r, "N");
-        grid.setCell(3, r, std::to_string(100000 + r));
-    }
     grid.setColumnWidth(1, 300);
     grid.resize(527, 1080); // about 50 rows
     grid.show();
@@ -34,24 +52,19 @@ BENCHMARK(BM_GitterNeuZeichnen)->Unit(benchmark::kMicrosecond);
 
 // Undoing a duplicate run that deleted every other of 1000 entries, in the shown grid.
 void BM_DuplikateRueckgaengigImGitter(benchmark::State& state) {
-    struct : Meldungen {
-        void hinweis(const std::string&) override {}
-        void fehler(const std::string&) override {}
-        bool frage(const std::string&) override { return true; }
-    } silent;
-    THyperGrid grid;
-    grid.setColumns(GesamtSpalten());
-    grid.setRowCount(kMaxEintraege + 1);
+    Silent silent;
     std::string text = "GESAMT-DATEI\r\n";
     for (int i = 1; i <= kMaxEintraege; ++i)
         text += "Spieler " + std::to_string(i % 2 ? i : i - 1) + "\t \t" + std::to_string(i) +
                 "\tN\t\r\n";
-    NamenListe liste(grid, silent);
-    liste.geladen(NamenTextLesen(text, grid));
+    NamenListe liste(silent);
+    laden(liste, text);
+    THyperGrid grid(liste);
+    grid.setColumns(GesamtSpalten());
     grid.resize(527, 1080);
     grid.show();
     QApplication::processEvents();
-    if (liste.DuplikateLoeschen() < 400) {
+    if (liste.DuplikateLoeschen({}) < 400) {
         state.SkipWithError("too few duplicates");
         return;
     }
@@ -70,11 +83,7 @@ BENCHMARK(BM_DuplikateRueckgaengigImGitter)->Unit(benchmark::kMicrosecond);
 // (Ctrl+O) as the reference, 1 sorting by name and first name, 2 the review's removal of what
 // it ticks (finding the groups and deleting the ticked entries as one step).
 void BM_BefehlMitNeuzeichnen(benchmark::State& state) {
-    struct : Meldungen {
-        void hinweis(const std::string&) override {}
-        void fehler(const std::string&) override {}
-        bool frage(const std::string&) override { return true; }
-    } silent;
+    Silent silent;
     const char* vornamen[] = {"Anna", "\xC4nne", "Hans", "J\xFCrgen", "Otto", "Peter"};
     const char* nachnamen[] = {"M\xFCller",
                                "Mueller",
@@ -93,26 +102,25 @@ void BM_BefehlMitNeuzeichnen(benchmark::State& state) {
                 std::to_string(k) + "\t \t" + std::to_string(i) + "\tN\t" +
                 std::to_string(100000 + k) + "\r\n";
     }
-    THyperGrid grid;
+    NamenListe liste(silent);
+    THyperGrid grid(liste);
     grid.setColumns(GesamtSpalten());
-    NamenListe liste(grid, silent);
     grid.resize(527, 1080);
     grid.show();
     for (auto _ : state) {
         state.PauseTiming();
-        grid.setRowCount(kMaxEintraege + 1);
-        liste.geladen(NamenTextLesen(text, grid));
+        laden(liste, text);
         QApplication::processEvents();
         state.ResumeTiming();
         if (state.range(0) == 0)
-            liste.Sortieren();
+            liste.Sortieren({});
         else if (state.range(0) == 1)
-            liste.NachNameSortieren();
+            liste.NachNameSortieren({});
         else
-            liste.Loeschen(AngehakteZeilen(DuplikatePruefen(grid, liste.iAnzahl)),
-                           QStringLiteral("Duplikate pr\u00fcfen"));
+            liste.Loeschen(AngehakteZeilen(DuplikatePruefen(liste.zellen(), liste.iAnzahl())),
+                           QStringLiteral("Duplikate pr\u00fcfen"), {});
         QApplication::processEvents(); // the repaint it causes
-        if (state.range(0) == 2 && liste.iAnzahl != 400)
+        if (state.range(0) == 2 && liste.iAnzahl() != 400)
             state.SkipWithError("the review did not tick the repeated entries");
     }
 }
@@ -121,16 +129,11 @@ BENCHMARK(BM_BefehlMitNeuzeichnen)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMil
 // One keystroke in the find bar as the user sees it: the search, every hit marked, the grid
 // repainted. Alternating texts, so that the marks change with every keystroke.
 void BM_SuchenMitMarkierung(benchmark::State& state) {
-    THyperGrid grid;
+    Silent silent;
+    NamenListe namen(silent);
+    laden(namen, liste({"Spielerin Wei\xDF ", "Spieler M\xFCller ", "Spieler M\xFCller "}));
+    THyperGrid grid(namen);
     grid.setColumns(GesamtSpalten());
-    grid.setRowCount(kMaxEintraege + 1);
-    for (int r = 1; r <= kMaxEintraege; ++r) {
-        grid.setCell(0, r, std::to_string(r));
-        grid.setCell(1, r,
-                     (r % 3 ? "Spieler M\xFCller " : "Spielerin Wei\xDF ") + std::to_string(r));
-        grid.setCell(2, r, "N");
-        grid.setCell(3, r, std::to_string(100000 + r));
-    }
     grid.resize(527, 1080);
     grid.show();
     QApplication::processEvents();
@@ -138,7 +141,7 @@ void BM_SuchenMitMarkierung(benchmark::State& state) {
     for (auto _ : state) {
         weiss = !weiss;
         std::vector<std::pair<int, int>> marks;
-        for (const Treffer& t : Suchen(grid, kMaxEintraege, weiss ? "weiss" : "muller"))
+        for (const Treffer& t : Suchen(namen.zellen(), kMaxEintraege, weiss ? "weiss" : "muller"))
             marks.emplace_back(t.col, t.row);
         grid.setMarkedCells(marks);
         QApplication::processEvents();

@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     frm.sgGesamt->viewport()->installEventFilter(&watcher);
     frm.show();
     const int code = QApplication::exec();
-    if (code != 0 || frm.liste().iAnzahl == 0)
+    if (code != 0 || frm.liste().iAnzahl() == 0)
         return 3;
     if (scrollAndSave) {
         frm.sgGesamt->viewport()->removeEventFilter(&watcher);
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
                 bar->setValue(bar->minimum() + (bar->maximum() - bar->minimum()) * step / 10);
                 frm.sgGesamt->viewport()->repaint();
             }
-        NamenDateiSchreiben(sGesamtdatei, *frm.sgGesamt);
+        NamenDateiSchreiben(argv[1], frm.liste().zellen());
     }
     return 0;
 }

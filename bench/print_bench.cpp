@@ -2,7 +2,7 @@
 // page layout, as the window runs them. Offscreen.
 
 #include "cells/cellstore.h"
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 #include "print/drucker.h"
 #include "print/namenliste_druck.h"
 #include "printer/qtdrucker.h"

@@ -1,6 +1,5 @@
 #include "cells/cellstore.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -26,9 +25,6 @@ void CellStore::setRowCount(int rows) {
     if (size_t(rows) > cells_.size())
         cells_.resize(size_t(rows));
     rows_ = rows;
-    // As in the grid: the current cell stays where it was, or on the last row when that went.
-    if (current_ > 0 && rows > 1)
-        current_ = std::min(current_, rows - 1);
 }
 
 void CellStore::swapRows(int a, int b) {

@@ -13,13 +13,6 @@ public:
     void setCell(int col, int row, const std::string& text) override;
     int rowCount() const override { return rows_; }
     void setRowCount(int rows) override;
-    int currentRow() const override { return current_; }
-    void setCurrentRow(int row) { current_ = row; }
-    int currentCol() const override { return currentCol_; }
-    void setCurrentCell(int col, int row) override {
-        currentCol_ = col;
-        current_ = row;
-    }
 
     // Moves a whole row (all columns) without copying its strings.
     void swapRows(int a, int b);
@@ -28,6 +21,4 @@ private:
     using Row = std::array<std::string, kColumns>;
     std::vector<Row> cells_;
     int rows_ = 0;
-    int current_ = 1;
-    int currentCol_ = 0;
 };

@@ -15,9 +15,6 @@ public:
     // it grows.
     virtual int rowCount() const = 0;
     virtual void setRowCount(int rows) = 0;
-    virtual int currentRow() const = 0;
-    virtual int currentCol() const = 0;
-    virtual void setCurrentCell(int col, int row) = 0;
     // Around many changes at once, so that a view repaints once.
     virtual void beginUpdate() {}
     virtual void endUpdate() {}

@@ -1,8 +1,7 @@
 #include "dialogs/duplikatdialog.h"
 
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 #include "platform/cp1252.h"
-#include "widgets/messages.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -109,17 +108,4 @@ std::vector<int> DuplikatDialog::angehakt() const {
     }
     std::sort(rows.begin(), rows.end());
     return rows;
-}
-
-std::optional<std::vector<int>> DuplikatDialog::pruefen(const CellTable& zellen, int anzahl,
-                                                        QWidget* parent) {
-    const std::vector<Duplikatgruppe> gruppen = DuplikatePruefen(zellen, anzahl);
-    if (gruppen.empty()) {
-        HinweisMeldung("Es wurden keine wahrscheinlichen Duplikate gefunden");
-        return std::nullopt;
-    }
-    DuplikatDialog dialog(zellen, gruppen, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.angehakt();
 }

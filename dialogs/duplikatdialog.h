@@ -7,7 +7,6 @@
 #include "editor/duplikatpruefung.h"
 
 #include <QDialog>
-#include <optional>
 #include <vector>
 
 class QTreeWidget;
@@ -19,10 +18,6 @@ public:
                    QWidget* parent);
     // The rows ticked now, ascending.
     std::vector<int> angehakt() const;
-    // The review of rows 1 .. anzahl: the rows ticked when "Löschen" is chosen; nothing when it
-    // is cancelled, or when there is no group (a note says so).
-    static std::optional<std::vector<int>> pruefen(const CellTable& zellen, int anzahl,
-                                                   QWidget* parent);
     QTreeWidget* baum() const { return baum_; }
 
 private:

@@ -1,6 +1,6 @@
 #include "dialogs/einfuegedialog.h"
 
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,10 +15,6 @@ std::vector<QStringList> zeilen(const QString& text, QString& weggelassen) {
     Textzeilen t = ZeilenAusText(text);
     weggelassen = WeggelassenText(t);
     return std::move(t.zeilen);
-}
-
-QString anzahlEintraege(qsizetype n) {
-    return n == 1 ? QStringLiteral("1 Eintrag") : QStringLiteral(u"%1 Einträge").arg(n);
 }
 
 } // namespace
@@ -56,11 +52,11 @@ void EinfuegeDialog::zeigen() {
     QStringList info;
     info << (n == 0 ? QStringLiteral(u"Die Zwischenablage enthält keine Einträge.")
                     : QStringLiteral(u"%1 werden vor der aktuellen Zeile eingefügt.")
-                          .arg(anzahlEintraege(n)));
+                          .arg(EintraegeText(n)));
     if (moeglich > n)
         info << QStringLiteral(u"Die Liste kann nur noch %1 aufnehmen (höchstens %2); %3 "
                                u"werden nicht eingefügt.")
-                    .arg(anzahlEintraege(platz_))
+                    .arg(EintraegeText(platz_))
                     .arg(kMaxEintraege)
                     .arg(moeglich - n);
     if (!weggelassen_.isEmpty())

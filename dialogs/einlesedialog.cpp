@@ -1,11 +1,6 @@
 #include "dialogs/einlesedialog.h"
 
-#include "platform/cp1252.h"
-#include "widgets/messages.h"
-
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -14,10 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-QString anzahlEintraege(qsizetype n) {
-    return n == 1 ? QStringLiteral("1 Eintrag") : QStringLiteral(u"%1 Einträge").arg(n);
-}
 
 // "2 neu, 1 geändert, 1 unverändert"
 QString zaehlung(const std::vector<Planzeile>& plan) {
@@ -34,27 +25,10 @@ QString zaehlung(const std::vector<Planzeile>& plan) {
 
 } // namespace
 
-QString UebernahmeText(const Uebernahme& u) {
-    return QStringLiteral(u"%1 hinzugefügt, %2 geändert")
-        .arg(anzahlEintraege(u.neu), anzahlEintraege(u.geaendert));
-}
-
-QString EinleseDialog::dateiWaehlen(QWidget* parent, const QString& ordner) {
-    QFileDialog dialog(parent, QStringLiteral(u"Tabelle öffnen"));
-    dialog.setObjectName(QStringLiteral("tabelleDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Tabellen (*.csv *.txt *.tsv *.ods *.xlsx)"),
-                           QStringLiteral("Alle Dateien (*)")});
-    dialog.setDirectory(ordner);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
-}
-
-EinleseDialog::EinleseDialog(const QString& pfad, tabelle::Ergebnis gelesen,
+EinleseDialog::EinleseDialog(const QString& name, tabelle::Ergebnis gelesen, NeuLesen neuLesen,
                              const CellTable& zellen, int anzahl, QWidget* parent)
-    : QDialog(parent), pfad_(pfad), gelesen_(std::move(gelesen)), zellen_(zellen), anzahl_(anzahl) {
+    : QDialog(parent), name_(name), gelesen_(std::move(gelesen)), neuLesen_(std::move(neuLesen)),
+      zellen_(zellen), anzahl_(anzahl) {
     setObjectName(QStringLiteral("dlgAusTabelleEinlesen"));
     setWindowTitle(QStringLiteral("Aus Tabelle einlesen"));
     auto* layout = new QVBoxLayout(this);
@@ -108,12 +82,12 @@ void EinleseDialog::blattZeigen() {
 }
 
 void EinleseDialog::kodierungWechseln() {
-    tabelle::Ergebnis neu =
-        tabelle::lesen(pfad_, tabelle::Kodierung(kodierung_->currentData().toInt()));
     // The file may have gone meanwhile: the table read before stays.
-    if (!neu.fehler.isEmpty())
+    std::optional<tabelle::Ergebnis> neu =
+        neuLesen_(tabelle::Kodierung(kodierung_->currentData().toInt()));
+    if (!neu)
         return;
-    gelesen_ = std::move(neu);
+    gelesen_ = std::move(*neu);
     blattZeigen();
 }
 
@@ -121,7 +95,7 @@ void EinleseDialog::zeigen() {
     const Abgleich abgleich = Abgleichen(zellen_, anzahl_, vorschau_->eintraege());
     tabelle_->zeigen(*vorschau_, abgleich.zeilen);
     QStringList info;
-    info << QStringLiteral("„%1“: %2.").arg(QFileInfo(pfad_).fileName(), zaehlung(abgleich.zeilen));
+    info << QStringLiteral("„%1“: %2.").arg(name_, zaehlung(abgleich.zeilen));
     info << QStringLiteral(u"Einträge der Liste, die nicht in der Tabelle stehen, bleiben, wie "
                            u"sie sind: %1.")
                 .arg(abgleich.nichtInTabelle);
@@ -130,22 +104,4 @@ void EinleseDialog::zeigen() {
         info << QStringLiteral(u"Die Nr. der Tabelle wird nicht übernommen: neue Einträge "
                                u"bekommen ihre Position in der Liste.");
     info_->setText(info.join(u' '));
-}
-
-std::optional<std::vector<Planzeile>> EinleseDialog::einlesen(QWidget* parent,
-                                                              const std::string& liste,
-                                                              const CellTable& zellen, int anzahl) {
-    const QFileInfo ort(QFile::decodeName(QByteArray::fromStdString(liste)));
-    const QString pfad = dateiWaehlen(parent, ort.absolutePath());
-    if (pfad.isEmpty())
-        return std::nullopt;
-    tabelle::Ergebnis gelesen = tabelle::lesen(pfad);
-    if (!gelesen.fehler.isEmpty()) {
-        FehlerMeldung(cp1252::fromQString(gelesen.fehler));
-        return std::nullopt;
-    }
-    EinleseDialog vorschau(pfad, std::move(gelesen), zellen, anzahl, parent);
-    if (vorschau.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return vorschau.plan();
 }

@@ -9,6 +9,7 @@
 #include "tabelle/tabelle.h"
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -18,18 +19,13 @@ class QLabel;
 class EinleseDialog : public QDialog {
     Q_OBJECT
 public:
-    // `gelesen`: the table as read from `pfad`, without an error; `zellen` rows 1 .. anzahl are
-    // the list.
-    EinleseDialog(const QString& pfad, tabelle::Ergebnis gelesen, const CellTable& zellen,
-                  int anzahl, QWidget* parent);
+    // A text file read anew in that encoding; nothing where it cannot be read any more.
+    using NeuLesen = std::function<std::optional<tabelle::Ergebnis>(tabelle::Kodierung)>;
 
-    // The file dialog: in `ordner`, for the tables that can be read. Empty when cancelled.
-    static QString dateiWaehlen(QWidget* parent, const QString& ordner);
-    // "Aus Tabelle einlesen…" as a whole: the file chosen beside the list `liste` (a native
-    // path), read (a file that cannot be read is said in a message), and the preview. The plan
-    // to take, or nothing.
-    static std::optional<std::vector<Planzeile>> einlesen(QWidget* parent, const std::string& liste,
-                                                          const CellTable& zellen, int anzahl);
+    // `gelesen`: the table as read from the file `name`, without an error; `zellen` rows
+    // 1 .. anzahl are the list.
+    EinleseDialog(const QString& name, tabelle::Ergebnis gelesen, NeuLesen neuLesen,
+                  const CellTable& zellen, int anzahl, QWidget* parent);
 
     // The plan with the ticks as the user set them.
     std::vector<Planzeile> plan() const { return tabelle_->plan(); }
@@ -41,8 +37,9 @@ private:
     void kodierungWechseln();
     void zeigen();
 
-    QString pfad_;
+    QString name_;
     tabelle::Ergebnis gelesen_;
+    NeuLesen neuLesen_;
     const CellTable& zellen_;
     int anzahl_;
     std::optional<Zeilenvorschau> vorschau_;
@@ -52,6 +49,3 @@ private:
     QComboBox* kodierung_ = nullptr;
     Spaltenvorschau* tabelle_;
 };
-
-// The note after taking over: "1 Eintrag hinzugefügt, 2 Einträge geändert".
-QString UebernahmeText(const Uebernahme& u);

@@ -1,11 +1,12 @@
 #include "dialogs/oeffnendialog.h"
 
+#include "widgets/dateiwahl.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QSettings>
 #include <dirent.h>
 
 namespace {
@@ -22,11 +23,7 @@ bool istGesamtName(const std::string& name) {
 } // namespace
 
 GesamtOeffnenDialog::GesamtOeffnenDialog(QWidget* parent) : QFileDialog(parent) {
-    // The dialog keeps its history in the toolkit's own settings file; the program writes no
-    // file but its own, so that file is pointed where it cannot be created.
-    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
-        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
-    setOption(QFileDialog::DontUseNativeDialog);
+    DateidialogEinrichten(*this);
     setOption(QFileDialog::HideNameFilterDetails);
     setFileMode(QFileDialog::AnyFile);
     setAcceptMode(QFileDialog::AcceptOpen);

@@ -24,6 +24,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPainter>
@@ -35,6 +36,12 @@
 namespace {
 
 QString outDir;
+
+struct Silent : Meldungen {
+    void hinweis(const std::string&) override {}
+    void fehler(const std::string&) override {}
+    bool frage(const std::string&) override { return true; }
+};
 
 void saveGrab(QWidget* w, const QString& name) {
     w->grab().save(outDir + u'/' + name + QStringLiteral(".png"));
@@ -60,17 +67,22 @@ void grabNextModal(const QString& name, const QString& button = QStringLiteral("
 }
 
 void gridWithDropDown() {
-    THyperGrid grid;
+    Silent silent;
+    NamenListe liste(silent);
+    const char* names[] = {"Hans Meier", "Petra Schulz", "J\xFCrgen Wei\xDF", "Anna von Berg"};
+    CellStore cells(7); // and two blank rows below
+    for (int r = 1; r <= 4; ++r) {
+        cells.setCell(0, r, std::to_string(r * 997));
+        cells.setCell(1, r, names[r - 1]);
+        cells.setCell(2, r, r % 2 ? "J" : "N");
+        cells.setCell(3, r, std::to_string(4711 + r));
+    }
+    LadeErgebnis geladen;
+    geladen.anzahl = 6;
+    liste.laden(std::move(cells), geladen);
+    THyperGrid grid(liste);
     grid.setColumns(GesamtSpalten());
     grid.setColumnWidth(1, 220);
-    const char* names[] = {"Hans Meier", "Petra Schulz", "J\xFCrgen Wei\xDF", "Anna von Berg"};
-    grid.setRowCount(7);
-    for (int r = 1; r <= 4; ++r) {
-        grid.setCell(0, r, std::to_string(r * 997));
-        grid.setCell(1, r, names[r - 1]);
-        grid.setCell(2, r, r % 2 ? "J" : "N");
-        grid.setCell(3, r, std::to_string(4711 + r));
-    }
     grid.resize(440, 190);
     grid.show();
     grid.setCurrentCell(2, 2);
@@ -159,11 +171,7 @@ void mainWindow(const QString& name = QStringLiteral("main-window")) {
 
 // Page 1 of a printout of 120 names, through the real printer path into a PDF.
 void printout() {
-    struct Silent : Meldungen {
-        void hinweis(const std::string&) override {}
-        void fehler(const std::string&) override {}
-        bool frage(const std::string&) override { return true; }
-    } silent;
+    Silent silent;
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("liste.pdf"));
     auto printer = QtDrucker::pdfDatei(pdf);
@@ -235,7 +243,11 @@ void importVorschau(const QString& name = QStringLiteral("import-preview")) {
     beispiel.open(QIODevice::ReadOnly);
     CellStore liste(kMaxEintraege + 1);
     const int anzahl = NamenTextLesen(beispiel.readAll().toStdString(), liste).anzahl;
-    EinleseDialog dialog(csv, tabelle::lesen(csv), liste, anzahl, nullptr);
+    auto neuLesen = [csv](tabelle::Kodierung k) -> std::optional<tabelle::Ergebnis> {
+        return tabelle::lesen(csv, k);
+    };
+    EinleseDialog dialog(QFileInfo(csv).fileName(), tabelle::lesen(csv), neuLesen, liste, anzahl,
+                         nullptr);
     dialog.resize(900, 440);
     dialog.show();
     QApplication::processEvents();

@@ -1,8 +1,8 @@
 #include "editor/abgleich.h"
 
+#include "cells/eintrag.h"
 #include "editor/sortierung.h"
 #include "editor/verlauf.h"
-#include "namefile/namefile.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -175,4 +175,9 @@ Uebernahme AbgleichUebernehmen(CellTable& zellen, Eintragszeilen& eintraege, int
     eintraege.einfuegen(anzahl + 1, neue);
     u.neu = int(neue.size());
     return u;
+}
+
+QString UebernahmeText(const Uebernahme& u) {
+    return QStringLiteral(u"%1 hinzugefügt, %2 geändert")
+        .arg(EintraegeText(u.neu), EintraegeText(u.geaendert));
 }

@@ -38,3 +38,5 @@ struct Uebernahme {
 // last entry, numbered by their position, as far as the limit allows.
 Uebernahme AbgleichUebernehmen(CellTable& zellen, Eintragszeilen& eintraege, int anzahl,
                                const std::vector<Planzeile>& plan);
+// The note after taking over: "1 Eintrag hinzugefügt, 2 Einträge geändert".
+QString UebernahmeText(const Uebernahme& u);

@@ -36,15 +36,17 @@ Bearbeitung::~Bearbeitung() {
     beenden(false);
 }
 
-bool Bearbeitung::oeffnen() {
+bool Bearbeitung::oeffnen(const std::string& pfad) {
+    pfad_ = pfad;
     if (!sperreNehmen())
         return false;
-    liste_.zellen().setRowCount(kMaxEintraege + 1);
-    geladen_ = NamenDateiLesen(sGesamtdatei, liste_.zellen());
-    hinweiseZeigen();
-    liste_.geladen(geladen_);
+    abgeschlossen_ = UnterbrochenesSpeichernAbschliessen(pfad_);
+    CellStore zellen(kMaxEintraege + 1);
+    geladen_ = NamenDateiLesen(pfad_, zellen);
+    hinweiseZeigen(zellen);
+    liste_.laden(std::move(zellen), geladen_);
     // Before the question: taking changes over writes them under this session first.
-    wiederherstellung_ = std::make_unique<Wiederherstellung>(sGesamtdatei, geladen_.stand);
+    wiederherstellung_ = std::make_unique<Wiederherstellung>(pfad_, geladen_.stand);
     wiederherstellung_->beiFehler([this](const std::string& hinweis) {
         // Said on the interface thread, and not after the session has gone.
         QMetaObject::invokeMethod(
@@ -67,7 +69,7 @@ void Bearbeitung::sicherungGescheitert(const std::string& hinweis) {
 bool Bearbeitung::sperreNehmen() {
     // Also where two copies start at once: the one that loses the race is asked.
     const Sperre eigene = EigeneSperre();
-    const Sperrversuch versuch = SperreNehmen(sGesamtdatei, eigene);
+    const Sperrversuch versuch = SperreNehmen(pfad_, eigene);
     if (versuch.ergebnis == Sperrversuch::Fremd)
         return meldungen_.frage(SperrFrage(versuch.fremd)); // opened anyway: the lock stays theirs
     if (versuch.ergebnis == Sperrversuch::Gesetzt)
@@ -75,8 +77,8 @@ bool Bearbeitung::sperreNehmen() {
     return true;
 }
 
-void Bearbeitung::hinweiseZeigen() {
-    if (geladen_.abgeschlossen)
+void Bearbeitung::hinweiseZeigen(const CellTable& gelesen) {
+    if (abgeschlossen_)
         meldungen_.hinweis("Das letzte Speichern der Gesamt-Datei wurde unterbrochen. Es wurde "
                            "jetzt abgeschlossen");
     if (!geladen_.vorhanden)
@@ -90,13 +92,13 @@ void Bearbeitung::hinweiseZeigen() {
         meldungen_.hinweis("Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es "
                            "wurden nur die Eintr\xE4ge davor eingelesen");
     if (!geladen_.endeNurLF.empty())
-        meldungen_.hinweis(ZeilenendenHinweis(geladen_, liste_.zellen()));
+        meldungen_.hinweis(ZeilenendenHinweis(geladen_, gelesen));
 }
 
 void Bearbeitung::ungespeichertesPruefen() {
     std::vector<std::string> beschaedigt;
     const std::optional<Wiederherstellungsdaten> daten =
-        WiederherstellungFinden(sGesamtdatei, &beschaedigt);
+        WiederherstellungFinden(pfad_, &beschaedigt);
     // Left where it is: what is in it may still be of use to someone who looks.
     for (const std::string& datei : beschaedigt)
         meldungen_.hinweis("Ungespeicherte \xC4nderungen an der Gesamt-Datei in " +
@@ -110,7 +112,7 @@ void Bearbeitung::ungespeichertesPruefen() {
         WiederherstellungEntfernen(*daten); // nothing the file does not hold
         return;
     }
-    if (meldungen_.frage(WiederherstellungsFrage(*daten, DateiStandLesen(sGesamtdatei)))) {
+    if (meldungen_.frage(WiederherstellungsFrage(*daten, DateiStandLesen(pfad_)))) {
         liste_.Uebernehmen(daten->text);
         // Where they cannot be written under this session, the old data stay and are offered
         // again; the writer has said why.
@@ -125,15 +127,14 @@ void Bearbeitung::ungespeichertesPruefen() {
 
 bool Bearbeitung::speichern(bool offenBleiben) {
     liste_.NeueZeileVerwerfen();
-    CellTable& zellen = liste_.zellen();
-    for (const std::string& frage : FragenVorDemSpeichern(geladen_, DateiStandLesen(sGesamtdatei)))
+    const CellTable& zellen = liste_.zellen();
+    for (const std::string& frage : FragenVorDemSpeichern(geladen_, DateiStandLesen(pfad_)))
         if (!meldungen_.frage(frage))
             return false;
     try {
-        if (!NamenDateiSchreiben(sGesamtdatei, zellen))
+        if (!NamenDateiSchreiben(pfad_, zellen))
             LogZeile("Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
-                     cp1252::fromQString(
-                         QFile::decodeName(QByteArray::fromStdString(sGesamtdatei + "~"))));
+                     anzeigePfad(pfad_ + "~"));
     } catch (const std::exception& e) {
         meldungen_.fehler(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
         return false;
@@ -142,9 +143,8 @@ bool Bearbeitung::speichern(bool offenBleiben) {
     if (offenBleiben) {
         // The next save compares with the file, Abbruch asks only about later changes.
         geladen_ = LadeErgebnis{};
-        geladen_.stand = DateiStandLesen(sGesamtdatei);
-        liste_.verlauf().setClean();
-        liste_.bGeaendert = false;
+        geladen_.stand = DateiStandLesen(pfad_);
+        liste_.gespeichert();
     }
     if (wiederherstellung_) {
         if (offenBleiben)
@@ -158,7 +158,7 @@ bool Bearbeitung::speichern(bool offenBleiben) {
 }
 
 bool Bearbeitung::verwerfenErlaubt() {
-    return !liste_.bGeaendert || meldungen_.frage("Sollen die \xC4nderungen verworfen werden");
+    return !liste_.bGeaendert() || meldungen_.frage("Sollen die \xC4nderungen verworfen werden");
 }
 
 void Bearbeitung::beenden(bool erledigt) {
@@ -169,6 +169,6 @@ void Bearbeitung::beenden(bool erledigt) {
     }
     wiederherstellung_.reset();
     if (sperre_)
-        SperreEntfernen(sGesamtdatei, *sperre_);
+        SperreEntfernen(pfad_, *sperre_);
     sperre_.reset();
 }

@@ -31,16 +31,17 @@ private:
 
 class Bearbeitung {
 public:
-    // Speaks through `meldungen`; works on the file named by sGesamtdatei.
+    // Speaks through `meldungen`.
     Bearbeitung(NamenListe& liste, Meldungen& meldungen);
     ~Bearbeitung(); // as beenden(false)
     Bearbeitung(const Bearbeitung&) = delete;
     Bearbeitung& operator=(const Bearbeitung&) = delete;
 
-    // Takes the lock (asking about another session's), reads the file with its notes, offers
-    // unsaved changes an ended session left and keeps this session's from now on. False when
-    // the user chose not to open a list another session has open.
-    bool oeffnen();
+    // Takes the lock beside the file at `pfad` (asking about another session's), completes a
+    // save of it that a crash interrupted, reads it with its notes, offers unsaved changes an
+    // ended session left and keeps this session's from now on. From now on the session works on
+    // that file. False when the user chose not to open a list another session has open.
+    bool oeffnen(const std::string& pfad);
     // Writes the list after the questions the file's state calls for, with the note of how many
     // entries were written; false when it was not written. With `offenBleiben` the file is now
     // what the list shows: the next save compares with it, and nothing is unsaved.
@@ -52,6 +53,8 @@ public:
     void beenden(bool erledigt);
 
     const LadeErgebnis& geladen() const { return geladen_; }
+    // The file the session works on (the file system's bytes).
+    const std::string& pfad() const { return pfad_; }
 
     // Where the unsaved changes cannot be kept on disk (a full state folder), the note goes
     // here, beside the run log, instead of a dialog in the middle of typing; once until they
@@ -61,12 +64,14 @@ public:
 private:
     void sicherungGescheitert(const std::string& hinweis);
     bool sperreNehmen();
-    void hinweiseZeigen();
+    void hinweiseZeigen(const CellTable& gelesen);
     void ungespeichertesPruefen();
 
     NamenListe& liste_;
     Meldungen& meldungen_;
+    std::string pfad_;
     LadeErgebnis geladen_;
+    bool abgeschlossen_ = false; // a save that a crash interrupted was completed on opening
     // The notes of the writing thread reach the session through it; it outlives the writer.
     QObject waechter_;
     std::optional<Sperre> sperre_;                         // the lock this session set

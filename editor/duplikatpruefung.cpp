@@ -1,7 +1,7 @@
 #include "editor/duplikatpruefung.h"
 
+#include "cells/eintrag.h"
 #include "editor/sortierung.h"
-#include "namefile/namefile.h"
 #include "support/texthelpers.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "editor/namensordnung.h"
 
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 #include "platform/cp1252.h"
 
 #include <algorithm>

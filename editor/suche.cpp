@@ -1,6 +1,6 @@
 #include "editor/suche.h"
 
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 
 #include <algorithm>
 #include <array>

@@ -16,15 +16,24 @@ void ZeileSchreiben(CellTable& zellen, int row, const Zeile& zeile) {
 
 void Verlauf::beginnen(const Kopf& kopf) {
     schatten_.clear();
-    for (int r = 0; r < zellen_.rowCount(); ++r)
-        schatten_.push_back(ZeileLesen(zellen_, r));
+    schattenFehlt_ = true;
     schattenKopf_ = kopf;
     stapel_.clear();
 }
 
+void Verlauf::vorDerAenderung() {
+    if (!schattenFehlt_)
+        return;
+    schattenFehlt_ = false;
+    schatten_.reserve(size_t(zellen_.rowCount()));
+    for (int r = 0; r < zellen_.rowCount(); ++r)
+        schatten_.push_back(ZeileLesen(zellen_, r));
+}
+
 void Verlauf::aufzeichnen(const QString& name, int zeilen, const Kopf& kopf, Zelle vorher,
                           Zelle nachher) {
-    if (stellt_)
+    // Nothing was about to change since the beginning: nothing did.
+    if (stellt_ || schattenFehlt_)
         return;
     const int alt = int(schatten_.size());
     const int neu = zeilen;

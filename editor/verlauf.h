@@ -14,9 +14,11 @@
 Zeile ZeileLesen(const CellTable& zellen, int row);
 void ZeileSchreiben(CellTable& zellen, int row, const Zeile& zeile);
 
+// A cell of the list, where a view's cursor stands.
 struct Zelle {
     int col = 0;
     int row = 1;
+    bool operator==(const Zelle&) const = default;
 };
 
 // What a step changes besides the rows.
@@ -42,8 +44,11 @@ public:
     QUndoStack& stapel() { return stapel_; }
     const QUndoStack& stapel() const { return stapel_; }
 
-    // The cells as they are now are where undoing ends; no steps yet.
+    // The cells as they are now are where undoing ends; no steps yet. They are copied only when
+    // they are about to change: a list only looked at costs no second copy.
     void beginnen(const Kopf& kopf);
+    // Before the cells change.
+    void vorDerAenderung();
     // What changed in rows 0 .. zeilen - 1 since the last step becomes a new one; nothing
     // changed, no step.
     void aufzeichnen(const QString& name, int zeilen, const Kopf& kopf, Zelle vorher,
@@ -62,6 +67,7 @@ private:
 
     CellTable& zellen_;
     std::vector<Zeile> schatten_;
+    bool schattenFehlt_ = false; // the cells are as they were at `beginnen`
     Kopf schattenKopf_;
     QUndoStack stapel_;
     bool stellt_ = false;

@@ -1,6 +1,6 @@
 #include "editor/zeilenvorschau.h"
 
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 
 QString AktionText(Aktion a) {
     switch (a) {
@@ -14,6 +14,10 @@ QString AktionText(Aktion a) {
         return QStringLiteral(u"übersprungen");
     }
     return {};
+}
+
+QString EintraegeText(qsizetype n) {
+    return n == 1 ? QStringLiteral("1 Eintrag") : QStringLiteral(u"%1 Einträge").arg(n);
 }
 
 Zeilenvorschau::Zeilenvorschau(std::vector<QStringList> zeilen)

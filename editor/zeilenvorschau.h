@@ -13,6 +13,8 @@
 enum class Aktion { Neu, Geaendert, Unveraendert, Uebersprungen };
 // "neu", "geändert", "unverändert", "übersprungen"
 QString AktionText(Aktion a);
+// "1 Eintrag", "2 Einträge"
+QString EintraegeText(qsizetype n);
 
 struct Planzeile {
     int quelle = 0; // index of the row it comes from

@@ -1,6 +1,6 @@
 #include "erkennung/erkennung.h"
 
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 #include "platform/cp1252.h"
 #include "support/texthelpers.h"
 
@@ -21,10 +21,6 @@ std::string bytes(const QString& v) {
         return std::string(b.constData(), size_t(b.size()));
     }
     return cp1252::fromQString(v);
-}
-
-bool istMPWert(const QString& v) {
-    return v.size() == 1 && QStringLiteral("JNGjng").contains(v[0]);
 }
 
 // A value as a note quotes it: short, and on one line however it came.
@@ -164,7 +160,7 @@ std::vector<Vorschauzeile> EintraegeBilden(const std::vector<QStringList>& zeile
             }
             case Bedeutung::MP: {
                 const QString t = bau.zelle(wert, kSpalteMP);
-                if (istMPWert(t)) {
+                if (IstMPWert(t)) {
                     mp = t.toUpper();
                     if (*mp != t)
                         bau.vermerk(kSpalteMP, zitat(t) + QStringLiteral(u" wurde als ") +

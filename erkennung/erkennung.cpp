@@ -1,5 +1,7 @@
 #include "erkennung/erkennung.h"
 
+#include "cells/eintrag.h"
+
 #include <algorithm>
 
 namespace {
@@ -51,10 +53,6 @@ bool ziffer(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
-bool istMP(QStringView v) {
-    return v.size() == 1 && QStringLiteral("JNGjng").contains(v[0]);
-}
-
 // What the values of one column look like.
 struct Werte {
     int n = 0;               // cells with content
@@ -72,7 +70,7 @@ struct Werte {
             return;
         ++n;
         einzeln += v.size() == 1;
-        mp += istMP(v);
+        mp += IstMPWert(v);
         int ziffern = 0, zeichen = 0;
         bool imWort = false, wortMitBuchstabe = false;
         for (const QChar c : v) {
@@ -297,4 +295,8 @@ Erkennung SpaltenErkennen(const std::vector<QStringList>& zeilen, std::optional<
     if (std::none_of(e.spalten.begin(), e.spalten.end(), namensteil))
         nameNachWerten(darunter, unbekannt, e.spalten);
     return e;
+}
+
+bool IstMPWert(QStringView v) {
+    return v.size() == 1 && IstMPCode(v[0].unicode());
 }

@@ -89,6 +89,9 @@ Erkennung SpaltenErkennen(const std::vector<QStringList>& zeilen,
 
 // ---- The entries
 
+// A value that is one master-point code, in capitals or small letters.
+bool IstMPWert(QStringView v);
+
 // Why a row gives no entry.
 enum class Grund { Keiner, LeereZeile, Kopfzeile, KeinName };
 // "leere Zeile", "Überschriften", "kein Name"; empty for Keiner.

@@ -1,5 +1,7 @@
 #include "grid/gesamtspalten.h"
 
+#include "cells/eintrag.h"
+
 namespace {
 
 ThgColumn spalte(const char* name, const char* caption, int width) {
@@ -22,7 +24,8 @@ std::vector<ThgColumn> GesamtSpalten() {
     nr.Muster = QStringLiteral("1.000");
     ThgColumn mp = spalte("col_CPSammler", "MP", 40);
     mp.ControlType = hgctlComboBox;
-    mp.Items = {QStringLiteral("J"), QStringLiteral("N"), QStringLiteral("G")};
+    for (const char code : kMPCodes)
+        mp.Items.append(QString(QChar::fromLatin1(code)));
     mp.MaxTextLength = 1;
     mp.AutoSuggest = true;
     mp.ComboMaxWidth = true;

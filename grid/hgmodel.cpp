@@ -1,5 +1,6 @@
 #include "grid/hgmodel.h"
 
+#include "editor/namenliste.h"
 #include "platform/cp1252.h"
 
 #include <QPainter>
@@ -11,8 +12,39 @@ constexpr size_t kShownBytes = 4096; // wider than any screen, even in the narro
 
 // Grid row r is model row r - 1: the title row is the header.
 
+HyperGridModel::HyperGridModel(NamenListe& liste, const std::vector<ThgColumn>& columns,
+                               QObject* parent)
+    : QAbstractTableModel(parent), liste_(&liste), columns_(columns),
+      rows_(liste.zellen().rowCount() - 1) {
+    connect(&liste, &QObject::destroyed, this, [this] { liste_ = nullptr; });
+    connect(&liste, &NamenListe::zeilenEingefuegt, this, [this](int vor, int n) {
+        beginInsertRows({}, vor - 1, vor - 2 + n);
+        rows_ += n;
+        endInsertRows();
+    });
+    connect(&liste, &NamenListe::zeilenEntfernt, this, [this](int ab, int n) {
+        beginRemoveRows({}, ab - 1, ab - 2 + n);
+        rows_ -= n;
+        endRemoveRows();
+    });
+    connect(&liste, &NamenListe::zeilenGeaendert, this, [this](int von, int bis) {
+        Q_EMIT dataChanged(index(von - 1, 0), index(bis - 1, columnCount() - 1));
+        if (!writing_)
+            Q_EMIT listChanged();
+    });
+    connect(&liste, &NamenListe::zurueckgesetzt, this, [this] {
+        beginResetModel();
+        rows_ = liste_->zellen().rowCount() - 1;
+        endResetModel();
+    });
+}
+
 int HyperGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(0, store_.rowCount() - 1);
+    return parent.isValid() ? 0 : rows_;
+}
+
+const std::string* HyperGridModel::cell(int col, int row) const {
+    return liste_ && row < liste_->zellen().rowCount() ? &liste_->zellen().cell(col, row) : nullptr;
 }
 
 int HyperGridModel::columnCount(const QModelIndex& parent) const {
@@ -23,15 +55,17 @@ QVariant HyperGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
     const ThgColumn& column = columns_[size_t(index.column())];
+    const std::string* text = cell(index.column(), index.row() + 1);
     switch (role) {
-    case Qt::DisplayRole: {
+    case Qt::DisplayRole:
+        if (!text)
+            return {};
         // Drawing (and eliding) a huge cell on every repaint would freeze the window; more
         // than the widest screen can show is never seen. The cell keeps every byte.
-        const std::string_view text = store_.cell(index.column(), index.row() + 1);
-        return formatCellText(column, cp1252::toQString(text.substr(0, kShownBytes)));
-    }
+        return formatCellText(column,
+                              cp1252::toQString(std::string_view(*text).substr(0, kShownBytes)));
     case Qt::EditRole:
-        return cp1252::toQString(store_.cell(index.column(), index.row() + 1));
+        return text ? cp1252::toQString(*text) : QVariant();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(column.ColumnHAlignment | Qt::AlignVCenter);
     case Qt::BackgroundRole:
@@ -54,13 +88,15 @@ bool HyperGridModel::setData(const QModelIndex& index, const QVariant& value, in
     if (!cp1252::isCellText(text))
         return false;
     const int row = index.row() + 1;
-    const std::string& old = store_.cell(index.column(), row);
+    const std::string* old = cell(index.column(), row);
+    if (!old)
+        return false;
     // An unchanged text keeps its bytes, even those the code page leaves undefined.
-    if (cp1252::toQString(old) == text)
+    if (cp1252::toQString(*old) == text)
         return true;
-    store_.setCell(index.column(), row, cp1252::fromQString(text));
-    Q_EMIT dataChanged(index, index);
-    Q_EMIT cellEdited(index.column(), row);
+    writing_ = true;
+    liste_->zelleSchreiben(index.column(), row, cp1252::fromQString(text));
+    writing_ = false;
     return true;
 }
 
@@ -89,37 +125,6 @@ QVariant HyperGridModel::headerData(int section, Qt::Orientation orientation, in
                                        Qt::AlignVCenter);
     }
     return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-void HyperGridModel::setCell(int col, int row, const std::string& text) {
-    store_.setCell(col, row, text);
-    if (!quiet_ && row > 0)
-        Q_EMIT dataChanged(index(row - 1, col), index(row - 1, col));
-}
-
-void HyperGridModel::setRows(int rows) {
-    const int before = store_.rowCount();
-    if (rows == before)
-        return;
-    if (rows > before) {
-        beginInsertRows({}, std::max(0, before - 1), rows - 2);
-        store_.setRowCount(rows);
-        endInsertRows();
-    } else if (rows <= 1) {
-        beginResetModel();
-        store_.setRowCount(rows);
-        endResetModel();
-    } else {
-        beginRemoveRows({}, rows - 1, before - 2);
-        store_.setRowCount(rows);
-        endRemoveRows();
-    }
-}
-
-void HyperGridModel::setQuiet(bool quiet) {
-    quiet_ = quiet;
-    if (!quiet && rowCount() > 0)
-        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 void HyperGridModel::resetColumns() {

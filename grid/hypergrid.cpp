@@ -1,8 +1,8 @@
 #include "grid/hypergrid.h"
 
+#include "editor/namenliste.h"
 #include "grid/hgdelegate.h"
 #include "grid/hgmodel.h"
-#include "platform/cp1252.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -15,13 +15,23 @@ constexpr int kTitleHeight = 26;
 constexpr int kRowHeight = 20;
 } // namespace
 
-THyperGrid::THyperGrid(QWidget* parent) : QTableView(parent), store_(2) {
-    model_ = new HyperGridModel(store_, columns_, this);
+THyperGrid::THyperGrid(NamenListe& liste, QWidget* parent) : QTableView(parent) {
+    model_ = new HyperGridModel(liste, columns_, this);
     delegate_ = new HyperGridDelegate(this);
     setHorizontalHeader(new TitleHeader(this));
     setModel(model_);
     setItemDelegate(delegate_);
-    connect(model_, &HyperGridModel::cellEdited, this, &THyperGrid::cellEdited);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, &THyperGrid::keepCursor);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &THyperGrid::keepCursor);
+    // After the model: a list loaded anew has the cursor on its first cell.
+    connect(&liste, &NamenListe::zurueckgesetzt, this, &THyperGrid::keepCursor);
+    // An editor open over cells a command changed shows what they hold now, afresh.
+    connect(model_, &HyperGridModel::listChanged, this, [this] {
+        if (QWidget* editor = cellEditor()) {
+            QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+            openEditorSoon();
+        }
+    });
 
     horizontalHeader()->setFixedHeight(kTitleHeight);
     verticalHeader()->setMinimumSectionSize(kRowHeight);
@@ -79,25 +89,12 @@ void THyperGrid::fitToFont() {
     }
 }
 
-const std::string& THyperGrid::cell(int col, int row) const {
-    return store_.cell(col, row);
-}
-
-void THyperGrid::setCell(int col, int row, const std::string& text) {
-    model_->setCell(col, row, text);
-}
-
 int THyperGrid::rowCount() const {
-    return store_.rowCount();
+    return model_->rowCount() + 1;
 }
 
-void THyperGrid::setRowCount(int rows) {
-    const int col = std::max(0, currentCol());
-    const int row = currentRow();
-    model_->setRows(std::max(rows, 1));
-    // The current cell stays where it was, or on the last row when that went.
-    if (row > 0 && rows > 1)
-        setCurrentCell(col, std::min(row, rows - 1));
+void THyperGrid::keepCursor() {
+    setCurrentCell(currentCol(), std::min(currentRow(), rowCount() - 1));
 }
 
 int THyperGrid::currentRow() const {
@@ -158,7 +155,8 @@ void THyperGrid::copyRows() const {
     QString text;
     for (const int r : selectedRows()) {
         for (int c = 0; c < columnCount(); ++c)
-            text += cp1252::toQString(cell(c, r)) + (c + 1 < columnCount() ? u'\t' : u'\n');
+            text += model_->index(r - 1, c).data(Qt::EditRole).toString() +
+                    (c + 1 < columnCount() ? u'\t' : u'\n');
     }
     QGuiApplication::clipboard()->setText(text);
 }
@@ -189,22 +187,6 @@ bool THyperGrid::isWindowKey(const QKeyEvent* key) const {
     return windowKeys_.contains(QKeySequence(key->keyCombination()));
 }
 
-void THyperGrid::beginUpdate() {
-    if (updateDepth_++ == 0) {
-        commitEditor();
-        if (QWidget* editor = cellEditor())
-            QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-        model_->setQuiet(true);
-    }
-}
-
-void THyperGrid::endUpdate() {
-    if (--updateDepth_ == 0) {
-        model_->setQuiet(false);
-        openEditorSoon();
-    }
-}
-
 void THyperGrid::commitEditor() {
     if (QWidget* editor = cellEditor())
         commitData(editor);
@@ -219,7 +201,7 @@ void THyperGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
     QTableView::currentChanged(current, previous);
     if (!extending_)
         rowAnchor_ = 0;
-    if (current.isValid() && updateDepth_ == 0)
+    if (current.isValid())
         edit(current, QAbstractItemView::AllEditTriggers, nullptr);
 }
 
@@ -243,7 +225,7 @@ void THyperGrid::openEditorSoon() {
     QTimer::singleShot(0, this, [this] {
         reopenPending_ = false;
         const QModelIndex i = currentIndex();
-        if (updateDepth_ == 0 && i.isValid() && !indexWidget(i))
+        if (i.isValid() && !indexWidget(i))
             edit(i, QAbstractItemView::AllEditTriggers, nullptr);
     });
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The name grid: a table of Windows-1252 byte-string cells under a fixed title row, where the
-// focused cell always has its editor open.
+// The name grid: a view of a name list's cells under a fixed title row, where the focused cell
+// always has its editor open. What is typed goes to the list; the grid keeps only the cursor,
+// the selection and the marks.
 
-#include "cells/cellstore.h"
 #include "grid/hgcolumn.h"
 
 #include <QKeySequence>
@@ -12,29 +12,25 @@
 
 class HyperGridModel;
 class HyperGridDelegate;
+class NamenListe;
 class QKeyEvent;
 
-class THyperGrid : public QTableView, public CellTable {
+class THyperGrid : public QTableView {
     Q_OBJECT
 public:
-    explicit THyperGrid(QWidget* parent = nullptr);
+    explicit THyperGrid(NamenListe& liste, QWidget* parent = nullptr);
     ~THyperGrid() override;
 
     void setColumns(std::vector<ThgColumn> columns);
     const ThgColumn& column(int col) const { return columns_.at(size_t(col)); }
     int columnCount() const { return int(columns_.size()); }
 
-    // CellTable: row 0 is the title row, whose cells are kept but not shown.
-    const std::string& cell(int col, int row) const override;
-    void setCell(int col, int row, const std::string& text) override;
-    int rowCount() const override;
-    void setRowCount(int rows) override;
-    int currentRow() const override;
-    void beginUpdate() override;
-    void endUpdate() override;
-
-    int currentCol() const override;
-    void setCurrentCell(int col, int row) override;
+    // Rows as the list counts them: the title row 0, which shows the captions, and the rows
+    // below it.
+    int rowCount() const;
+    int currentRow() const;
+    int currentCol() const;
+    void setCurrentCell(int col, int row);
     int gridWidth() const { return width(); }
     int clientWidth() const { return viewport()->width(); }
 
@@ -66,8 +62,6 @@ public:
     bool isWindowKey(const QKeyEvent* key) const;
 
 Q_SIGNALS:
-    // The user changed a cell through its editor.
-    void cellEdited(int col, int row);
     // Down or Enter on the last row: the user wants to go on below the list.
     void pastLastRow();
     // What typing or pasting into a cell could not take as it was (German, for the user).
@@ -89,13 +83,14 @@ private:
     void openEditorSoon();
     void fitToFont();
     void moveFromEditor(int dCol, int dRow);
+    // The cursor stays where it was, or on the last row when that went; the cell alone is
+    // selected then.
+    void keepCursor();
 
     std::vector<ThgColumn> columns_;
     QList<QKeySequence> windowKeys_;
-    CellStore store_;
     HyperGridModel* model_;
     HyperGridDelegate* delegate_;
-    int updateDepth_ = 0;
     bool reopenPending_ = false;
     int rowAnchor_ = 0;      // where Shift+Up/Down began, 0: no row selection under way
     bool extending_ = false; // the current cell moves with the selection

@@ -195,11 +195,13 @@ LadeErgebnis lesen(const std::string& pfad, CellTable& zellen) {
 } // namespace
 
 LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen) {
-    // A save that a crash interrupted is finished before anything is read.
-    const bool abgeschlossen = safewrite::recover(pfad) == safewrite::Recovery::Completed;
     LadeErgebnis ergebnis = lesen(pfad, zellen);
-    ergebnis.abgeschlossen = abgeschlossen;
+    ergebnis.unterbrochen = safewrite::pending(pfad);
     return ergebnis;
+}
+
+bool UnterbrochenesSpeichernAbschliessen(const std::string& pfad) {
+    return safewrite::recover(pfad) == safewrite::Recovery::Completed;
 }
 
 std::string ZeilenendenHinweis(const LadeErgebnis& geladen, const CellTable& zellen) {

@@ -3,14 +3,12 @@
 // (name, blank, number, MP code, membership number), CR LF, Windows-1252 bytes.
 
 #include "cells/celltable.h"
+#include "cells/eintrag.h"
 #include "support/fileerrors.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-constexpr int kMaxEintraege = 1000;
-constexpr int kSpalteNr = 0, kSpalteName = 1, kSpalteMP = 2, kSpalteDBVNr = 3;
 
 // The file being edited.
 inline std::string sGesamtdatei;
@@ -34,7 +32,9 @@ struct LadeErgebnis {
     bool mehrAlsMaximum = false;     // entries beyond the 1000th were left out
     bool unvollstaendig = false;     // reading failed part-way; `fehler` says why
     bool datenNachDateiende = false; // data follows the end-of-file mark and was left out
-    bool abgeschlossen = false;      // a save that a crash interrupted was completed first
+    // A save of the file that a crash interrupted waits to be completed: what was read may be the
+    // old content or part of the new one.
+    bool unterbrochen = false;
     // Entries (rows) whose line ended at an LF alone in a file whose other lines end with CR LF:
     // an LF inside a field splits it there. Empty for a file of LF lines.
     std::vector<int> endeNurLF;
@@ -42,10 +42,13 @@ struct LadeErgebnis {
     DateiStand stand;
 };
 
-// Reads the file into the cells and sets the row count, after completing a save of it that a
-// crash interrupted. The cells must have room for
-// 1001 rows. Failures are reported in the result, never thrown.
+// Reads the file into the cells and sets the row count; it changes no file. The cells must have
+// room for 1001 rows. Failures are reported in the result, never thrown.
 LadeErgebnis NamenDateiLesen(const std::string& pfad, CellTable& zellen);
+// Completes a save of the file that a crash interrupted and removes what crashed saves left
+// beside it: what the editor does before it reads the list it opens, never a read that only
+// looks. True when a save was completed.
+bool UnterbrochenesSpeichernAbschliessen(const std::string& pfad);
 // How the lines become rows: as a file is read (names trimmed, blank ones skipped, a missing
 // number replaced by the position), or as this program wrote them, cell for cell.
 enum class Lesart { Datei, WieGeschrieben };

@@ -1,8 +1,8 @@
 #include "print/druckermodul.h"
 
-#include "namefile/namefile.h"
 #include "print/drucker.h"
 #include "safewrite/safewrite.h"
+#include "support/fileerrors.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "print/namenliste_druck.h"
 
-#include "namefile/namefile.h"
+#include "cells/eintrag.h"
 #include "print/drucker.h"
 #include "runlog/runlog.h"
 #include "support/texthelpers.h"

@@ -2,10 +2,8 @@
 
 #include "safewrite/filepath.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -21,10 +19,6 @@ namespace safewrite {
 
 namespace {
 
-// The interface thread and the recovery writer both write files.
-std::atomic<int> gKillAt = 0;
-std::atomic<int> gOperations = 0;
-
 std::function<void(const std::string&)>& noticeSink() {
     static std::function<void(const std::string&)> sink;
     return sink;
@@ -34,13 +28,9 @@ std::function<void(const std::string&)>& noticeSink() {
 
 namespace detail {
 
-// Every operation that changes something on disk passes here first, so that a test can end
-// the process before any one of them.
 void step() {
-    const int done = ++gOperations;
-    const int killAt = gKillAt;
-    if (killAt > 0 && done >= killAt)
-        ::raise(SIGKILL);
+    if (testing::beforeOperation)
+        testing::beforeOperation();
 }
 
 void notice(const std::string& text) {
@@ -275,15 +265,5 @@ int remove(const std::string& path, bool durable) {
         syncFolder(folderOf(path));
     return 0;
 }
-
-namespace testing {
-void killBefore(int n) {
-    gKillAt = n;
-    gOperations = 0;
-}
-int operations() {
-    return gOperations;
-}
-} // namespace testing
 
 } // namespace safewrite

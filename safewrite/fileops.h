@@ -11,9 +11,15 @@
 #include <unistd.h>
 #include <vector>
 
+namespace safewrite::testing {
+// Only the crash tests define it (safewrite/crashsteps.cpp): called before every operation.
+[[gnu::weak]] void beforeOperation();
+} // namespace safewrite::testing
+
 namespace safewrite::detail {
 
-// Counts one operation, and ends the process where a test asked for it.
+// Before every operation that changes something on disk: where a crash test links its hook, it
+// counts the operation and may end the process there.
 void step();
 // Tells the program (its run log) about something found and left alone.
 void notice(const std::string& text);

@@ -128,6 +128,20 @@ Recovery recover(const std::string& path) {
     return done;
 }
 
+bool pending(const std::string& path) {
+    std::string target = path;
+    struct stat st {};
+    if (!linkTarget(target) || ::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    for (const std::string& at :
+         {inFolder(folderOf(target), recordName(st)), inFolder(stateFolder(), recordName(st))}) {
+        struct stat b {};
+        if (::lstat(at.c_str(), &b) == 0 && trusted(b, st))
+            return true;
+    }
+    return false;
+}
+
 void removeTemporaries(const std::string& path) {
     removeLeftovers(folderOf(path), {hidden(nameOf(path))}, ::geteuid());
 }

@@ -44,6 +44,9 @@ enum class Recovery { None, Completed };
 // files that crashed writes left beside it. Call it before the file is read. A record is used
 // only where it can be this program's (see setNotice); others are left alone.
 Recovery recover(const std::string& path);
+// Whether such a write of that file waits for `recover` (or is under way): a record of it lies
+// where recover looks. Looks only; changes nothing.
+bool pending(const std::string& path);
 // Removes the temporary files that crashed writes of exactly this name left beside it, without
 // following a link at the name; for files whose record is not needed (a new name each time).
 void removeTemporaries(const std::string& path);
@@ -74,14 +77,5 @@ uint64_t checksum(std::string_view bytes);
 std::string stateFolder();
 // Creates it, and what is missing above it, for the user alone.
 void makeStateFolder();
-
-namespace testing {
-// Ends the process with SIGKILL just before its n-th file operation from now (creating,
-// writing, flushing, truncating, renaming, removing a file, setting its owner, mode or times);
-// 0 turns it off.
-void killBefore(int n);
-// File operations since the last killBefore.
-int operations();
-} // namespace testing
 
 } // namespace safewrite

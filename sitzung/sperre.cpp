@@ -157,7 +157,7 @@ Sperrversuch SperreNehmen(const std::string& liste, const Sperre& eigene) {
 
 void SperreEntfernen(const std::string& liste, const Sperre& eigene) {
     if (SperreLesen(liste) == eigene)
-        ::unlink(SperrdateiFuer(liste).c_str());
+        safewrite::remove(SperrdateiFuer(liste));
 }
 
 std::string SperrFrage(const Sperre& s) {

@@ -1,15 +1,14 @@
 #include "window/druckbefehle.h"
 
-#include "grid/hypergrid.h"
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
 #include "print/drucker.h"
 #include "print/druckermodul.h"
 #include "print/namenliste_druck.h"
+#include "widgets/dateiwahl.h"
 
 #include <QDate>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
@@ -59,17 +58,17 @@ void AufGewaehltemDrucker(const Druckauftrag& a) {
 
 void AlsPdf(const Druckauftrag& a) {
     const QFileInfo liste(QFile::decodeName(QByteArray::fromStdString(a.liste)));
-    QFileDialog dialog(a.fenster, QStringLiteral("Als PDF speichern"));
-    dialog.setObjectName(QStringLiteral("pdfDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("PDF-Dateien (*.pdf)"));
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.setDirectory(liste.absolutePath());
-    dialog.selectFile(liste.completeBaseName() + QStringLiteral(".pdf"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString gewaehlt =
+        DateiWaehlen(a.fenster, {.titel = QStringLiteral("Als PDF speichern"),
+                                 .name = QStringLiteral("pdfDialog"),
+                                 .modus = QFileDialog::AcceptSave,
+                                 .filter = {QStringLiteral("PDF-Dateien (*.pdf)")},
+                                 .ordner = liste.absolutePath(),
+                                 .vorschlag = liste.completeBaseName() + QStringLiteral(".pdf"),
+                                 .endung = QStringLiteral("pdf")});
+    if (gewaehlt.isEmpty())
         return;
-    const std::string pdf = QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+    const std::string pdf = QFile::encodeName(gewaehlt).toStdString();
     melden(a,
            PdfSpeichern(
                pdf, [&](Zeichenflaeche& f) { return listeDruckenAuf(a, f); }, a.meldungen),

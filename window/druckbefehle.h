@@ -6,15 +6,15 @@
 #include <functional>
 #include <string>
 
+class CellTable;
 class Meldungen;
 class QWidget;
-class THyperGrid;
 
 // What the print commands need of the window.
 struct Druckauftrag {
-    QWidget* fenster;
-    THyperGrid& tabelle;
-    int anzahl; // the entries to print
+    QWidget* fenster;         // over which the printer's dialogs show
+    const CellTable& tabelle; // the list: rows 1 .. anzahl are the entries to print
+    int anzahl;
     Meldungen& meldungen;
     const std::string& liste; // the list's file, beside which the PDF is proposed
     std::function<void(const QString&)> hinweis; // the note below the list

@@ -1,8 +1,6 @@
 #include "window/gesamtdatei.h"
 
-#include "dialogs/duplikatdialog.h"
 #include "dialogs/einfuegedialog.h"
-#include "dialogs/einlesedialog.h"
 #include "dialogs/oeffnendialog.h"
 #include "dialogs/tastenkuerzel.h"
 #include "dialogs/ueberdialog.h"
@@ -16,6 +14,7 @@
 #include "widgets/zaehlzeile.h"
 #include "window/befehle.h"
 #include "window/druckbefehle.h"
+#include "window/listenbefehle.h"
 #include "window/suchsteuerung.h"
 
 #include <QApplication>
@@ -33,7 +32,7 @@
 TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint),
-      sgGesamt(new THyperGrid), liste_(*sgGesamt, meldungen_), bearbeitung_(liste_, meldungen_) {
+      liste_(meldungen_), bearbeitung_(liste_, meldungen_) {
     setObjectName(QStringLiteral("frmGesamtdatei"));
     setWindowTitle(QStringLiteral("Liste der gespeicherten Namen"));
     setGeometry(373, 157, 527, 430);
@@ -47,11 +46,7 @@ TfrmGesamtdatei::TfrmGesamtdatei(QWidget* parent)
     verbinden();
 }
 
-TfrmGesamtdatei::~TfrmGesamtdatei() {
-    // Tearing the widgets down moves the focus, which commits an open cell editor; the list it
-    // would go to is gone by then.
-    disconnect(sgGesamt, nullptr, this, nullptr);
-}
+TfrmGesamtdatei::~TfrmGesamtdatei() = default;
 
 void TfrmGesamtdatei::aufbauen() {
     pnlListe = new QWidget;
@@ -59,6 +54,7 @@ void TfrmGesamtdatei::aufbauen() {
     auto* listLayout = new QVBoxLayout(pnlListe);
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->setSpacing(0);
+    sgGesamt = new THyperGrid(liste_);
     sgGesamt->setObjectName(QStringLiteral("sgGesamt"));
     sgGesamt->setAccessibleName(QStringLiteral("Gesamtdatei"));
     sgGesamt->setColumns(GesamtSpalten());
@@ -68,13 +64,9 @@ void TfrmGesamtdatei::aufbauen() {
     lblGrenze = pnlButtons->lblGrenze;
     lblHinweis = pnlButtons->lblHinweis;
     listLayout->addWidget(pnlButtons);
-    pnlSuche = new TSuchleiste;
-    pnlSuche->hide();
-    listLayout->addWidget(pnlSuche);
     setCentralWidget(pnlListe);
 
     werkzeugeAufbauen();
-    suche_ = new Suchsteuerung(*sgGesamt, *pnlSuche, liste_, this);
 }
 
 void TfrmGesamtdatei::werkzeugeAufbauen() {
@@ -84,16 +76,18 @@ void TfrmGesamtdatei::werkzeugeAufbauen() {
 }
 
 void TfrmGesamtdatei::verbinden() {
-    liste_.anzahlGeaendert = [this] { anzahlZeigen(); };
+    connect(&liste_, &NamenListe::anzahlGeaendert, this, &TfrmGesamtdatei::anzahlZeigen);
     bearbeitung_.gescheitert = [this](const std::string& hinweis) {
         hinweisZeigen(cp1252::toQString(hinweis));
     };
-    liste_.fokus = [this] { sgGesamt->setFocus(); };
+    // Undoing and redoing go back to the cell of the step.
+    connect(&liste_, &NamenListe::zeigen, this, [this](int col, int row) {
+        sgGesamt->setCurrentCell(col, row);
+        sgGesamt->setFocus();
+    });
     connect(&liste_.verlauf(), &QUndoStack::indexChanged, this, &TfrmGesamtdatei::verlaufZeigen);
     connect(sgGesamt, &THyperGrid::textHint, this, &TfrmGesamtdatei::hinweisZeigen);
     connect(sgGesamt, &THyperGrid::blockPasted, this, &TfrmGesamtdatei::blockEinfuegen);
-    connect(sgGesamt, &THyperGrid::cellEdited, this,
-            [this](int col, int row) { liste_.zelleBearbeitet(col, row); });
     // Below the last entry, a row for a new one; left blank, it goes again.
     connect(sgGesamt, &THyperGrid::pastLastRow, this, [this] {
         if (liste_.NeueZeileAnfuegen())
@@ -101,7 +95,7 @@ void TfrmGesamtdatei::verbinden() {
     });
     connect(sgGesamt->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (liste_.bNeueZeile && current.row() + 1 != sgGesamt->rowCount() - 1)
+                if (liste_.bNeueZeile() && current.row() + 1 != sgGesamt->rowCount() - 1)
                     QTimer::singleShot(0, this, [this] {
                         if (sgGesamt->currentRow() != sgGesamt->rowCount() - 1)
                             liste_.NeueZeileVerwerfen();
@@ -143,7 +137,6 @@ void TfrmGesamtdatei::schriftAnpassen() {
 
 bool TfrmGesamtdatei::FormCreate() {
     stateGesamt->Restore();
-    liste_.bLeerzeile = false;
     setFont(toQFont(StandardFont));
     schriftAnpassen();
     // The count line grows with a larger program font, like the grid's rows.
@@ -153,7 +146,7 @@ bool TfrmGesamtdatei::FormCreate() {
                                               sgGesamt->columnWidth(kSpalteMP) - 2);
     if (sGesamtdatei.empty() && !DateiWaehlen())
         return false;
-    return bearbeitung_.oeffnen();
+    return bearbeitung_.oeffnen(sGesamtdatei);
 }
 
 bool TfrmGesamtdatei::DateiWaehlen() {
@@ -177,12 +170,21 @@ void TfrmGesamtdatei::anzahlZeigen() {
     pnlButtons->anzahlZeigen(cp1252::toQString(liste_.anzahlText()));
 }
 
+Zelle TfrmGesamtdatei::hier() const {
+    return {sgGesamt->currentCol(), sgGesamt->currentRow()};
+}
+
+void TfrmGesamtdatei::zeigen(Zelle zelle) {
+    if (zelle != hier())
+        sgGesamt->setCurrentCell(zelle.col, zelle.row);
+}
+
 void TfrmGesamtdatei::ErweiternVerbergen() {
     BefehlVerbergen(*this, "mptTurnierteilnehmereinfuegen");
 }
 
 void TfrmGesamtdatei::Erweitern(const std::vector<std::string>& teilnehmer) {
-    liste_.Erweitern(teilnehmer);
+    zeigen(liste_.Erweitern(teilnehmer, hier()));
 }
 
 void TfrmGesamtdatei::ausfuehren() {
@@ -254,46 +256,45 @@ void TfrmGesamtdatei::mptWiederherstellenClick() {
     liste_.verlauf().redo();
 }
 void TfrmGesamtdatei::mptEinfuegenClick() {
-    liste_.Einfuegen();
+    zeigen(liste_.Einfuegen(hier()));
 }
 // Only the current row, whatever is selected, as always: several rows have their own command.
 void TfrmGesamtdatei::mptLoeschenClick() {
-    liste_.Loeschen(sgGesamt->currentRow());
+    zeigen(liste_.Loeschen(hier()));
 }
 void TfrmGesamtdatei::mptMarkierteLoeschenClick() {
-    liste_.MarkierteLoeschen(sgGesamt->selectedRows());
+    zeigen(liste_.MarkierteLoeschen(sgGesamt->selectedRows(), hier()));
 }
 void TfrmGesamtdatei::blockEinfuegen(const QString& text) {
     sgGesamt->commitEditor();
-    EinfuegeDialog vorschau(text, kMaxEintraege - liste_.iAnzahl, this);
+    EinfuegeDialog vorschau(text, kMaxEintraege - liste_.iAnzahl(), this);
     if (vorschau.exec() == QDialog::Accepted)
-        liste_.BlockEinfuegen(vorschau.eintraege());
+        zeigen(liste_.BlockEinfuegen(vorschau.eintraege(), hier()));
     sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptAusTabelleEinlesenClick() {
-    if (const auto plan = EinleseDialog::einlesen(this, sGesamtdatei, *sgGesamt, liste_.iAnzahl))
-        hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(*plan)));
+    if (const auto plan = TabelleAbgleichen(this, bearbeitung_.pfad(), liste_, meldungen_))
+        hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(*plan, hier())));
 }
 void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
     // Hidden without participants: its shortcut must do nothing then either.
     if (slTeilnehmer && !slTeilnehmer->empty())
-        liste_.Erweitern(*slTeilnehmer);
+        Erweitern(*slTeilnehmer);
 }
 void TfrmGesamtdatei::mptDuplikateloeschenClick() {
-    liste_.DuplikateLoeschen();
+    liste_.DuplikateLoeschen(hier());
 }
 void TfrmGesamtdatei::mptDuplikatePruefenClick() {
-    const std::optional<std::vector<int>> weg =
-        DuplikatDialog::pruefen(*sgGesamt, liste_.iAnzahl, this);
+    const std::optional<std::vector<int>> weg = DuplikateZeigen(this, liste_, meldungen_);
     if (!weg)
         return;
-    liste_.Loeschen(*weg, QStringLiteral(u"Duplikate prüfen"));
-    hinweisZeigen(weg->size() == 1
-                      ? QStringLiteral(u"1 Eintrag wurde gelöscht")
-                      : QStringLiteral(u"%1 Einträge wurden gelöscht").arg(weg->size()));
+    zeigen(liste_.Loeschen(*weg, QStringLiteral(u"Duplikate prüfen"), hier()));
+    hinweisZeigen(EintraegeText(qsizetype(weg->size())) +
+                  (weg->size() == 1 ? QStringLiteral(u" wurde gelöscht")
+                                    : QStringLiteral(u" wurden gelöscht")));
 }
 void TfrmGesamtdatei::mptNummerierenClick() {
-    liste_.Nummerieren();
+    zeigen(liste_.Nummerieren(hier()));
 }
 void TfrmGesamtdatei::mptSortierenClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -301,23 +302,33 @@ void TfrmGesamtdatei::mptSortierenClick() {
     struct CursorBack {
         ~CursorBack() { QApplication::restoreOverrideCursor(); }
     } back;
-    liste_.Sortieren();
+    zeigen(liste_.Sortieren(hier()));
 }
 void TfrmGesamtdatei::mptNachNameSortierenClick() {
     const int vorher = liste_.verlauf().index();
-    liste_.NachNameSortieren();
+    zeigen(liste_.NachNameSortieren(hier()));
     hinweisZeigen(liste_.verlauf().index() != vorher
                       ? QStringLiteral("Die Liste wurde nach Name und Vorname sortiert")
                       : QStringLiteral("Die Liste war schon nach Name und Vorname sortiert"));
 }
+// The find bar and its controller are made at their first use: most sessions never search.
+Suchsteuerung& TfrmGesamtdatei::suche() {
+    if (!suche_) {
+        pnlSuche = new TSuchleiste;
+        pnlSuche->hide();
+        pnlListe->layout()->addWidget(pnlSuche);
+        suche_ = new Suchsteuerung(*sgGesamt, *pnlSuche, liste_, this);
+    }
+    return *suche_;
+}
 void TfrmGesamtdatei::mptSuchenClick() {
-    suche_->oeffnen();
+    suche().oeffnen();
 }
 void TfrmGesamtdatei::mptWeitersuchenClick() {
-    suche_->weiter(false);
+    suche().weiter(false);
 }
 void TfrmGesamtdatei::mptRueckwaertssuchenClick() {
-    suche_->weiter(true);
+    suche().weiter(true);
 }
 
 // ---- printing and help ----
@@ -336,12 +347,12 @@ void TfrmGesamtdatei::mptAlsPdfClick() {
 }
 Druckauftrag TfrmGesamtdatei::druckauftrag() {
     auto hinweis = [this](const QString& text) { hinweisZeigen(text); };
-    return {this, *sgGesamt, liste_.iAnzahl, meldungen_, sGesamtdatei, hinweis};
+    return {this, liste_.zellen(), liste_.iAnzahl(), meldungen_, bearbeitung_.pfad(), hinweis};
 }
 
 void TfrmGesamtdatei::mptTastenkuerzelClick() {
     TastenkuerzelDialog(findChildren<QAction*>(), this).exec();
 }
 void TfrmGesamtdatei::mptUeberClick() {
-    UeberDialog(sGesamtdatei, this).exec();
+    UeberDialog(bearbeitung_.pfad(), this).exec();
 }

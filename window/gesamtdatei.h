@@ -56,8 +56,8 @@ public:
     TPlacementStore* stateGesamt;
     TZaehlzeile* pnlButtons; // the count line
     QLabel* lblGrenze;
-    QLabel* lblHinweis; // a passing note, gone after a few seconds
-    TSuchleiste* pnlSuche;
+    QLabel* lblHinweis;              // a passing note, gone after a few seconds
+    TSuchleiste* pnlSuche = nullptr; // the find bar, from its first use on
     QToolBar* tbGesamt;
     GesamtOeffnenDialog* openGesamt = nullptr; // built when the user is to choose the file
 
@@ -103,6 +103,10 @@ private:
     void FormResize();
     bool DateiWaehlen();
     void anzahlZeigen();
+    // The cursor's cell, which the list's commands are given, and the cell they say to show.
+    Zelle hier() const;
+    void zeigen(Zelle zelle);
+    Suchsteuerung& suche();
     void hinweisZeigen(const QString& text);
     void blockEinfuegen(const QString& text);
     Druckauftrag druckauftrag();

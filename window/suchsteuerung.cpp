@@ -51,7 +51,7 @@ void Suchsteuerung::schliessen() {
 
 void Suchsteuerung::suchen(Gehe gehe) {
     const std::vector<Treffer> treffer =
-        Suchen(grid_, liste_.iAnzahl, cp1252::fromQString(leiste_.edtSuche->text()));
+        Suchen(liste_.zellen(), liste_.iAnzahl(), cp1252::fromQString(leiste_.edtSuche->text()));
     std::vector<std::pair<int, int>> marks;
     marks.reserve(treffer.size());
     for (const Treffer& t : treffer)

@@ -1,6 +1,7 @@
 #pragma once
-// The find bar's logic: finds as the user types, marks every hit in the grid, goes to the next
-// or previous one, and puts the cursor back where the bar opened when a text finds nothing.
+// The find bar's logic: searches the list as the user types, marks every hit in the grid, goes
+// to the next or previous one, and puts the cursor back where the bar opened when a text finds
+// nothing.
 
 #include <QObject>
 

@@ -47,7 +47,7 @@ TEST(Abgleich, ByNumberElseByTheOneEntryOfThatNameEverythingElseIsNew) {
              {"5", "Doppelt Eins", "N", "999"},
              {"6", "Doppelt Zwei", "N", "999"},
              {"7", "Bleibt", "N", "1"}});
-    const Abgleich a = Abgleichen(l.cells, l.liste.iAnzahl,
+    const Abgleich a = Abgleichen(l.cells, l.liste.iAnzahl(),
                                   tafel(u"Mitgliedsnr.\tName\tMP\tNr.\n"
                                         u"0100237\tAnna Berg\tJ\t77\n"
                                         u"4711\tHans Meier\tJ\n"
@@ -87,17 +87,17 @@ TEST(Abgleich, TheTickedRowsAreOneStepNumberedByPositionUpToTheLimit) {
     Liste l(rows);
     const std::string vorher = NamenDateiText(l.cells);
     Abgleich a =
-        Abgleichen(l.cells, l.liste.iAnzahl,
+        Abgleichen(l.cells, l.liste.iAnzahl(),
                    tafel(u"Mitgliedsnr.\tName\tMP\n22\tNeu Name\tG\n\tA\n\tB\n\tC\n\tD\n"));
     ASSERT_EQ(a.zeilen.size(), 6u);
     EXPECT_EQ(a.zeilen[5].aktion, Aktion::Uebersprungen); // the 1001st
     a.zeilen[2].haken = false;                            // A is left out: B gets its number
-    EXPECT_EQ(l.liste.AusTabelleEinlesen(a.zeilen), (Uebernahme{2, 1}));
+    EXPECT_EQ(l.liste.AusTabelleEinlesen(a.zeilen, l.hier), (Uebernahme{2, 1}));
     EXPECT_EQ(l.row(2), (Row{"2", "Neu Name", "G", "22"}));
     EXPECT_EQ(l.row(998), (Row{"998", "B", "N", ""}));
     EXPECT_EQ(l.row(999), (Row{"999", "C", "N", ""}));
     EXPECT_EQ(l.liste.verlauf().undoText(), QStringLiteral("Aus Tabelle einlesen"));
-    EXPECT_TRUE(l.liste.bGeaendert);
+    EXPECT_TRUE(l.liste.bGeaendert());
     l.consistent();
     l.liste.verlauf().undo();
     EXPECT_EQ(NamenDateiText(l.cells), vorher);

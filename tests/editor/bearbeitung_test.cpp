@@ -1,7 +1,6 @@
 // The editing session from opening to saving, as a table: what the file and the folder hold
 // before, what the user answers, what is said, what is written, and what the session is after.
 
-#include "cells/cellstore.h"
 #include "editor/bearbeitung.h"
 #include "safewrite/safewrite.h"
 #include "tests/testsupport/tempenv.h"
@@ -51,16 +50,10 @@ struct Sitzung {
     TempEnv env;
     QString datei = env.path(QStringLiteral("NAMEN.TIF"));
     std::string pfad = QFile::encodeName(datei).toStdString();
-    CellStore zellen{kMaxEintraege + 1};
     Gespraech gespraech;
-    NamenListe liste{zellen, gespraech};
+    NamenListe liste{gespraech};
     Bearbeitung bearbeitung{liste, gespraech};
-    Sitzung() { sGesamtdatei = pfad; }
-    ~Sitzung() { sGesamtdatei.clear(); }
-    void tippen(int row, const std::string& name) {
-        zellen.setCell(kSpalteName, row, name);
-        liste.zelleBearbeitet(kSpalteName, row);
-    }
+    void tippen(int row, const std::string& name) { liste.zelleSchreiben(kSpalteName, row, name); }
 };
 
 // Recovery data an ended session left for this list.
@@ -217,7 +210,7 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
          },
          {false},
          true,
-         [](Sitzung& s) { return s.liste.iAnzahl == 2 && !s.liste.bGeaendert; },
+         [](Sitzung& s) { return s.liste.iAnzahl() == 2 && !s.liste.bGeaendert(); },
          {"? Es gibt ungespeicherte \xC4nderungen an der Gesamt-Datei vom 09.12.2026, 08:51 "
           "Uhr, die nicht gespeichert wurden, weil das Programm nicht ordentlich beendet wurde. "
           "Sollen die \xC4nderungen \xFC"
@@ -232,7 +225,7 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
          },
          {true},
          true,
-         [](Sitzung& s) { return s.liste.bGeaendert && s.bearbeitung.speichern(false); },
+         [](Sitzung& s) { return s.liste.bGeaendert() && s.bearbeitung.speichern(false); },
          {"? Es gibt ungespeicherte \xC4nderungen an der Gesamt-Datei vom 09.12.2026, 08:51 "
           "Uhr, die nicht gespeichert wurden, weil das Programm nicht ordentlich beendet wurde. "
           "Sollen die \xC4nderungen \xFC"
@@ -248,7 +241,7 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
          },
          {true},
          true,
-         [](Sitzung& s) { return s.liste.iAnzahl == 3; },
+         [](Sitzung& s) { return s.liste.iAnzahl() == 3; },
          {"H Ungespeicherte \xC4nderungen an der Gesamt-Datei in <Daten> sind besch\xE4"
           "digt und k\xF6nnen nicht \xFC"
           "bernommen werden",
@@ -263,7 +256,7 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
          true,
          [](Sitzung& s) {
              s.tippen(1, "Neu");
-             const bool ok = s.bearbeitung.speichern(true) && !s.liste.bGeaendert &&
+             const bool ok = s.bearbeitung.speichern(true) && !s.liste.bGeaendert() &&
                              s.bearbeitung.verwerfenErlaubt();
              s.tippen(2, "Sp\xE4ter");
              return ok && !s.bearbeitung.verwerfenErlaubt();
@@ -277,7 +270,7 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
         f.vorher(s);
         const std::string vorher = readBytes(s.datei);
         s.gespraech.antworten = f.antworten;
-        ASSERT_EQ(s.bearbeitung.oeffnen(), f.geoeffnet);
+        ASSERT_EQ(s.bearbeitung.oeffnen(s.pfad), f.geoeffnet);
         if (f.dann) {
             EXPECT_EQ(f.dann(s), f.geschrieben);
         }
@@ -308,7 +301,7 @@ TEST(Bearbeitung, WhileTheSavedNoteShowsNothingIsKeptAsUnsaved) {
         SCOPED_TRACE(offenBleiben);
         Sitzung s;
         writeBytes(s.datei, liste(2));
-        ASSERT_TRUE(s.bearbeitung.oeffnen());
+        ASSERT_TRUE(s.bearbeitung.oeffnen(s.pfad));
         const QString daten =
             QString::fromStdString(WiederherstellungsdateiFuer(s.pfad, long(::getpid())));
         s.tippen(1, "Neu");
@@ -335,7 +328,7 @@ TEST(Bearbeitung, ChangesThatCannotBeKeptOnDiskAreSaidOnce) {
     qputenv("XDG_STATE_HOME", QFile::encodeName(s.env.path(QStringLiteral("kein-ordner/k"))));
     std::vector<std::string> gesagt;
     s.bearbeitung.gescheitert = [&](const std::string& h) { gesagt.push_back(h); };
-    ASSERT_TRUE(s.bearbeitung.oeffnen());
+    ASSERT_TRUE(s.bearbeitung.oeffnen(s.pfad));
     for (int i = 0; i < 3; ++i) {
         s.tippen(1, "Neu " + std::to_string(i));
         for (int warten = 0; warten < 100 && gesagt.empty(); ++warten) {

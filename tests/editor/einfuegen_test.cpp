@@ -76,41 +76,39 @@ TEST(Block, PastedLinesBecomeEntriesWithTheTypingRulesAndSkippedLinesSayWhy) {
 TEST(Block, InsertedBeforeTheCurrentRowAsOneStepOrAfterTheLastFromTheNewEntryRow) {
     const std::vector<Zeile> ab = NeueEintraege(plan(u"A\nB\n"));
     Liste l = numbered(3);
-    l.cells.setCurrentCell(0, 2);
+    l.hier = {0, 2};
     const std::string vorher = NamenDateiText(l.cells);
-    EXPECT_EQ(l.liste.BlockEinfuegen(ab), 2);
+    EXPECT_EQ(l.liste.BlockEinfuegen(ab, l.hier), (Zelle{kSpalteName, 2}));
     EXPECT_EQ(l.nameList(), (std::vector<std::string>{"Name 1", "A", "B", "Name 2", "Name 3"}));
     EXPECT_EQ(l.liste.anzahlText(), "5 Eintr\xE4ge");
-    EXPECT_EQ(l.cells.currentRow(), 2);
     EXPECT_EQ(l.liste.verlauf().count(), 1);
     l.consistent();
     l.liste.verlauf().undo();
     EXPECT_EQ(NamenDateiText(l.cells), vorher);
 
     // On the blank row below the list the block goes after the last entry, as Ctrl+E does.
-    l.cells.setCurrentCell(1, 3);
     ASSERT_TRUE(l.liste.NeueZeileAnfuegen());
-    l.cells.setCurrentCell(1, 4);
-    EXPECT_EQ(l.liste.BlockEinfuegen(ab), 2);
+    EXPECT_EQ(l.liste.BlockEinfuegen(ab, {1, 4}), (Zelle{kSpalteName, 4}));
     EXPECT_EQ(l.nameList(), (std::vector<std::string>{"Name 1", "Name 2", "Name 3", "A", "B"}));
     l.consistent();
 
     Liste leer({}); // into the placeholder row of an empty list
-    EXPECT_EQ(leer.liste.BlockEinfuegen(ab), 2);
+    leer.liste.BlockEinfuegen(ab, leer.hier);
     EXPECT_EQ(leer.nameList(), (std::vector<std::string>{"A", "B"}));
     leer.consistent();
 }
 TEST(Block, SeveralRowsAreDeletedAsOneStep) {
     Liste l = numbered(5);
     const std::string vorher = NamenDateiText(l.cells);
-    l.liste.Loeschen(std::vector<int>{4, 2, 2, 9}, QStringLiteral("Markiert"));
+    l.liste.Loeschen(std::vector<int>{4, 2, 2, 9}, QStringLiteral("Markiert"), l.hier);
     EXPECT_EQ(l.nameList(), (std::vector<std::string>{"Name 1", "Name 3", "Name 5"}));
     EXPECT_EQ(l.liste.verlauf().count(), 1);
     EXPECT_EQ(l.liste.verlauf().undoText(), QStringLiteral("Markiert"));
     l.consistent();
     l.liste.verlauf().undo();
     EXPECT_EQ(NamenDateiText(l.cells), vorher);
-    l.liste.Loeschen(std::vector<int>{1, 2, 3, 4, 5}, QStringLiteral("Markiert")); // all: empty
-    EXPECT_EQ(l.liste.iAnzahl, 0);
+    l.liste.Loeschen(std::vector<int>{1, 2, 3, 4, 5}, QStringLiteral("Markiert"),
+                     l.hier); // all: empty
+    EXPECT_EQ(l.liste.iAnzahl(), 0);
     l.consistent();
 }

@@ -1,7 +1,7 @@
 #include "cells/cellstore.h"
+#include "cells/eintrag.h"
 #include "editor/duplikatpruefung.h"
 #include "editor/namensordnung.h"
-#include "namefile/namefile.h"
 
 #include <gtest/gtest.h>
 

@@ -48,10 +48,10 @@ TEST(Suche, FoldsCapitalsAccentsAndSharpSAndFindsNumbersInTheirColumns) {
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.suchtext);
-        EXPECT_EQ(rows(Suchen(l.cells, l.liste.iAnzahl, f.suchtext)), f.rows);
+        EXPECT_EQ(rows(Suchen(l.cells, l.liste.iAnzahl(), f.suchtext)), f.rows);
     }
-    EXPECT_EQ(Suchen(l.cells, l.liste.iAnzahl, "7").front(), (Treffer{3, kSpalteDBVNr}));
-    EXPECT_EQ(Suchen(l.cells, l.liste.iAnzahl, "7").back(), (Treffer{6, kSpalteNr}));
+    EXPECT_EQ(Suchen(l.cells, l.liste.iAnzahl(), "7").front(), (Treffer{3, kSpalteDBVNr}));
+    EXPECT_EQ(Suchen(l.cells, l.liste.iAnzahl(), "7").back(), (Treffer{6, kSpalteNr}));
 }
 
 TEST(Suche, TheNextHitWrapsAtBothEnds) {

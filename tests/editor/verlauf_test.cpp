@@ -1,4 +1,3 @@
-#include "namefile/namefile.h"
 #include "tests/editor/liste.h"
 
 #include <functional>
@@ -17,7 +16,7 @@ struct Stand {
 };
 
 Stand stand(const Liste& l) {
-    Stand s{{}, l.liste.iAnzahl, l.liste.bLeerzeile, l.cells.currentCol(), l.cells.currentRow()};
+    Stand s{{}, l.liste.iAnzahl(), l.liste.bLeerzeile(), l.hier.col, l.hier.row};
     for (int r = 0; r < l.cells.rowCount(); ++r)
         s.rows.push_back(l.row(r));
     return s;
@@ -44,33 +43,35 @@ TEST(Verlauf, EveryCommandIsOneStepUndoneAndRedoneExactly) {
         const char* list; // "gemischt", "leer" or "eins"
         QString name;
         std::function<void(Liste&)> befehl;
+        int zeile = 0; // where the cursor is; 0: row 3, or 1 in a shorter list
     };
     // The user leaves the edited cell before the edit counts.
     auto edit = [](int col, int row, const std::string& text) {
         return [=](Liste& l) {
-            l.cells.setCell(col, row, text);
-            l.cells.setCurrentCell(col + 1, row);
-            l.liste.zelleBearbeitet(col, row);
+            l.hier = {col + 1, row};
+            l.liste.zelleSchreiben(col, row, text);
         };
     };
+    auto loeschen = [](Liste& l) { l.hier = l.liste.Loeschen(l.hier); };
     const std::vector<Fall> faelle = {
         {"gemischt", QStringLiteral("Eingabe"), edit(1, 3, "Neu")},
         {"leer", QStringLiteral("Eingabe"), edit(1, 1, "Erster")},
-        {"gemischt", QStringLiteral(u"Einfügen"), [](Liste& l) { l.liste.Einfuegen(); }},
-        {"leer", QStringLiteral(u"Einfügen"), [](Liste& l) { l.liste.Einfuegen(); }},
-        {"gemischt", QStringLiteral(u"Löschen"), [](Liste& l) { l.liste.Loeschen(3); }},
-        {"gemischt", QStringLiteral(u"Löschen"), [](Liste& l) { l.liste.Loeschen(6); }},
-        {"eins", QStringLiteral(u"Löschen"), [](Liste& l) { l.liste.Loeschen(1); }},
-        {"gemischt", QStringLiteral("Sortieren"), [](Liste& l) { l.liste.Sortieren(); }},
-        {"gemischt", QStringLiteral("Neu nummerieren"), [](Liste& l) { l.liste.Nummerieren(); }},
+        {"gemischt", QStringLiteral(u"Einfügen"), [](Liste& l) { l.einfuegen(); }},
+        {"leer", QStringLiteral(u"Einfügen"), [](Liste& l) { l.einfuegen(); }},
+        {"gemischt", QStringLiteral(u"Löschen"), loeschen},
+        {"gemischt", QStringLiteral(u"Löschen"), loeschen, 6},
+        {"eins", QStringLiteral(u"Löschen"), loeschen},
+        {"gemischt", QStringLiteral("Sortieren"), [](Liste& l) { l.liste.Sortieren(l.hier); }},
+        {"gemischt", QStringLiteral("Neu nummerieren"),
+         [](Liste& l) { l.liste.Nummerieren(l.hier); }},
         {"gemischt", QStringLiteral(u"Duplikate löschen"),
-         [](Liste& l) { l.liste.DuplikateLoeschen(); }},
+         [](Liste& l) { l.liste.DuplikateLoeschen(l.hier); }},
         {"gemischt", QStringLiteral(u"Turnierteilnehmer einfügen"),
          [](Liste& l) {
-             l.liste.Erweitern({"Neu A", "Zander", "Neu B"});
+             l.liste.Erweitern({"Neu A", "Zander", "Neu B"}, l.hier);
          }},
         {"leer", QStringLiteral(u"Turnierteilnehmer einfügen"),
-         [](Liste& l) { l.liste.Erweitern({"X"}); }},
+         [](Liste& l) { l.liste.Erweitern({"X"}, l.hier); }},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.name.toStdString() + " on " + f.list);
@@ -78,7 +79,7 @@ TEST(Verlauf, EveryCommandIsOneStepUndoneAndRedoneExactly) {
                   : std::string(f.list) == "eins" ? Liste({{"1", "Einzig", "N", "5"}})
                                                   : gemischt();
         const bool eingabe = f.name == QStringLiteral("Eingabe");
-        l.cells.setCurrentCell(eingabe ? 1 : 2, l.cells.rowCount() > 3 ? 3 : 1);
+        l.hier = {eingabe ? 1 : 2, f.zeile ? f.zeile : l.cells.rowCount() > 3 ? 3 : 1};
         const Stand vorher = stand(l);
         f.befehl(l);
         Stand nachher = stand(l);
@@ -89,16 +90,14 @@ TEST(Verlauf, EveryCommandIsOneStepUndoneAndRedoneExactly) {
         ASSERT_EQ(l.liste.verlauf().count(), 1);
         EXPECT_EQ(undoText(l), f.name);
 
-        const int labels = l.labels;
         l.liste.verlauf().undo();
         EXPECT_EQ(stand(l), vorher);
-        EXPECT_FALSE(l.liste.bGeaendert);
-        EXPECT_GT(l.labels, labels); // the count line is shown anew
-        l.consistent();
+        EXPECT_FALSE(l.liste.bGeaendert());
+        l.consistent(); // the count line too
 
         l.liste.verlauf().redo();
         EXPECT_EQ(stand(l), nachher);
-        EXPECT_TRUE(l.liste.bGeaendert);
+        EXPECT_TRUE(l.liste.bGeaendert());
         l.consistent();
     }
 }
@@ -106,11 +105,11 @@ TEST(Verlauf, EveryCommandIsOneStepUndoneAndRedoneExactly) {
 TEST(Verlauf, CommandsThatChangeNothingAddNoStep) {
     Liste l = Liste::names({"Albers", "Meier"});
     l.said.answer = false;
-    l.liste.Nummerieren();
-    l.liste.DuplikateLoeschen();
-    l.liste.Sortieren();
-    l.liste.Erweitern({"Albers", "", "Tab\tName"});
-    l.liste.Loeschen(5);
+    l.liste.Nummerieren(l.hier);
+    l.liste.DuplikateLoeschen(l.hier);
+    l.liste.Sortieren(l.hier);
+    l.liste.Erweitern({"Albers", "", "Tab\tName"}, l.hier);
+    l.loeschen(5);
     EXPECT_EQ(l.liste.verlauf().count(), 0);
     EXPECT_EQ(l.said.notes, (std::vector<std::string>{"Es wurden keine Duplikate gefunden"}));
 }
@@ -118,17 +117,17 @@ TEST(Verlauf, CommandsThatChangeNothingAddNoStep) {
 TEST(Verlauf, UndoingToTheLoadedStateIsCleanAndANewStepDropsWhatWasUndone) {
     Liste l = gemischt();
     QUndoStack& v = l.liste.verlauf();
-    l.liste.Loeschen(1);
-    l.liste.Sortieren();
+    l.loeschen(1);
+    l.liste.Sortieren(l.hier);
     v.undo();
-    EXPECT_TRUE(l.liste.bGeaendert);
+    EXPECT_TRUE(l.liste.bGeaendert());
     v.undo();
-    EXPECT_FALSE(l.liste.bGeaendert);
+    EXPECT_FALSE(l.liste.bGeaendert());
     EXPECT_FALSE(v.canUndo());
     v.redo();
-    EXPECT_TRUE(l.liste.bGeaendert);
+    EXPECT_TRUE(l.liste.bGeaendert());
     EXPECT_EQ(v.redoText(), QStringLiteral("Sortieren"));
-    l.liste.Einfuegen();
+    l.einfuegen();
     EXPECT_FALSE(v.canRedo());
     EXPECT_EQ(v.undoText(), QStringLiteral(u"Einfügen"));
 }
@@ -147,38 +146,35 @@ TEST(Verlauf, RandomSequencesFullyUndoneGiveBackTheFileByteForByte) {
                             pick(0, 1) ? "J" : "N", pick(0, 1) ? "" : std::to_string(pick(1, 3))});
         Liste l(rows);
         const std::string geladen = NamenDateiText(l.cells);
-        const Kopf kopf{l.liste.iAnzahl, l.liste.bLeerzeile};
+        const Kopf kopf{l.liste.iAnzahl(), l.liste.bLeerzeile()};
         const int steps = pick(1, 15);
         for (int s = 0; s < steps; ++s) {
-            l.cells.setCurrentCell(pick(0, 3), pick(1, l.cells.rowCount() - 1));
+            l.hier = {pick(0, 3), pick(1, l.cells.rowCount() - 1)};
             l.said.answer = pick(0, 1);
             switch (pick(0, 7)) {
             case 0:
-                l.liste.Einfuegen();
+                l.einfuegen();
                 break;
             case 1:
-                l.liste.Loeschen(l.cells.currentRow());
+                l.hier = l.liste.Loeschen(l.hier);
                 break;
             case 2:
-                l.liste.Sortieren();
+                l.liste.Sortieren(l.hier);
                 break;
             case 3:
-                l.liste.Nummerieren();
+                l.liste.Nummerieren(l.hier);
                 break;
             case 4:
-                l.liste.DuplikateLoeschen();
+                l.liste.DuplikateLoeschen(l.hier);
                 break;
             case 5:
-                l.liste.Erweitern({names[size_t(pick(0, 6))], "Neu " + std::to_string(s)});
+                l.liste.Erweitern({names[size_t(pick(0, 6))], "Neu " + std::to_string(s)}, l.hier);
                 break;
             case 6:
                 l.liste.verlauf().undo();
                 break;
-            default: {
-                const int col = l.cells.currentCol(), row = l.cells.currentRow();
-                l.cells.setCell(col, row, names[size_t(pick(0, 6))]);
-                l.liste.zelleBearbeitet(col, row);
-            }
+            default:
+                l.liste.zelleSchreiben(l.hier.col, l.hier.row, names[size_t(pick(0, 6))]);
             }
         }
         const std::string geaendert = NamenDateiText(l.cells);
@@ -186,7 +182,7 @@ TEST(Verlauf, RandomSequencesFullyUndoneGiveBackTheFileByteForByte) {
         while (l.liste.verlauf().canUndo())
             l.liste.verlauf().undo();
         ASSERT_EQ(NamenDateiText(l.cells), geladen) << "sequence " << sequence;
-        ASSERT_EQ((Kopf{l.liste.iAnzahl, l.liste.bLeerzeile}), kopf) << "sequence " << sequence;
+        ASSERT_EQ((Kopf{l.liste.iAnzahl(), l.liste.bLeerzeile()}), kopf) << "sequence " << sequence;
         for (int i = l.liste.verlauf().count() - redos; i > 0; --i)
             l.liste.verlauf().redo();
         ASSERT_EQ(NamenDateiText(l.cells), geaendert) << "sequence " << sequence;

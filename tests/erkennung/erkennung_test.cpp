@@ -1,5 +1,5 @@
+#include "cells/eintrag.h"
 #include "erkennung/erkennung.h"
-#include "namefile/namefile.h"
 #include "platform/cp1252.h"
 
 #include <gtest/gtest.h>

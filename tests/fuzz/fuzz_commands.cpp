@@ -23,7 +23,7 @@ struct Antworten : Meldungen {
     bool frage(const std::string&) override { return data->ConsumeBool(); }
 };
 
-std::vector<Zeile> zeilen(const CellStore& cells, int n) {
+std::vector<Zeile> zeilen(const CellTable& cells, int n) {
     std::vector<Zeile> rows;
     for (int r = 1; r <= n; ++r)
         rows.push_back({cells.cell(0, r), cells.cell(1, r), cells.cell(2, r), cells.cell(3, r)});
@@ -35,11 +35,12 @@ void pruefen(bool ok) {
         std::abort();
 }
 
-void konsistent(const NamenListe& liste, const CellStore& cells) {
-    pruefen(liste.iAnzahl >= 0 && liste.iAnzahl <= kMaxEintraege);
+void konsistent(const NamenListe& liste) {
+    const CellTable& cells = liste.zellen();
+    pruefen(liste.iAnzahl() >= 0 && liste.iAnzahl() <= kMaxEintraege);
     pruefen(cells.rowCount() ==
-            (liste.iAnzahl == 0 ? 2 : liste.iAnzahl + 1) + (liste.bNeueZeile ? 1 : 0));
-    pruefen(liste.bLeerzeile == (liste.iAnzahl == 0));
+            (liste.iAnzahl() == 0 ? 2 : liste.iAnzahl() + 1) + (liste.bNeueZeile() ? 1 : 0));
+    pruefen(liste.bLeerzeile() == (liste.iAnzahl() == 0));
 }
 
 } // namespace
@@ -48,44 +49,48 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);
     Antworten antworten;
     antworten.data = &data;
-    CellStore cells(kMaxEintraege + 1);
-    NamenListe liste(cells, antworten);
-    liste.geladen(NamenTextLesen(data.ConsumeRandomLengthString(4096), cells));
-    konsistent(liste, cells);
+    NamenListe liste(antworten);
+    {
+        CellStore gelesen(kMaxEintraege + 1);
+        const LadeErgebnis e = NamenTextLesen(data.ConsumeRandomLengthString(4096), gelesen);
+        liste.laden(std::move(gelesen), e);
+    }
+    const CellTable& cells = liste.zellen();
+    konsistent(liste);
     const std::string geladen = NamenDateiText(cells);
 
     for (int step = 0; step < 24 && data.remaining_bytes() > 0; ++step) {
-        cells.setCurrentRow(data.ConsumeIntegralInRange(1, cells.rowCount() - 1));
+        const Zelle hier{0, data.ConsumeIntegralInRange(1, cells.rowCount() - 1)};
         switch (data.ConsumeIntegralInRange(0, 10)) {
         case 0:
-            liste.Einfuegen();
+            liste.Einfuegen(hier);
             break;
         case 1:
-            if (liste.iAnzahl > 0)
-                liste.Loeschen(cells.currentRow());
+            if (liste.iAnzahl() > 0)
+                liste.Loeschen(hier);
             break;
         case 2: {
             // The exchange procedure as written, keys computed afresh for every comparison.
-            std::vector<Zeile> erwartet = zeilen(cells, liste.iAnzahl);
+            std::vector<Zeile> erwartet = zeilen(cells, liste.iAnzahl());
             for (size_t i = 0; i + 1 < erwartet.size(); ++i)
                 for (size_t j = i + 1; j < erwartet.size(); ++j)
                     if (Sortierschluessel(erwartet[i][1]) > Sortierschluessel(erwartet[j][1]))
                         std::swap(erwartet[i], erwartet[j]);
-            liste.Sortieren();
-            pruefen(zeilen(cells, liste.iAnzahl) == erwartet);
+            liste.Sortieren(hier);
+            pruefen(zeilen(cells, liste.iAnzahl()) == erwartet);
             break;
         }
         case 3:
-            liste.Nummerieren();
+            liste.Nummerieren(hier);
             break;
         case 4:
-            liste.DuplikateLoeschen();
+            liste.DuplikateLoeschen(hier);
             break;
         case 5: {
             std::vector<std::string> teilnehmer;
             for (int n = data.ConsumeIntegralInRange(0, 5); n > 0; --n)
                 teilnehmer.push_back(data.ConsumeRandomLengthString(40));
-            liste.Erweitern(teilnehmer);
+            liste.Erweitern(teilnehmer, hier);
             break;
         }
         case 7:
@@ -106,21 +111,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
             const std::string text = data.ConsumeRandomLengthString(40);
             if (!cp1252::isCellText(cp1252::toQString(text)))
                 break;
-            cells.setCell(col, cells.currentRow(), text);
-            liste.zelleBearbeitet(col, cells.currentRow());
+            liste.zelleSchreiben(col, hier.row, text);
         }
         }
-        konsistent(liste, cells);
+        konsistent(liste);
     }
 
     liste.NeueZeileVerwerfen(); // as saving does
-    konsistent(liste, cells);
+    konsistent(liste);
     // Undoing every step gives back the list as loaded, byte for byte.
     const std::string geaendert = NamenDateiText(cells);
     const int index = liste.verlauf().index();
     liste.verlauf().setIndex(0);
     pruefen(NamenDateiText(cells) == geladen);
-    konsistent(liste, cells);
+    konsistent(liste);
     liste.verlauf().setIndex(index);
     pruefen(NamenDateiText(cells) == geaendert);
 

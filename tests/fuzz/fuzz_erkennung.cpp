@@ -1,8 +1,8 @@
 // Pasted text read as entries, with the columns recognised or chosen at will: whatever comes in,
 // every row gets its line in the preview and every cell that goes out fits the list.
 
+#include "cells/eintrag.h"
 #include "erkennung/erkennung.h"
-#include "namefile/namefile.h"
 #include "platform/cp1252.h"
 #include "support/texthelpers.h"
 

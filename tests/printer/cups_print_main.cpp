@@ -55,6 +55,6 @@ int main(int argc, char** argv) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
     for (const QString& text : answers.texts)
         std::printf("message: %s\n", text.toUtf8().constData());
-    std::printf("printed %d entries\n", frm.liste().iAnzahl);
-    return frm.liste().bGeaendert ? 4 : 0;
+    std::printf("printed %d entries\n", frm.liste().iAnzahl());
+    return frm.liste().bGeaendert() ? 4 : 0;
 }

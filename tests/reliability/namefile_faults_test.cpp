@@ -53,7 +53,8 @@ TEST(Faults, KilledInTheMiddleOfSavingLeavesTheOldOrTheNewFile) {
         if (QDir(env.home()).entryList(QDir::Files | QDir::Hidden) != others)
             ++killedWhileWriting;
         CellStore cells(kMaxEintraege + 1);
-        NamenDateiLesen(path, cells); // as the next start does
+        UnterbrochenesSpeichernAbschliessen(path); // as the next start does
+        NamenDateiLesen(path, cells);
         const std::string now = readBytes(QString::fromStdString(path));
         ASSERT_TRUE(now == textA || now == textB)
             << "round " << round << ": " << now.size() << " bytes";

@@ -141,7 +141,8 @@ TEST_F(SharedFolder, ARecordIsAppliedOnlyWhereItCanBeTheProgramsOwn) {
                 Profile::load("KELMAR.INI");
             } else {
                 CellStore cells(kMaxEintraege + 1);
-                abgeschlossen = NamenDateiLesen(bytes(ziel), cells).abgeschlossen;
+                abgeschlossen = UnterbrochenesSpeichernAbschliessen(bytes(ziel));
+                NamenDateiLesen(bytes(ziel), cells);
             }
             return int(abgeschlossen) | int(notiert) << 1;
         });
@@ -204,9 +205,10 @@ TEST_F(SharedFolder, HugeFilesInThePlaceOfTheSessionFilesAreDamagedAtOnce) {
     const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
         CellStore cells(kMaxEintraege + 1);
         std::vector<std::string> beschaedigt; // the owner's own, so it is said
+        const bool abgeschlossen = UnterbrochenesSpeichernAbschliessen(bytes(datei));
         const LadeErgebnis geladen = NamenDateiLesen(bytes(datei), cells);
         const Sperrversuch v = SperreNehmen(bytes(datei), EigeneSperre());
-        return (geladen.anzahl == 3 && !geladen.abgeschlossen ? 0 : 1) |
+        return (geladen.anzahl == 3 && !abgeschlossen ? 0 : 1) |
                (v.ergebnis == Sperrversuch::Fremd && v.fremd.rechner == "(unbekannt)" ? 0 : 2) |
                (WiederherstellungFinden(bytes(datei), &beschaedigt) ? 4 : 0) |
                (beschaedigt == std::vector{bytes(daten)} ? 0 : 8);

@@ -30,26 +30,21 @@ TEST(Wiederherstellung, FollowsEveryKindOfStepAndGivesTheListBackByteForByte) {
                                    {"3", "hans meier", "N", "100496"},
                                    {"4", "Zander", "G", "\x81\xFF"}};
     const std::pair<const char*, std::function<void(Liste&)>> schritte[] = {
-        {"Eingabe",
-         [](Liste& l) {
-             l.cells.setCell(kSpalteName, 2, "Anna Berg-Neu");
-             l.liste.zelleBearbeitet(kSpalteName, 2);
-         }},
-        {"Einfuegen", [](Liste& l) { l.liste.Einfuegen(); }},
-        {"Loeschen", [](Liste& l) { l.liste.Loeschen(1); }},
-        {"Sortieren", [](Liste& l) { l.liste.Sortieren(); }},
-        {"Nummerieren", [](Liste& l) { l.liste.Nummerieren(); }},
-        {"Duplikate", [](Liste& l) { l.liste.DuplikateLoeschen(); }},
-        {"Erweitern", [](Liste& l) { l.liste.Erweitern({"Neu Dazu"}); }},
+        {"Eingabe", [](Liste& l) { l.liste.zelleSchreiben(kSpalteName, 2, "Anna Berg-Neu"); }},
+        {"Einfuegen", [](Liste& l) { l.einfuegen(); }},
+        {"Loeschen", [](Liste& l) { l.loeschen(1); }},
+        {"Sortieren", [](Liste& l) { l.liste.Sortieren(l.hier); }},
+        {"Nummerieren", [](Liste& l) { l.liste.Nummerieren(l.hier); }},
+        {"Duplikate", [](Liste& l) { l.liste.DuplikateLoeschen(l.hier); }},
+        {"Erweitern", [](Liste& l) { l.liste.Erweitern({"Neu Dazu"}, l.hier); }},
         {"Rueckgaengig", [](Liste& l) { l.liste.verlauf().undo(); }},
         {"Wiederherstellen", [](Liste& l) { l.liste.verlauf().redo(); }},
         // Entries as a file never has them: without a number, and blank, in the middle.
         {"Einfuegen und Eingabe",
          [](Liste& l) {
-             l.liste.Einfuegen();
-             l.cells.setCell(kSpalteName, l.cells.currentRow(), " Neu ohne Nummer");
-             l.liste.zelleBearbeitet(kSpalteName, l.cells.currentRow());
-             l.liste.Einfuegen();
+             l.einfuegen();
+             l.liste.zelleSchreiben(kSpalteName, l.hier.row, " Neu ohne Nummer");
+             l.einfuegen();
          }},
     };
     Wiederherstellung w("/verein/NAMEN.TIF", DateiStand{}); // outlives the list that feeds it
@@ -74,7 +69,7 @@ TEST(Wiederherstellung, FollowsEveryKindOfStepAndGivesTheListBackByteForByte) {
     Liste neu(rows);
     neu.liste.Uebernehmen(zuletzt);
     EXPECT_EQ(NamenDateiText(neu.cells), zuletzt);
-    EXPECT_TRUE(neu.liste.bGeaendert);
+    EXPECT_TRUE(neu.liste.bGeaendert());
     neu.consistent();
     neu.liste.verlauf().undo();
     EXPECT_EQ(NamenDateiText(neu.cells), datei);
@@ -257,7 +252,7 @@ TEST(Wiederherstellung, TheListIsSavedWhileItsStepsAreWritten) {
     Wiederherstellung w(liste, DateiStand{});
     auto folgen = std::make_unique<Sicherung>(l.liste, w);
     for (int i = 0; i < 20; ++i) {
-        l.liste.Einfuegen();                 // a step for the writing thread
+        l.einfuegen();                       // a step for the writing thread
         NamenDateiSchreiben(liste, l.cells); // and the interface thread writes meanwhile
     }
     w.warten();

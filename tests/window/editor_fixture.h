@@ -54,6 +54,8 @@ struct Editor : ::testing::Test {
             [this] { return frm->sgGesamt->isAncestorOf(QApplication::focusWidget()); }));
     }
     QString label() const { return frm->lblGrenze->text(); }
+    // What the list holds.
+    const std::string& cell(int col, int row) const { return frm->liste().zellen().cell(col, row); }
     // Abbruch closes the window without asking: nothing counts as changed.
     void cancelClosesUnasked() {
         DialogAnswerer answers;

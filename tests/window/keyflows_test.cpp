@@ -53,13 +53,13 @@ TEST_F(Editor, WhatTheNoteSaysWasTakenIsWhatTheListHoldsAndSavesHoweverTheTextEn
         }
         const int schritte = frm->liste().verlauf().index();
         key(Qt::Key_Return);
-        EXPECT_EQ(frm->sgGesamt->cell(1, row), f.zelle);
+        EXPECT_EQ(cell(1, row), f.zelle);
         EXPECT_EQ(frm->liste().verlauf().index(), schritte + 1);
         if (*f.hinweis) {
             EXPECT_EQ(frm->lblHinweis->text(), QString::fromUtf16(f.hinweis));
         }
     }
-    EXPECT_TRUE(frm->liste().bGeaendert);
+    EXPECT_TRUE(frm->liste().bGeaendert());
 
     // Undo takes the typing back first, before any step of the list.
     const int schritte = frm->liste().verlauf().index();
@@ -67,7 +67,7 @@ TEST_F(Editor, WhatTheNoteSaysWasTakenIsWhatTheListHoldsAndSavesHoweverTheTextEn
     ctrl(Qt::Key_Z);
     key(Qt::Key_Return);
     EXPECT_EQ(frm->liste().verlauf().index(), schritte);
-    EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Lukasz Wisniewski");
+    EXPECT_EQ(cell(1, 1), "Lukasz Wisniewski");
 
     DialogAnswerer answers;
     ctrl(Qt::Key_S);
@@ -96,8 +96,8 @@ TEST_F(Editor, TabStopsAtTheEndsOfTheListInsteadOfGoingRound) {
     key(Qt::Key_Backtab, Qt::ShiftModifier); // what X11 makes of Shift+Tab
     EXPECT_EQ(frm->sgGesamt->currentRow(), 1);
     EXPECT_EQ(frm->sgGesamt->currentCol(), 0);
-    EXPECT_EQ(frm->sgGesamt->cell(0, 1), "1"); // player 1 untouched
-    EXPECT_EQ(frm->sgGesamt->cell(3, 4), "Neu Ende");
+    EXPECT_EQ(cell(0, 1), "1"); // player 1 untouched
+    EXPECT_EQ(cell(3, 4), "Neu Ende");
 }
 
 TEST_F(Editor, AFindTextWithoutHitsPutsTheCursorBackWhereTheBarOpened) {
@@ -115,8 +115,8 @@ TEST_F(Editor, AFindTextWithoutHitsPutsTheCursorBackWhereTheBarOpened) {
     key(Qt::Key_Escape);
     typeText(QApplication::focusWidget(), QStringLiteral("Neu"));
     key(Qt::Key_Return);
-    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Neu");
-    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Anne-Marie K\xFChn");
+    EXPECT_EQ(cell(1, 2), "Neu");
+    EXPECT_EQ(cell(1, 3), "Anne-Marie K\xFChn");
 }
 
 TEST_F(Editor, RightOrLeftOnArrivalLeavesTheCellAndOnlyTheCurrentCellLooksSelected) {
@@ -129,7 +129,7 @@ TEST_F(Editor, RightOrLeftOnArrivalLeavesTheCellAndOnlyTheCurrentCellLooksSelect
     EXPECT_EQ(frm->sgGesamt->currentCol(), 0);
     typeText(QApplication::focusWidget(), QStringLiteral("7"));
     key(Qt::Key_Return);
-    EXPECT_EQ(frm->sgGesamt->cell(0, 1), "7");
+    EXPECT_EQ(cell(0, 1), "7");
 
     // A command acting on another row leaves no other cell painted as selected.
     key(Qt::Key_End, Qt::ControlModifier);
@@ -159,8 +159,8 @@ TEST_F(Editor, AfterDuplicatesFromTheMenuFindNoneTheCellHasTheKeyboard) {
     key(Qt::Key_Up);
     key(Qt::Key_Up);
     ctrl(Qt::Key_L);
-    EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Spieler 2");
-    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Spieler 3");
+    EXPECT_EQ(cell(1, 1), "Spieler 2");
+    EXPECT_EQ(cell(1, 2), "Spieler 3");
 
     // A menu left with Escape gives the keys back to the cell as well.
     key(Qt::Key_B, Qt::AltModifier);
@@ -222,7 +222,7 @@ TEST_F(Editor, ShiftDownSelectsRowsThatCtrlCCopiesAndCtrlShiftLDeletesAfterOneQu
     ctrl(Qt::Key_L);
     EXPECT_TRUE(answers.texts.empty());
     EXPECT_EQ(label(), QStringLiteral(u"6 Einträge"));
-    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Spieler 3"); // only the current row went
+    EXPECT_EQ(cell(1, 3), "Spieler 3"); // only the current row went
     ctrl(Qt::Key_Z);
     frm->sgGesamt->setCurrentCell(1, 2);
     QApplication::processEvents();
@@ -233,12 +233,12 @@ TEST_F(Editor, ShiftDownSelectsRowsThatCtrlCCopiesAndCtrlShiftLDeletesAfterOneQu
     EXPECT_EQ(answers.texts[0],
               QStringLiteral(u"Sollen die 3 markierten Einträge gelöscht werden?"));
     EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
-    EXPECT_EQ(frm->sgGesamt->cell(1, frm->sgGesamt->currentRow()), "Spieler 5"); // next after
+    EXPECT_EQ(cell(1, frm->sgGesamt->currentRow()), "Spieler 5"); // next after
     EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(),
               QStringLiteral(u"&Rückgängig: Markierte Einträge löschen"));
     ctrl(Qt::Key_Z); // one step
     EXPECT_EQ(label(), QStringLiteral(u"7 Einträge"));
-    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Spieler 3");
+    EXPECT_EQ(cell(1, 3), "Spieler 3");
 }
 
 TEST_F(Editor, CtrlVOfSeveralLinesInsertsThemAsEntriesAndOneLineStaysInTheCell) {
@@ -252,13 +252,13 @@ TEST_F(Editor, CtrlVOfSeveralLinesInsertsThemAsEntriesAndOneLineStaysInTheCell) 
     });
     ctrl(Qt::Key_V);
     EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
-    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Anna Berg");
-    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Lukasz Nowak");
-    EXPECT_EQ(frm->sgGesamt->cell(1, 4), "Spieler 2");
+    EXPECT_EQ(cell(1, 2), "Anna Berg");
+    EXPECT_EQ(cell(1, 3), "Lukasz Nowak");
+    EXPECT_EQ(cell(1, 4), "Spieler 2");
     QApplication::clipboard()->setText(QStringLiteral("Carla"));
     ctrl(Qt::Key_V);
     key(Qt::Key_Return);
-    EXPECT_EQ(frm->sgGesamt->cell(1, 2), "Carla"); // typed over the selected name
+    EXPECT_EQ(cell(1, 2), "Carla"); // typed over the selected name
     EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
 }
 
@@ -272,7 +272,7 @@ TEST_F(Editor, SpeichernWritesAndKeepsWorkingAndAbbruchThenAsksOnlyAboutLaterCha
     EXPECT_EQ(answers.texts[0], QStringLiteral(u"2 Einträge gespeichert"));
     EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(readBytes(file).substr(0, 21), "GESAMT-DATEI\r\nNeu\t \t1");
-    EXPECT_FALSE(frm->liste().bGeaendert);
+    EXPECT_FALSE(frm->liste().bGeaendert());
     activate(frm.get()); // back from the note
     typeName(2, QStringLiteral("Später"));
     key(Qt::Key_Return);
@@ -300,7 +300,7 @@ TEST_F(Editor, AlsPdfSpeichernProposesThePdfBesideTheListAndNamesItBelowTheList)
                     .contains(QStringLiteral("Pages:           2")));
     EXPECT_EQ(frm->lblHinweis->text(),
               QStringLiteral("Als PDF gespeichert: ") + pdf + QStringLiteral(", 2 Seiten"));
-    EXPECT_FALSE(frm->liste().bGeaendert);
+    EXPECT_FALSE(frm->liste().bGeaendert());
 }
 
 TEST_F(Editor, PreviewAndPrinterChoiceOpenTheirDialogsAndPrintNothingWhenCancelled) {
@@ -425,8 +425,8 @@ TEST_F(Editor, DuplikatePruefenListsProbableDuplicatesAndEnterRemovesTheTickedAs
         {QStringLiteral("Anna Weiss"), false},
         {QStringLiteral(u"Anna Weiß"), false}};
     EXPECT_EQ(gesehen, erwartet);
-    EXPECT_EQ(frm->liste().iAnzahl, 5);
-    EXPECT_EQ(frm->sgGesamt->cell(1, 3), "Hanna Meier");
+    EXPECT_EQ(frm->liste().iAnzahl(), 5);
+    EXPECT_EQ(cell(1, 3), "Hanna Meier");
     EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(),
               QStringLiteral(u"&Rückgängig: Duplikate prüfen"));
     EXPECT_EQ(frm->lblHinweis->text(), QStringLiteral(u"1 Eintrag wurde gelöscht"));
@@ -442,13 +442,13 @@ TEST_F(Editor, NachNameUndVornameSortierenOrdersAsAGermanDictionaryInOneStep) {
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_T);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frm->lblHinweis->text().isEmpty(); }));
     std::vector<std::string> namen;
-    for (int r = 1; r <= frm->liste().iAnzahl; ++r)
-        namen.push_back(frm->sgGesamt->cell(1, r));
+    for (int r = 1; r <= frm->liste().iAnzahl(); ++r)
+        namen.push_back(cell(1, r));
     EXPECT_EQ(namen, (std::vector<std::string>{"\xC4nne Adler", "Anna M\xFCller", "Peter M\xFCller",
                                                "Karl Ober", "Otto \xD6zt\xFCrk", "Zander"}));
-    EXPECT_EQ(frm->sgGesamt->cell(0, 1), "6"); // whole entries move
+    EXPECT_EQ(cell(0, 1), "6"); // whole entries move
     EXPECT_EQ(frm->lblHinweis->text(),
               QStringLiteral("Die Liste wurde nach Name und Vorname sortiert"));
     ctrl(Qt::Key_Z);
-    EXPECT_EQ(frm->sgGesamt->cell(1, 1), "Zander");
+    EXPECT_EQ(cell(1, 1), "Zander");
 }

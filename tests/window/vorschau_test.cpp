@@ -49,7 +49,7 @@ TEST_F(Editor, CtrlVOfABlockWithHeadingsShowsThePreviewAndEnterInsertsItBeforeTh
     ctrl(Qt::Key_V);
     ASSERT_TRUE(imGitter(*frm));
     EXPECT_EQ(frm->liste().verlauf().count(), 0);
-    EXPECT_EQ(frm->sgGesamt->cell(2, 2), "N");
+    EXPECT_EQ(cell(2, 2), "N");
 
     QStringList bedeutungen;
     antworten<EinfuegeDialog>(Qt::Key_Return, &bedeutungen);
@@ -68,7 +68,7 @@ TEST_F(Editor, CtrlVOfABlockWithHeadingsShowsThePreviewAndEnterInsertsItBeforeTh
     antworten<EinfuegeDialog>(Qt::Key_Return);
     ctrl(Qt::Key_V);
     ASSERT_TRUE(imGitter(*frm));
-    EXPECT_EQ(frm->sgGesamt->cell(1, 5), "Carla Hoffmann");
+    EXPECT_EQ(cell(1, 5), "Carla Hoffmann");
 
     DialogAnswerer answers;
     ctrl(Qt::Key_S);

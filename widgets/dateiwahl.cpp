@@ -1,0 +1,29 @@
+#include "widgets/dateiwahl.h"
+
+#include <QSettings>
+
+void DateidialogEinrichten(QFileDialog& dialog) {
+    // The dialog keeps its history in the toolkit's own settings file: pointed where it cannot
+    // be created.
+    for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+}
+
+QString DateiWaehlen(QWidget* parent, const Dateiwahl& wahl) {
+    QFileDialog dialog(parent, wahl.titel);
+    DateidialogEinrichten(dialog);
+    dialog.setObjectName(wahl.name);
+    dialog.setAcceptMode(wahl.modus);
+    if (wahl.modus == QFileDialog::AcceptOpen)
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(wahl.filter);
+    if (!wahl.endung.isEmpty())
+        dialog.setDefaultSuffix(wahl.endung);
+    dialog.setDirectory(wahl.ordner);
+    if (!wahl.vorschlag.isEmpty())
+        dialog.selectFile(wahl.vorschlag);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}

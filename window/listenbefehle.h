@@ -1,0 +1,26 @@
+#pragma once
+// The window's commands that choose and read before the list changes: taking in a member table
+// and reviewing probable duplicates. Choosing the file, reading it and saying what went wrong
+// is done here; the dialogs only show and return the user's choices.
+
+#include "editor/zeilenvorschau.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class Meldungen;
+class NamenListe;
+class QWidget;
+
+// "Aus Tabelle einlesen…": a table chosen beside the list's file `liste` (the file system's
+// bytes), read and shown against the list. The plan the user takes; nothing when cancelled or
+// when the file cannot be read (said in a message).
+std::optional<std::vector<Planzeile>> TabelleAbgleichen(QWidget* fenster, const std::string& liste,
+                                                        const NamenListe& namen,
+                                                        Meldungen& meldungen);
+
+// "Duplikate prüfen…": the rows the user ticks to go; nothing when cancelled or when there are
+// none (said in a note).
+std::optional<std::vector<int>> DuplikateZeigen(QWidget* fenster, const NamenListe& namen,
+                                                Meldungen& meldungen);
