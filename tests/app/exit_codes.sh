@@ -20,6 +20,11 @@ finish
 
 # Qt's own options work as in every Qt program, --version needs no display.
 [[ $(DISPLAY= "$program" -platform offscreen --version) == "gesamt "* ]] || fail "--version"
+# --help-all lists those options in German, --help leaves them out; both without a display.
+all=$(DISPLAY= "$program" --help-all)
+[[ $all == *"--platform <NAME>"*"Die Anzeige-Anbindung"*"--dograb"* && $all != *qmljsdebugger* ]] ||
+    fail "--help-all: $all"
+[[ $(DISPLAY= "$program" --help) != *"--platform"* ]] || fail "--help lists Qt's options"
 # A file named on the command line after one of them, in a folder with umlauts: no open
 # dialog, saved in place with the previous version beside it.
 mkdir -p "$work/Turniere/Bärenpokal"

@@ -139,3 +139,8 @@ wait "$pid" 2>/dev/null
 cd /
 [[ -n $id ]] || fail "the installed program did not reach its open dialog"
 echo "the installed program reached its open dialog"
+
+# The source package and lintian --pedantic on everything, then the package's own autopkgtest
+# against the package installed here.
+"$source/tests/packaging/maintainer_checks.sh" "$source" "$(ls "$work"/erster/gesamt_*.changes)" ||
+    fail "the maintainer's checks"
