@@ -10,8 +10,10 @@
 #include "safewrite/safewrite.h"
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
+#include "tabelle/schreiben.h"
 #include "tests/print/aufzeichnung.h"
 #include "tests/reliability/privileges.h"
+#include "tests/tabelle/namensliste.h"
 #include "tests/testsupport/recorder.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -52,11 +54,21 @@ struct Pfad {
     bool ordnerZu = false;    // the folder takes no new file; saved by "nobody"
     bool sperre = false;      // the lock beside an opened list, instead of the list
     enum { Datei, Schreiber, Uebernahme } sitzung = Datei; // or the unsaved changes' data
-    bool pdf = false; // a printout saved as PDF, instead of the list
+    bool pdf = false;     // a printout saved as PDF, instead of the list
+    bool tabelle = false; // the list saved as a table, over an older one
 };
 
 const std::string kPdfAlt = "%PDF-1.4 die vorige Liste\n%%EOF\n";
 const std::string kPdfNeu = "%PDF-1.4 " + std::string(5000, 'x') + "\n%%EOF\n";
+
+const std::vector<tabelle::Schreibzeile> kTabelleNeu = namensliste(1000);
+std::string tabelleAus(const std::vector<tabelle::Schreibzeile>& zeilen) {
+    return tabelle::schreibenAlsBytes({QStringLiteral("NAMEN"), kKopf, zeilen},
+                                      tabelle::Format::Xlsx)
+        .bytes.toStdString();
+}
+const std::string kTabelleAlt = tabelleAus(namensliste(3)),
+                  kTabelleNeuBytes = tabelleAus(kTabelleNeu);
 
 // Draws into its file as a PDF printer does, outside the program's own writes.
 struct PdfEntwurf : Aufzeichnung {
@@ -82,13 +94,21 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
             return ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
         if (p.pdf)
             return ordner + QStringLiteral("/NAMEN.pdf");
+        if (p.tabelle)
+            return ordner + QStringLiteral("/NAMEN.xlsx");
         return p.einstellungen ? env.configDir() + QStringLiteral("/KELMAR.INI")
                                : ordner + QStringLiteral("/NAMEN.TIF");
     }
     QString dort() const { return p.einstellungen ? env.configDir() : ordner; }
-    std::string alt() const { return p.pdf ? kPdfAlt : p.einstellungen ? kIniAlt : kAlt; }
+    std::string alt() const {
+        return p.tabelle ? kTabelleAlt : p.pdf ? kPdfAlt : p.einstellungen ? kIniAlt : kAlt;
+    }
     std::string neu() const {
-        return p.pdf ? kPdfNeu : p.sperre ? kSperreText : p.einstellungen ? kIniNeu : kNeu;
+        return p.tabelle         ? kTabelleNeuBytes
+               : p.pdf           ? kPdfNeu
+               : p.sperre        ? kSperreText
+               : p.einstellungen ? kIniNeu
+                                 : kNeu;
     }
     std::string liste() const { return bytes(ordner + QStringLiteral("/NAMEN.TIF")); }
 
@@ -158,6 +178,9 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
                 ok = PdfSpeichern(bytes(datei()), seite, said, [](const std::string& entwurf) {
                          return std::make_unique<PdfEntwurf>(entwurf);
                      }) == 1;
+            } else if (p.tabelle) {
+                ok =
+                    tabelle::schreiben(datei(), {QStringLiteral("NAMEN"), kKopf, kTabelleNeu}).ok();
             } else if (p.einstellungen) {
                 ok = Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5");
             } else {
@@ -190,7 +213,7 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
 
     // Opens the file as the program does; true when it said that it completed a save.
     bool oeffnen() {
-        if (p.pdf) {
+        if (p.pdf || p.tabelle) {
             safewrite::recover(bytes(datei())); // what the next export of it does first
             return false;
         }
@@ -280,7 +303,7 @@ TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothing
     if (p.sicherung)
         noetig.insert(name + u'~');
     erlaubt.insert(noetig.begin(), noetig.end());
-    if (p.einstellungen || p.ordnerZu || p.sperre || p.pdf)
+    if (p.einstellungen || p.ordnerZu || p.sperre || p.pdf || p.tabelle)
         erlaubt.erase(name + u'~');
 
     int abgeschlossen = 0;
@@ -334,7 +357,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Pfad{"Wiederherstellungsschreiber", false, true, false, false, false, false,
                            Pfad::Schreiber},
                       Pfad{"Uebernahme", false, true, false, false, false, false, Pfad::Uebernahme},
-                      Pfad{"PdfDatei", false, true, false, false, false, false, Pfad::Datei, true}),
+                      Pfad{"PdfDatei", false, true, false, false, false, false, Pfad::Datei, true},
+                      Pfad{.name = "Tabelle", .tabelle = true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
