@@ -1,5 +1,5 @@
 #pragma once
-// What the readers of the three formats share; not part of the library's interface.
+// What the readers and writers of the three formats share; not part of the library's interface.
 
 #include "tabelle/tabelle.h"
 
