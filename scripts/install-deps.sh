@@ -10,7 +10,7 @@ if [[ "${1:-}" == "--test" ]]; then
               libclang-rt-14-dev hyperfine time lintian desktop-file-utils dpkg-dev
               printer-driver-cups-pdf shared-mime-info xdg-utils appstream libglib2.0-bin libxml2-utils
               weston qt6-wayland python3-pyatspi at-spi2-core dbus openbox x11-utils
-              debhelper devscripts xclip autopkgtest)
+              debhelper devscripts xclip autopkgtest libreoffice-calc-nogui)
 fi
 
 missing=()

@@ -1,5 +1,5 @@
 #pragma once
-// What the readers of the three formats share; not part of the library's interface.
+// What the readers and writers of the three formats share; not part of the library's interface.
 
 #include "tabelle/tabelle.h"
 
@@ -50,5 +50,26 @@ Blatt csvLesen(const QByteArray& bytes, Kodierung& kodierung, qint64& budget);
 class Zip;
 std::vector<Blatt> odsLesen(Zip& zip, qint64& budget);
 std::vector<Blatt> xlsxLesen(Zip& zip, qint64& budget);
+
+// "_xHHHH_" at i, which an XLSX reader takes for the character HHHH: its code, else -1.
+int maskeBei(QStringView text, qsizetype i);
+
+// ---- Writing. The sheet's first row is the heading.
+
+// A cell written as a number: a whole number in plain digits that every spreadsheet shows as
+// the same text ("17", "-3"; not "007", "+3", "-0", nor more than 11 characters, which Excel
+// would show with an exponent).
+bool alsZahl(QStringView zelle);
+// What XML holds of a cell: control characters but TAB and "\n" left out, CR LF and CR made
+// "\n".
+QString xmlText(QStringView zelle);
+// The width of each column of the heading in characters, from its longest cell.
+std::vector<int> spaltenbreiten(const Blatt& blatt);
+// About how long a part is that holds every cell's text and `jeZelle` characters more for each.
+qsizetype umfang(const Blatt& blatt, qsizetype jeZelle);
+
+// `entpackt`: the parts' bytes together.
+QByteArray odsSchreiben(const Blatt& blatt, qint64& entpackt);
+QByteArray xlsxSchreiben(const Blatt& blatt, qint64& entpackt);
 
 } // namespace tabelle::intern

@@ -12,18 +12,23 @@
 
 namespace tabelle::intern {
 
+int maskeBei(QStringView text, qsizetype i) {
+    if (i + 6 >= text.size() || text.mid(i, 2) != u"_x" || text[i + 6] != u'_')
+        return -1;
+    bool ok = false;
+    const uint zeichen = text.mid(i + 2, 4).toUInt(&ok, 16);
+    return ok ? int(zeichen) : -1;
+}
+
 namespace {
 
 const QString kMappe = QStringLiteral("xl/workbook.xml");
 
 // Excel writes characters XML cannot hold as "_xHHHH_" (a line's CR as "_x000D_").
 QString entschluesselt(QString text) {
-    for (qsizetype i = text.indexOf(u"_x"); i >= 0; i = text.indexOf(u"_x", i + 1)) {
-        bool ok = false;
-        const uint zeichen = text.mid(i + 2, 4).toUInt(&ok, 16);
-        if (ok && i + 6 < text.size() && text[i + 6] == u'_')
+    for (qsizetype i = text.indexOf(u"_x"); i >= 0; i = text.indexOf(u"_x", i + 1))
+        if (const int zeichen = maskeBei(text, i); zeichen >= 0)
             text.replace(i, 7, QChar(char16_t(zeichen)));
-    }
     return text.contains(u'\r')
                ? text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n')
                : text;

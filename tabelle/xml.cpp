@@ -37,4 +37,15 @@ void Xml::anhaengen(QString& zelle, QStringView teil) {
     zelle += teil;
 }
 
+QByteArray xmlTeil(const std::function<void(QXmlStreamWriter&)>& inhalt, qsizetype zeichen) {
+    // Into a text and encoded once: a writer on bytes costs a device call for every piece, and
+    // a text that grows piece by piece is copied again and again.
+    QString text;
+    text.reserve(zeichen);
+    QXmlStreamWriter w(&text);
+    inhalt(w);
+    w.writeEndDocument();
+    return R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)" + text.toUtf8();
+}
+
 } // namespace tabelle::intern

@@ -1,10 +1,12 @@
 #pragma once
 // A part of a container as XML, refusing a DTD: a table never needs one, and entity
-// declarations are how a small file grows into a huge text.
+// declarations are how a small file grows into a huge text. And a part written.
 
 #include <QByteArray>
 #include <QString>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <functional>
 
 namespace tabelle::intern {
 
@@ -26,5 +28,8 @@ public:
 private:
     QString teil_;
 };
+
+// A part written as UTF-8 XML, its content by `inhalt`; `zeichen`: about how long it will be.
+QByteArray xmlTeil(const std::function<void(QXmlStreamWriter&)>& inhalt, qsizetype zeichen = 1024);
 
 } // namespace tabelle::intern

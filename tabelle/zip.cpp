@@ -2,9 +2,12 @@
 
 #include "tabelle/intern.h"
 
+#include <QDateTime>
 #include <quazip.h>
 #include <quazipfile.h>
 #include <quazipfileinfo.h>
+#include <quazipnewinfo.h>
+#include <zlib.h>
 
 namespace tabelle::intern {
 
@@ -57,6 +60,31 @@ QByteArray Zip::lesen(const QString& name) {
         beschaedigt(name);
     rest_ -= inhalt.size();
     return inhalt;
+}
+
+Zipschreiber::Zipschreiber() : puffer_(&bytes_) {
+    zip_ = std::make_unique<QuaZip>(&puffer_);
+    ok_ = zip_->open(QuaZip::mdCreate);
+}
+
+Zipschreiber::~Zipschreiber() = default;
+
+void Zipschreiber::teil(const QString& name, const QByteArray& inhalt, bool gepackt) {
+    QuaZipNewInfo info(name);
+    info.dateTime = QDateTime(QDate(1980, 1, 1), QTime(0, 0)); // the earliest a zip can say
+    QuaZipFile datei(zip_.get());
+    ok_ = ok_ &&
+          datei.open(QIODevice::WriteOnly, info, nullptr, 0, gepackt ? Z_DEFLATED : 0,
+                     gepackt ? Z_DEFAULT_COMPRESSION : 0) &&
+          datei.write(inhalt) == inhalt.size();
+    datei.close();
+    ok_ = ok_ && datei.getZipError() == ZIP_OK;
+    entpackt_ += inhalt.size();
+}
+
+QByteArray Zipschreiber::fertig() {
+    zip_->close();
+    return ok_ && zip_->getZipError() == ZIP_OK ? bytes_ : QByteArray();
 }
 
 } // namespace tabelle::intern

@@ -1,6 +1,7 @@
 #pragma once
 // The parts of a zip container (ODS, XLSX) in memory, each unpacked with a bound: all parts read
-// from one file together unpack to at most kMaxXmlBytes, whatever their headers claim.
+// from one file together unpack to at most kMaxXmlBytes, whatever their headers claim. And a
+// container built in memory.
 
 #include <QBuffer>
 #include <QByteArray>
@@ -28,6 +29,29 @@ private:
     QBuffer puffer_;
     std::unique_ptr<QuaZip> zip_;
     qint64 rest_;
+};
+
+// Every part carries the same date, so that the same table gives the same bytes.
+class Zipschreiber {
+public:
+    Zipschreiber();
+    ~Zipschreiber();
+    Zipschreiber(const Zipschreiber&) = delete;
+    Zipschreiber& operator=(const Zipschreiber&) = delete;
+
+    // In the order given; `gepackt` false stores the part as it is.
+    void teil(const QString& name, const QByteArray& inhalt, bool gepackt = true);
+    // The container; empty when a part could not be added.
+    QByteArray fertig();
+    // The parts' bytes together, as a reader unpacks them.
+    qint64 entpackt() const { return entpackt_; }
+
+private:
+    QByteArray bytes_;
+    QBuffer puffer_;
+    std::unique_ptr<QuaZip> zip_;
+    qint64 entpackt_ = 0;
+    bool ok_;
 };
 
 } // namespace tabelle::intern

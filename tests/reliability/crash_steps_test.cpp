@@ -11,8 +11,10 @@
 #include "safewrite/safewrite.h"
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
+#include "tabelle/schreiben.h"
 #include "tests/print/aufzeichnung.h"
 #include "tests/reliability/privileges.h"
+#include "tests/tabelle/namensliste.h"
 #include "tests/testsupport/recorder.h"
 #include "tests/testsupport/tempenv.h"
 
@@ -55,10 +57,20 @@ struct Pfad {
     enum { Datei, Schreiber, Uebernahme } sitzung = Datei; // or the unsaved changes' data
     bool pdf = false;       // a printout saved as PDF, instead of the list
     bool sperreWeg = false; // the lock removed as a session ends (it lies there before)
+    bool tabelle = false;   // the list saved as a table, over an older one
 };
 
 const std::string kPdfAlt = "%PDF-1.4 die vorige Liste\n%%EOF\n";
 const std::string kPdfNeu = "%PDF-1.4 " + std::string(5000, 'x') + "\n%%EOF\n";
+
+const std::vector<tabelle::Schreibzeile> kTabelleNeu = namensliste(1000);
+std::string tabelleAus(const std::vector<tabelle::Schreibzeile>& zeilen) {
+    return tabelle::schreibenAlsBytes({QStringLiteral("NAMEN"), kKopf, zeilen},
+                                      tabelle::Format::Xlsx)
+        .bytes.toStdString();
+}
+const std::string kTabelleAlt = tabelleAus(namensliste(3)),
+                  kTabelleNeuBytes = tabelleAus(kTabelleNeu);
 
 // Draws into its file as a PDF printer does, outside the program's own writes.
 struct PdfEntwurf : Aufzeichnung {
@@ -85,15 +97,22 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
             return ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
         if (p.pdf)
             return ordner + QStringLiteral("/NAMEN.pdf");
+        if (p.tabelle)
+            return ordner + QStringLiteral("/NAMEN.xlsx");
         return p.einstellungen ? env.configDir() + QStringLiteral("/KELMAR.INI")
                                : ordner + QStringLiteral("/NAMEN.TIF");
     }
     QString dort() const { return p.einstellungen ? env.configDir() : ordner; }
     std::string alt() const {
-        return p.pdf ? kPdfAlt : p.sperreWeg ? kSperreText : p.einstellungen ? kIniAlt : kAlt;
+        return p.tabelle         ? kTabelleAlt
+               : p.pdf           ? kPdfAlt
+               : p.sperreWeg     ? kSperreText
+               : p.einstellungen ? kIniAlt
+                                 : kAlt;
     }
     std::string neu() const {
-        return p.pdf             ? kPdfNeu
+        return p.tabelle         ? kTabelleNeuBytes
+               : p.pdf           ? kPdfNeu
                : p.sperreWeg     ? kWeg
                : p.sperre        ? kSperreText
                : p.einstellungen ? kIniNeu
@@ -169,6 +188,9 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
                 ok = PdfSpeichern(bytes(datei()), seite, said, [](const std::string& entwurf) {
                          return std::make_unique<PdfEntwurf>(entwurf);
                      }) == 1;
+            } else if (p.tabelle) {
+                ok =
+                    tabelle::schreiben(datei(), {QStringLiteral("NAMEN"), kKopf, kTabelleNeu}).ok();
             } else if (p.einstellungen) {
                 ok = Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5");
             } else {
@@ -201,7 +223,7 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
 
     // Opens the file as the program does; true when it said that it completed a save.
     bool oeffnen() {
-        if (p.pdf) {
+        if (p.pdf || p.tabelle) {
             safewrite::recover(bytes(datei())); // what the next export of it does first
             return false;
         }
@@ -299,7 +321,7 @@ TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothing
     if (p.sperreWeg)
         noetig.erase(name);
     erlaubt.insert(noetig.begin(), noetig.end());
-    if (p.einstellungen || p.ordnerZu || p.sperre || p.pdf)
+    if (p.einstellungen || p.ordnerZu || p.sperre || p.pdf || p.tabelle)
         erlaubt.erase(name + u'~');
 
     int abgeschlossen = 0;
@@ -353,7 +375,8 @@ INSTANTIATE_TEST_SUITE_P(
         Pfad{"Wiederherstellungsschreiber", false, true, false, false, false, false,
              Pfad::Schreiber},
         Pfad{"Uebernahme", false, true, false, false, false, false, Pfad::Uebernahme},
-        Pfad{"PdfDatei", false, true, false, false, false, false, Pfad::Datei, true}),
+        Pfad{"PdfDatei", false, true, false, false, false, false, Pfad::Datei, true},
+        Pfad{.name = "Tabelle", .tabelle = true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the spreadsheet fixtures from the CSV and FODS sources beside this script with a real
-# spreadsheet program (LibreOffice Calc; not a dependency of the project: install it by hand,
-# e.g. apt-get install libreoffice-calc-nogui). Run once; the results are kept in the repository.
+# spreadsheet program (LibreOffice Calc, which scripts/install-deps.sh --test installs). Run once;
+# the results are kept in the repository.
 # Language 1031 (German) makes "12,5" a number and "01.03.15" a date, as a German user types them.
 set -euo pipefail
 cd "$(dirname "$0")"
