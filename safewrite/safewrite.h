@@ -74,6 +74,9 @@ uint64_t checksum(std::string_view bytes);
 std::string stateFolder();
 // Creates it, and what is missing above it, for the user alone.
 void makeStateFolder();
+// Creates the folder for the user alone, or makes the user's own folder there so (0700). 0, or
+// EACCES where something else is there: a link, a file, another user's folder.
+int makePrivateFolder(const std::string& folder);
 
 namespace testing {
 // Ends the process with SIGKILL just before its n-th file operation from now (creating,
