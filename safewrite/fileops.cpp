@@ -282,6 +282,15 @@ int makePrivateFolder(const std::string& folder) {
     return ::fchmod(dir.fd, 0700) == 0 ? 0 : errno;
 }
 
+int flush(const std::string& path) {
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!fd)
+        return errno;
+    const int error = syncFd(fd.fd);
+    syncFolder(folderOf(path));
+    return error;
+}
+
 int remove(const std::string& path, bool durable) {
     step();
     if (::unlink(path.c_str()) != 0)

@@ -47,6 +47,8 @@ Recovery recover(const std::string& path);
 // Removes the temporary files that crashed writes of exactly this name left beside it, without
 // following a link at the name; for files whose record is not needed (a new name each time).
 void removeTemporaries(const std::string& path);
+// Flushes a file written without `durable` to the disk, and its name; not through a link at it.
+int flush(const std::string& path);
 // Removes the name (a link, not its target); with `durable` the removal survives a power cut.
 int remove(const std::string& path, bool durable = true);
 
