@@ -17,6 +17,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// Every version kept, of every list: thinning out spans them all.
+struct Fassungsbestand {
+    std::vector<std::string> dateien;
+    std::vector<Fassungsname> namen;
+    std::vector<Fassungsdatei> fassungen;
+    int liste = -1; // the session's list among them
+};
+
 namespace {
 
 const std::string kPfad = "Pfad";
@@ -25,23 +33,56 @@ std::string wurzel() {
     return safewrite::stateFolder() + "/fassungen";
 }
 
-// What a folder holds, where it is the user's own folder and not a link to one.
-std::optional<std::vector<std::string>> eigenerOrdner(const std::string& ordner) {
+// Temporary files that a crash left while a version or "Pfad" was written: "." + name + 7.
+void aufraeumen(const std::string& ordner, const std::string& name) {
+    if (name.size() > 8 && name[0] == '.' && name[name.size() - 7] == '.')
+        safewrite::removeTemporaries(safewrite::inFolder(ordner, name.substr(1, name.size() - 8)));
+}
+
+// Each name in a folder of the user's own (not a link to one); what a
+// crash left of a write there goes first, since a version stopped just after it got its name
+// has a second one. False where there is no such folder.
+template <typename Tun> bool inEigenemOrdner(const std::string& ordner, Tun tun) {
     const int fd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        return std::nullopt;
+        return false;
     struct stat st {};
     DIR* dir = ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() ? ::fdopendir(fd) : nullptr;
     if (!dir) {
         ::close(fd);
-        return std::nullopt;
+        return false;
     }
     std::vector<std::string> namen;
     while (const dirent* e = ::readdir(dir))
         if (const std::string_view n = e->d_name; n != "." && n != "..")
             namen.emplace_back(n);
+    for (const std::string& n : namen)
+        aufraeumen(ordner, n);
+    for (const std::string& n : namen)
+        if (n[0] != '.')
+            tun(n);
     ::closedir(dir);
-    return namen;
+    return true;
+}
+
+Fassungsbestand bestandLesen(const std::string& eigener) {
+    Fassungsbestand b;
+    const std::string oben = wurzel();
+    int nr = 0;
+    inEigenemOrdner(oben, [&](const std::string& liste) {
+        const std::string ordner = safewrite::inFolder(oben, liste);
+        if (liste == eigener)
+            b.liste = nr;
+        inEigenemOrdner(ordner, [&](const std::string& n) {
+            if (const auto name = FassungsnameLesen(n)) {
+                b.dateien.push_back(safewrite::inFolder(ordner, n));
+                b.namen.push_back(*name);
+                b.fassungen.push_back({nr, name->zeitMs, name->groesse, false});
+            }
+        });
+        ++nr;
+    });
+    return b;
 }
 
 // A version as kept: a regular file of the user's own with no other name, holding what its
@@ -50,7 +91,7 @@ bool heil(const std::string& datei, const Fassungsname& name, std::string& text)
     struct stat st {};
     const int fehler = safewrite::readFile(datei, safewrite::kLargestRecord, text, &st);
     if (fehler == 0 && st.st_uid == ::geteuid() && st.st_nlink == 1 &&
-        safewrite::checksum(text) == name.pruefsumme)
+        text.size() == name.groesse && safewrite::checksum(text) == name.pruefsumme)
         return true;
     text.clear();
     return false;
@@ -65,12 +106,6 @@ int pfadVermerken(const std::string& ordner, const std::string& liste) {
     if (::lstat(datei.c_str(), &st) == 0)
         safewrite::remove(datei, false);
     return safewrite::write(datei, liste, {.onlyNew = true, .mode = 0600}).error;
-}
-
-// Temporary files that a crash left while a version or "Pfad" was written: "." + name + 7.
-void aufraeumen(const std::string& ordner, const std::string& name) {
-    if (name.size() > 8 && name[0] == '.' && name[name.size() - 7] == '.')
-        safewrite::removeTemporaries(safewrite::inFolder(ordner, name.substr(1, name.size() - 8)));
 }
 
 std::string entferntHinweis(const Ausduennung& a) {
@@ -108,11 +143,10 @@ std::vector<Fassung> FassungenLesen(const std::string& liste) {
     const std::string ordner = FassungsordnerFuer(liste);
     std::vector<Fassung> fassungen;
     CellStore zellen;
-    const auto namen = eigenerOrdner(wurzel()) ? eigenerOrdner(ordner) : std::nullopt;
-    for (const std::string& n : namen.value_or(std::vector<std::string>{})) {
+    inEigenemOrdner(ordner, [&](const std::string& n) {
         const auto name = FassungsnameLesen(n);
         if (!name)
-            continue;
+            return;
         Fassung& f = fassungen.emplace_back();
         f.datei = safewrite::inFolder(ordner, n);
         f.zeitMs = name->zeitMs;
@@ -120,7 +154,7 @@ std::vector<Fassung> FassungenLesen(const std::string& liste) {
         // Counted as the list's reading counts them.
         zellen.setRowCount(kMaxEintraege + 1);
         f.anzahl = f.beschaedigt ? 0 : NamenTextLesen(f.text, zellen).anzahl;
-    }
+    });
     std::sort(fassungen.begin(), fassungen.end(), [](const Fassung& a, const Fassung& b) {
         return a.zeitMs != b.zeitMs ? a.zeitMs > b.zeitMs : a.datei > b.datei;
     });
@@ -129,6 +163,27 @@ std::vector<Fassung> FassungenLesen(const std::string& liste) {
 
 Fassungen::Fassungen(std::string liste, Uhr uhr)
     : liste_(std::move(liste)), uhr_(uhr ? std::move(uhr) : Uhr(systemzeit)) {}
+
+Fassungen::~Fassungen() {
+    warten();
+    for (const std::string& datei : ungespuelt_)
+        safewrite::flush(datei);
+}
+
+void Fassungen::warten() {
+    if (spueler_.joinable())
+        spueler_.join();
+}
+
+void Fassungen::nachDemSpeichern() {
+    warten();
+    // A crash loses nothing written; a power cut what is not flushed yet.
+    spueler_ = std::thread([dateien = std::move(ungespuelt_)] {
+        for (const std::string& datei : dateien)
+            safewrite::flush(datei);
+    });
+    ungespuelt_.clear();
+}
 
 namespace {
 
@@ -152,45 +207,55 @@ void Fassungen::geoeffnet(const DateiStand& stand) {
     }
 }
 
-int Fassungen::behalten(const std::string& text, int64_t zeitMs) {
+namespace {
+
+// The state folder, the versions folder and the list's own, for the user alone, and "Pfad".
+int vorbereiten(const std::string& ordner, const std::string& liste) {
     safewrite::makeStateFolder();
-    const std::string ordner = FassungsordnerFuer(liste_);
     int fehler = safewrite::makePrivateFolder(wurzel());
     fehler = fehler ? fehler : safewrite::makePrivateFolder(ordner);
-    fehler = fehler ? fehler : pfadVermerken(ordner, safewrite::realPath(liste_));
-    if (fehler)
-        return fehler;
-    const Fassungsname name{zeitMs, safewrite::checksum(text)};
+    return fehler ? fehler : pfadVermerken(ordner, safewrite::realPath(liste));
+}
+
+} // namespace
+
+int Fassungen::behalten(const std::string& text, int64_t zeitMs, Fassungsbestand& b) {
+    const Fassungsname name{zeitMs, safewrite::checksum(text), text.size()};
     // The state the version before it holds is kept once.
-    std::optional<Fassungsname> davor;
-    std::string davorDatei;
-    for (const std::string& n : eigenerOrdner(ordner).value_or(std::vector<std::string>{})) {
-        const auto f = FassungsnameLesen(n);
-        if (f && f->zeitMs <= zeitMs && (!davor || f->zeitMs >= davor->zeitMs)) {
-            davor = f;
-            davorDatei = n;
-        }
-    }
+    std::optional<size_t> davor;
+    for (size_t i = 0; i < b.namen.size(); ++i)
+        if (b.fassungen[i].liste == b.liste && b.namen[i].zeitMs <= zeitMs &&
+            (!davor || b.namen[i].zeitMs >= b.namen[*davor].zeitMs))
+            davor = i;
     std::string davorText;
-    if (davor && davor->pruefsumme == name.pruefsumme &&
-        heil(safewrite::inFolder(ordner, davorDatei), *davor, davorText))
+    if (davor && b.namen[*davor].pruefsumme == name.pruefsumme &&
+        heil(b.dateien[*davor], b.namen[*davor], davorText))
         return 0;
-    const std::string datei = safewrite::inFolder(ordner, name.text());
-    fehler = safewrite::write(datei, text, {.onlyNew = true, .mode = 0600}).error;
-    if (fehler == 0)
-        neu_.push_back(datei);
+    const std::string datei = safewrite::inFolder(FassungsordnerFuer(liste_), name.text());
+    const int fehler =
+        safewrite::write(datei, text, {.onlyNew = true, .mode = 0600, .durable = false}).error;
+    if (fehler == 0) {
+        b.dateien.push_back(datei);
+        b.namen.push_back(name);
+        b.fassungen.push_back({b.liste, zeitMs, text.size(), true});
+        ungespuelt_.push_back(datei);
+    }
     return fehler;
 }
 
 std::vector<std::string> Fassungen::vorDemSpeichern() {
-    neu_.clear();
-    int fehler = 0;
-    if (geoeffnet_ && (fehler = behalten(*geoeffnet_, geoeffnetMs_)) == 0)
+    warten();
+    for (const std::string& datei : ungespuelt_)
+        safewrite::flush(datei);
+    ungespuelt_.clear();
+    const std::string ordner = FassungsordnerFuer(liste_);
+    int fehler = vorbereiten(ordner, liste_);
+    Fassungsbestand b = fehler ? Fassungsbestand{} : bestandLesen(safewrite::nameOf(ordner));
+    if (!fehler && geoeffnet_ && (fehler = behalten(*geoeffnet_, geoeffnetMs_, b)) == 0)
         geoeffnet_.reset();
     std::string jetzt;
-    const int gelesen = listeLesen(liste_, jetzt);
-    const int gehalten = gelesen == 0 ? behalten(jetzt, uhr_()) : gelesen == ENOENT ? 0 : gelesen;
-    fehler = fehler ? fehler : gehalten;
+    const int gelesen = fehler ? fehler : listeLesen(liste_, jetzt);
+    fehler = gelesen == 0 ? behalten(jetzt, uhr_(), b) : gelesen == ENOENT ? 0 : gelesen;
 
     std::vector<std::string> hinweise;
     if (fehler != 0 && !gemeldet_)
@@ -198,38 +263,11 @@ std::vector<std::string> Fassungen::vorDemSpeichern() {
                            "werden: " +
                            std::string(DateiFehlerAusErrno(fehler).what()));
     gemeldet_ = fehler != 0;
-    if (auto hinweis = ausduennen())
-        hinweise.push_back(std::move(*hinweis));
-    return hinweise;
-}
-
-std::optional<std::string> Fassungen::ausduennen() {
-    std::vector<Fassungsdatei> alle;
-    std::vector<std::string> dateien;
-    int nr = 0;
-    for (const std::string& liste : eigenerOrdner(wurzel()).value_or(std::vector<std::string>{})) {
-        const std::string ordner = safewrite::inFolder(wurzel(), liste);
-        for (const std::string& n : eigenerOrdner(ordner).value_or(std::vector<std::string>{})) {
-            aufraeumen(ordner, n);
-            const auto name = FassungsnameLesen(n);
-            struct stat st {};
-            const std::string datei = safewrite::inFolder(ordner, n);
-            if (!name || ::lstat(datei.c_str(), &st) != 0)
-                continue;
-            // What cannot be a version takes no room from the versions.
-            const bool zaehlt =
-                S_ISREG(st.st_mode) && uint64_t(st.st_size) <= safewrite::kLargestRecord;
-            alle.push_back({nr, name->zeitMs, zaehlt ? uint64_t(st.st_size) : 0,
-                            std::find(neu_.begin(), neu_.end(), datei) != neu_.end()});
-            dateien.push_back(datei);
-        }
-        ++nr;
-    }
-    const Ausduennung a = Ausduennen(alle, uhr_());
+    const Ausduennung a = Ausduennen(b.fassungen, uhr_());
     // Removals need not survive a power cut: a version back from one goes at the next save.
     for (const size_t i : a.entfernen)
-        safewrite::remove(dateien[i], false);
-    if (a.jungeEntfernt == 0)
-        return std::nullopt;
-    return entferntHinweis(a);
+        safewrite::remove(b.dateien[i], false);
+    if (a.jungeEntfernt > 0)
+        hinweise.push_back(entferntHinweis(a));
+    return hinweise;
 }

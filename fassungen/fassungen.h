@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 constexpr int64_t kTagMs = 86400000;
@@ -25,12 +26,14 @@ using Uhr = std::function<int64_t()>;
 // "<state folder>/fassungen/<ListenKennung>", holding the versions and "Pfad", the list's path.
 std::string FassungsordnerFuer(const std::string& liste);
 
-// A version's file name: when the list was like this (local time with its offset) and the
-// checksum of its bytes, by which a torn or altered version is told:
-// "2026-12-10T140512.345+0100-0123456789abcdef.TIF".
+// A version's file name: when the list was like this (local time with its offset), and the
+// checksum and size of its bytes, by which a torn or altered version is told, and thinning out
+// knows the room versions take without looking at each:
+// "2026-12-10T140512.345+0100-0123456789abcdef-38800.TIF".
 struct Fassungsname {
     int64_t zeitMs = 0;
     uint64_t pruefsumme = 0;
+    uint64_t groesse = 0;
     std::string text() const;
 };
 std::optional<Fassungsname> FassungsnameLesen(std::string_view name);
@@ -44,7 +47,7 @@ struct Fassung {
     bool beschaedigt = false;
     std::string text; // its bytes, where sound
 };
-// The versions of the list, newest first. Only reads.
+// The versions of the list, newest first; what a crash left of writing one goes first.
 std::vector<Fassung> FassungenLesen(const std::string& liste);
 // The list a versions folder belongs to, as "Pfad" there names it; empty where it cannot say.
 std::string FassungsordnerListe(const std::string& ordner);
@@ -70,6 +73,9 @@ Ausduennung Ausduennen(const std::vector<Fassungsdatei>& alle, int64_t jetztMs,
 class Fassungen {
 public:
     explicit Fassungen(std::string liste, Uhr uhr = {});
+    ~Fassungen(); // after the versions kept are on the disk
+    Fassungen(const Fassungen&) = delete;
+    Fassungen& operator=(const Fassungen&) = delete;
 
     // After the list was read, with what the reading found: the state the session opened, kept
     // at its first save (unless another program changed the file in between).
@@ -79,15 +85,21 @@ public:
     // (Windows-1252): that versions cannot be kept (once, until they can be again), that
     // versions of the last 14 days were removed for space.
     std::vector<std::string> vorDemSpeichern();
+    // After the list was written (or failed to be): what was kept reaches the disk off this
+    // thread, so that the save does not wait for it, nor shares the disk with it. Where this
+    // is not called, the next keeping or the end of the session does it.
+    void nachDemSpeichern();
+    // Until the versions kept are on the disk (the benchmark).
+    void warten();
 
 private:
-    int behalten(const std::string& text, int64_t zeitMs);
-    std::optional<std::string> ausduennen();
+    int behalten(const std::string& text, int64_t zeitMs, struct Fassungsbestand& bestand);
 
     std::string liste_;
     Uhr uhr_;
     std::optional<std::string> geoeffnet_;
     int64_t geoeffnetMs_ = 0;
-    std::vector<std::string> neu_; // the versions this save kept
+    std::vector<std::string> ungespuelt_; // the versions kept, not flushed yet
     bool gemeldet_ = false;
+    std::thread spueler_; // flushing them
 };

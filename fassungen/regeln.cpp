@@ -10,7 +10,9 @@
 
 namespace {
 
-constexpr std::string_view kMuster = "0000-00-00T000000.000+0000-ffffffffffffffff.TIF";
+// Then the size in decimal digits, and ".TIF".
+constexpr std::string_view kMuster = "0000-00-00T000000.000+0000-ffffffffffffffff-";
+constexpr std::string_view kEndung = ".TIF";
 
 int64_t abgerundet(int64_t a, int64_t b) {
     return a / b - (a % b < 0);
@@ -35,18 +37,20 @@ std::string Fassungsname::text() const {
     const long versatz = o.tm_gmtoff / 60;
     const long betrag = versatz < 0 ? -versatz : versatz;
     char name[128];
-    std::snprintf(name, sizeof name, "%04d-%02d-%02dT%02d%02d%02d.%03d%c%02ld%02ld-%016llx.TIF",
-                  o.tm_year + 1900, o.tm_mon + 1, o.tm_mday, o.tm_hour, o.tm_min, o.tm_sec,
-                  int(zeitMs - sekunden * 1000), versatz < 0 ? '-' : '+', betrag / 60, betrag % 60,
-                  static_cast<unsigned long long>(pruefsumme));
+    std::snprintf(
+        name, sizeof name, "%04d-%02d-%02dT%02d%02d%02d.%03d%c%02ld%02ld-%016llx-%llu.TIF",
+        o.tm_year + 1900, o.tm_mon + 1, o.tm_mday, o.tm_hour, o.tm_min, o.tm_sec,
+        int(zeitMs - sekunden * 1000), versatz < 0 ? '-' : '+', betrag / 60, betrag % 60,
+        static_cast<unsigned long long>(pruefsumme), static_cast<unsigned long long>(groesse));
     return name;
 }
 
 std::optional<Fassungsname> FassungsnameLesen(std::string_view name) {
-    if (name.size() != kMuster.size())
+    const size_t ziffern = name.size() - std::min(name.size(), kMuster.size() + kEndung.size());
+    if (ziffern < 1 || ziffern > 8 || !name.ends_with(kEndung))
         return std::nullopt;
-    for (size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i], m = kMuster[i];
+    for (size_t i = 0; i < name.size() - kEndung.size(); ++i) {
+        const char c = name[i], m = i < kMuster.size() ? kMuster[i] : '0';
         const bool passt = m == '0'   ? c >= '0' && c <= '9'
                            : m == 'f' ? (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')
                            : m == '+' ? c == '+' || c == '-'
@@ -74,6 +78,7 @@ std::optional<Fassungsname> FassungsnameLesen(std::string_view name) {
     Fassungsname f;
     f.zeitMs = (int64_t(::timegm(&t)) - versatz * 60) * 1000 + int64_t(zahl(18, 3));
     f.pruefsumme = zahl(27, 16, 16);
+    f.groesse = zahl(kMuster.size(), ziffern);
     return f;
 }
 
