@@ -39,9 +39,9 @@ void aufraeumen(const std::string& ordner, const std::string& name) {
         safewrite::removeTemporaries(safewrite::inFolder(ordner, name.substr(1, name.size() - 8)));
 }
 
-// Each name in a folder of the user's own (not a link to one); what a
-// crash left of a write there goes first, since a version stopped just after it got its name
-// has a second one. False where there is no such folder.
+// Each name in a folder of the user's own (not a link to one); what a crash left of a write
+// there goes first, since a version stopped just after it got its name has a second one.
+// False where there is no such folder.
 template <typename Tun> bool inEigenemOrdner(const std::string& ordner, Tun tun) {
     const int fd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
@@ -177,6 +177,8 @@ void Fassungen::warten() {
 
 void Fassungen::nachDemSpeichern() {
     warten();
+    if (ungespuelt_.empty())
+        return;
     // A crash loses nothing written; a power cut what is not flushed yet.
     spueler_ = std::thread([dateien = std::move(ungespuelt_)] {
         for (const std::string& datei : dateien)
@@ -253,9 +255,11 @@ std::vector<std::string> Fassungen::vorDemSpeichern() {
     Fassungsbestand b = fehler ? Fassungsbestand{} : bestandLesen(safewrite::nameOf(ordner));
     if (!fehler && geoeffnet_ && (fehler = behalten(*geoeffnet_, geoeffnetMs_, b)) == 0)
         geoeffnet_.reset();
-    std::string jetzt;
-    const int gelesen = fehler ? fehler : listeLesen(liste_, jetzt);
-    fehler = gelesen == 0 ? behalten(jetzt, uhr_(), b) : gelesen == ENOENT ? 0 : gelesen;
+    if (!fehler) {
+        std::string jetzt;
+        const int gelesen = listeLesen(liste_, jetzt);
+        fehler = gelesen == 0 ? behalten(jetzt, uhr_(), b) : gelesen == ENOENT ? 0 : gelesen;
+    }
 
     std::vector<std::string> hinweise;
     if (fehler != 0 && !gemeldet_)
