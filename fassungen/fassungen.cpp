@@ -139,7 +139,9 @@ std::string FassungsordnerListe(const std::string& ordner) {
     return fehler == 0 && st.st_uid == ::geteuid() ? pfad : std::string();
 }
 
-std::vector<Fassung> FassungenLesen(const std::string& liste) {
+std::vector<Fassung>
+FassungenLesen(const std::string& liste,
+               const std::function<void(const Fassung&, const CellTable&)>& jede) {
     const std::string ordner = FassungsordnerFuer(liste);
     std::vector<Fassung> fassungen;
     CellStore zellen;
@@ -154,6 +156,8 @@ std::vector<Fassung> FassungenLesen(const std::string& liste) {
         // Counted as the list's reading counts them.
         zellen.setRowCount(kMaxEintraege + 1);
         f.anzahl = f.beschaedigt ? 0 : NamenTextLesen(f.text, zellen).anzahl;
+        if (jede && !f.beschaedigt)
+            jede(f, zellen);
     });
     std::sort(fassungen.begin(), fassungen.end(), [](const Fassung& a, const Fassung& b) {
         return a.zeitMs != b.zeitMs ? a.zeitMs > b.zeitMs : a.datei > b.datei;

@@ -47,8 +47,12 @@ struct Fassung {
     bool beschaedigt = false;
     std::string text; // its bytes, where sound
 };
-// The versions of the list, newest first; what a crash left of writing one goes first.
-std::vector<Fassung> FassungenLesen(const std::string& liste);
+// The versions of the list, newest first; what a crash left of writing one goes first. With
+// `jede`, each sound version's entries as they were read, to be compared while they are there
+// instead of being read a second time.
+std::vector<Fassung>
+FassungenLesen(const std::string& liste,
+               const std::function<void(const Fassung&, const CellTable&)>& jede = {});
 // The list a versions folder belongs to, as "Pfad" there names it; empty where it cannot say.
 std::string FassungsordnerListe(const std::string& ordner);
 

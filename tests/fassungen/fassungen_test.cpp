@@ -126,7 +126,11 @@ TEST_F(Versionen, EachSaveKeepsTheStateItReplacesTheFirstAlsoTheOneOpenedAndEach
     speichern(*f, 4);             // the same state again
     oeffnen()->vorDemSpeichern(); // and as a new session found it
     EXPECT_EQ(texte(), (std::vector{liste(4), liste(2), liste(3)}));
-    const std::vector<Fassung> v = FassungenLesen(pfad);
+    std::vector<int> gezeigt; // the entries handed over for comparing, version by version
+    const std::vector<Fassung> v = FassungenLesen(
+        pfad, [&](const Fassung&, const CellTable& z) { gezeigt.push_back(z.rowCount() - 1); });
+    EXPECT_EQ(gezeigt.size(), 3u);
+    EXPECT_EQ(std::set<int>(gezeigt.begin(), gezeigt.end()), (std::set{2, 3, 4}));
     EXPECT_EQ(v[2].zeitMs, offen);
     EXPECT_EQ(v[0].anzahl, 4);
     EXPECT_EQ(FassungsordnerListe(FassungsordnerFuer(pfad)), safewrite::realPath(pfad));
