@@ -26,6 +26,13 @@ void kennung(const std::string& pfad, const struct stat& st, DateiStand& stand) 
     stand.verweis = ::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode);
 }
 
+// Where the line ends: at CR or LF. One pass, not one search of the pair per byte.
+size_t zeilenende(std::string_view text) {
+    const auto it =
+        std::find_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+    return it == text.end() ? std::string_view::npos : size_t(it - text.begin());
+}
+
 // Blank out a row completely.
 void clearRow(CellTable& zellen, int row) {
     for (int c = 0; c < CellTable::kColumns; ++c)
@@ -83,7 +90,7 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen, Lesart l
     while (!rest.empty()) {
         // A line ends at CR, at LF and at CR LF: a cell can hold no line break, so an LF alone
         // (a line a script appended) would otherwise swallow the next entry.
-        const size_t end = rest.find_first_of("\r\n");
+        const size_t end = zeilenende(rest);
         std::string_view fields = rest.substr(0, end);
         const bool nurLF = crlfDatei && end != rest.npos && rest[end] == '\n';
         if (end == std::string_view::npos) {

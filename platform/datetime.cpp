@@ -24,4 +24,10 @@ QString dateAndTime(qint64 secondsSince1970, const QLocale& locale) {
         .arg(shortDate(t.date(), locale), t.time().toString(QStringLiteral("HH:mm")));
 }
 
+QString longDateAndTime(qint64 secondsSince1970) {
+    return QLocale(QLocale::German)
+        .toString(QDateTime::fromSecsSinceEpoch(secondsSince1970),
+                  QStringLiteral("dddd, d. MMMM yyyy, HH:mm 'Uhr'"));
+}
+
 } // namespace datetime

@@ -14,5 +14,8 @@ QString longTime(const QTime& time, const QLocale& locale = QLocale());
 
 // A moment in the questions about files: "09.12.2026, 08:51 Uhr".
 QString dateAndTime(qint64 secondsSince1970, const QLocale& locale = QLocale());
+// A moment as the earlier versions of a list are named: "Donnerstag, 10. Dezember 2026,
+// 14:05 Uhr", German whatever the desktop's language, like every other text of the program.
+QString longDateAndTime(qint64 secondsSince1970);
 
 } // namespace datetime

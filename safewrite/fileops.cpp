@@ -257,6 +257,30 @@ void makeStateFolder() {
     makeFolders(stateFolder());
 }
 
+int makePrivateFolder(const std::string& folder) {
+    step();
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return errno;
+    // Looked at as opened, not through a link put in its place.
+    const Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st {};
+    if (!dir || ::fstat(dir.fd, &st) != 0 || st.st_uid != ::geteuid())
+        return EACCES;
+    if ((st.st_mode & 07777) == 0700)
+        return 0;
+    step();
+    return ::fchmod(dir.fd, 0700) == 0 ? 0 : errno;
+}
+
+int flush(const std::string& path) {
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!fd)
+        return errno;
+    const int error = syncFd(fd.fd);
+    syncFolder(folderOf(path));
+    return error;
+}
+
 int remove(const std::string& path, bool durable) {
     step();
     if (::unlink(path.c_str()) != 0)

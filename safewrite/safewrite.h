@@ -50,6 +50,8 @@ bool pending(const std::string& path);
 // Removes the temporary files that crashed writes of exactly this name left beside it, without
 // following a link at the name; for files whose record is not needed (a new name each time).
 void removeTemporaries(const std::string& path);
+// Flushes a file written without `durable` to the disk, and its name; not through a link at it.
+int flush(const std::string& path);
 // Removes the name (a link, not its target); with `durable` the removal survives a power cut.
 int remove(const std::string& path, bool durable = true);
 
@@ -77,5 +79,8 @@ uint64_t checksum(std::string_view bytes);
 std::string stateFolder();
 // Creates it, and what is missing above it, for the user alone.
 void makeStateFolder();
+// Creates the folder for the user alone, or makes the user's own folder there so (0700). 0, or
+// EACCES where something else is there: a link, a file, another user's folder.
+int makePrivateFolder(const std::string& folder);
 
 } // namespace safewrite

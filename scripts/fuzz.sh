@@ -7,7 +7,8 @@ seconds=${1:-20}
 command -v clang++ >/dev/null || scripts/install-deps.sh --test
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DGESAMT_FUZZ=ON -DGESAMT_WERROR=ON -DBUILD_TESTING=OFF -DGESAMT_BUILD_BENCH=OFF
-targets=(namefile profile text commands erkennung csv tabelle wiederherstellung sperre aufzeichnung)
+targets=(namefile profile text commands erkennung csv tabelle wiederherstellung sperre aufzeichnung
+         fassungen)
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 for target in "${targets[@]}"; do mkdir -p "build-fuzz/corpus/$target"; done
 cp tests/namefile/corpus/* build-fuzz/corpus/namefile/
@@ -30,6 +31,7 @@ printf '\4<styleSheet><numFmts><numFmt numFmtId="164" formatCode="[$-407]dd/mm/y
 for kind in wiederherstellung sperre aufzeichnung; do
     cp tests/sitzung/corpus/$kind.* build-fuzz/corpus/$kind/
 done
+cp tests/fassungen/corpus/* build-fuzz/corpus/fassungen/
 pids=()
 for target in "${targets[@]}"; do
     build-fuzz/tests/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=65536 \

@@ -1,7 +1,9 @@
 #include "sitzung/sitzungsdatei.h"
 
+#include "safewrite/filepath.h"
 #include "safewrite/safewrite.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 std::string Sitzungsdatei::text(std::string_view key) const {
@@ -46,4 +48,12 @@ Sitzungsdatei SitzungstextLesen(std::string text) {
                                      std::string(zeile.substr(eq + 1)));
     }
     return d;
+}
+
+std::string ListenKennung(const std::string& liste) {
+    const std::string pfad = safewrite::realPath(liste);
+    char hash[17];
+    std::snprintf(hash, sizeof hash, "%016llx",
+                  static_cast<unsigned long long>(safewrite::checksum(pfad)));
+    return safewrite::nameOf(pfad) + "-" + hash;
 }

@@ -27,3 +27,7 @@ struct Sitzungsdatei {
 Sitzungsdatei SitzungsdateiLesen(const std::string& pfad, size_t hoechstens);
 // The same on text already read.
 Sitzungsdatei SitzungstextLesen(std::string text);
+
+// What names a list's own files in the state folder, the same for every session of it: the
+// name of the file it leads to and a hash of that file's path ("NAMEN.TIF-0123456789abcdef").
+std::string ListenKennung(const std::string& liste);

@@ -21,11 +21,7 @@ constexpr std::string_view kEndung = ".ungespeichert";
 
 // The part of the name that is the same for every session of one list.
 std::string praefix(const std::string& liste) {
-    const std::string pfad = safewrite::realPath(liste);
-    char hash[17];
-    std::snprintf(hash, sizeof hash, "%016llx",
-                  static_cast<unsigned long long>(safewrite::checksum(pfad)));
-    return safewrite::nameOf(pfad) + "-" + hash + "-";
+    return ListenKennung(liste) + "-";
 }
 
 // A value ends at its line's end: a path holding a line break is written in hex digits.

@@ -4,6 +4,7 @@
 // at a step or taken over after a crash, must be offered whole at the next start.
 
 #include "cells/cellstore.h"
+#include "fassungen/fassungen.h"
 #include "namefile/namefile.h"
 #include "platform/profile.h"
 #include "print/druckermodul.h"
@@ -18,6 +19,7 @@
 #include "tests/testsupport/recorder.h"
 #include "tests/testsupport/tempenv.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <csignal>
@@ -40,6 +42,8 @@ std::string liste(int n, const std::string& name) {
     return text;
 }
 
+// When the versions are kept.
+const int64_t kJetzt = QDateTime(QDate(2026, 12, 16), QTime(12, 0)).toMSecsSinceEpoch();
 const std::string kAlt = liste(997, "Alt"), kNeu = liste(1000, "Neu"), kVorher = liste(3, "Vorher");
 const std::string kIniAlt = "; Turnierprogramm\r\n[KELMAR]\r\nFont=Arial\r\n[Fenster - Gesamt]\r\n"
                             "Left=40\r\n";
@@ -58,6 +62,7 @@ struct Pfad {
     bool pdf = false;       // a printout saved as PDF, instead of the list
     bool sperreWeg = false; // the lock removed as a session ends (it lies there before)
     bool tabelle = false;   // the list saved as a table, over an older one
+    bool fassung = false;   // the list, keeping its earlier state as a version first
 };
 
 const std::string kPdfAlt = "%PDF-1.4 die vorige Liste\n%%EOF\n";
@@ -133,6 +138,14 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
             writeBytes(datei(), alt());
         if (p.sicherung)
             writeBytes(datei() + u'~', kVorher);
+        if (p.fassung) // one version to stay, one to go for its age
+            for (const int64_t tage : {2, 400})
+                writeBytes(QString::fromStdString(FassungsordnerFuer(liste()) + "/" +
+                                                  Fassungsname{kJetzt - tage * kTagMs,
+                                                               safewrite::checksum(kVorher),
+                                                               kVorher.size()}
+                                                      .text()),
+                           kVorher);
         if (p.zweiterName) {
             const QString zweiter = dort() + QStringLiteral("/Verein.tif");
             ASSERT_EQ(::link(bytes(datei()).c_str(), bytes(zweiter).c_str()), 0);
@@ -157,6 +170,11 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
             }
             std::optional<Wiederherstellungsdaten> gefunden;
             std::optional<Wiederherstellung> w;
+            std::optional<Fassungen> fassungen;
+            if (p.fassung) {
+                fassungen.emplace(liste(), [] { return kJetzt; });
+                fassungen->geoeffnet(DateiStandLesen(liste()));
+            }
             if (p.sitzung != Pfad::Datei) {
                 // A step already written, or the changes of a session that crashed found.
                 gefunden = WiederherstellungFinden(liste());
@@ -196,12 +214,17 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
             } else {
                 CellStore cells(kMaxEintraege + 1);
                 NamenTextLesen(kNeu, cells);
+                if (fassungen)
+                    fassungen->vorDemSpeichern();
                 try {
                     NamenDateiSchreiben(bytes(datei()), cells);
                 } catch (const DateiFehler&) {
                     ok = false;
                 }
+                if (fassungen)
+                    fassungen->nachDemSpeichern();
             }
+            fassungen.reset(); // its versions reach the disk behind the save
             ::_exit(ok ? safewrite::testing::operations() : 254);
         }
         int status = 0;
@@ -244,6 +267,21 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
         EXPECT_EQ(readBytes(datei()), vorher);
         EXPECT_EQ(aufzeichnungDa(), aufzeichnung);
         return UnterbrochenesSpeichernAbschliessen(bytes(datei()));
+    }
+
+    // The versions: the state the save replaced whole or not at all, the recent one kept, the
+    // old one there or gone; what a crash left of a write goes at the next save.
+    void fassungenPruefen(bool fertig) {
+        std::vector<std::string> t;
+        for (const Fassung& f : FassungenLesen(liste()))
+            t.push_back(f.beschaedigt ? "<damaged>" : f.text);
+        const std::vector<std::string> ganz{kAlt, kVorher}, davor{kVorher, kVorher},
+            beide{kAlt, kVorher, kVorher};
+        EXPECT_TRUE(t == ganz || (!fertig && (t == beide || t == davor)));
+        Fassungen(liste(), [] { return kJetzt + 1; }).vorDemSpeichern();
+        EXPECT_TRUE(QDir(QString::fromStdString(FassungsordnerFuer(liste())))
+                        .entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden)
+                        .isEmpty());
     }
 
     QStringList daten() const {
@@ -312,6 +350,8 @@ TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothing
     const int schritte = speichern(0);
     ASSERT_GT(schritte, p.sperreWeg ? 1 : 2);
     ASSERT_EQ(readBytes(datei()), neu());
+    if (p.fassung)
+        fassungenPruefen(true);
     const QString name = QFileInfo(datei()).fileName();
     std::set<QString> erlaubt{name, name + u'~'}, noetig{name};
     if (p.zweiterName)
@@ -357,6 +397,8 @@ TEST_P(CrashSteps, AStopBeforeAnyFileOperationLeavesTheOldOrTheNewFileAndNothing
         if (::stat(bytes(datei()).c_str(), &st) == 0) {
             EXPECT_EQ(st.st_nlink, p.zweiterName ? 2u : 1u);
         }
+        if (p.fassung)
+            fassungenPruefen(false);
     }
     // An in-place write has steps a crash leaves for the next start to complete.
     EXPECT_EQ(abgeschlossen > 0, p.zweiterName || p.ordnerZu);
@@ -376,7 +418,7 @@ INSTANTIATE_TEST_SUITE_P(
              Pfad::Schreiber},
         Pfad{"Uebernahme", false, true, false, false, false, false, Pfad::Uebernahme},
         Pfad{"PdfDatei", false, true, false, false, false, false, Pfad::Datei, true},
-        Pfad{.name = "Tabelle", .tabelle = true}),
+        Pfad{.name = "Tabelle", .tabelle = true}, Pfad{.name = "Fassung", .fassung = true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
