@@ -251,6 +251,35 @@ int readFile(const std::string& path, size_t limit, std::string& out, struct sta
     return readAll(fd.fd, out, limit);
 }
 
+int openLog(const std::string& path, int& out) {
+    step();
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644));
+    const int error = fd ? 0 : errno;
+    struct stat st {};
+    if (fd ? ::fstat(fd.fd, &st) != 0 : ::lstat(path.c_str(), &st) != 0)
+        return fd ? errno : error;
+    // Emptying a file with another name empties that one too, and a link leads elsewhere: only
+    // a plain file of the user's own with this one name is a log.
+    if (S_ISLNK(st.st_mode) || st.st_uid != ::geteuid() ||
+        (S_ISREG(st.st_mode) && st.st_nlink != 1))
+        return EPERM;
+    if (!fd || !S_ISREG(st.st_mode))
+        return error ? error : EACCES; // a folder, or a pipe that would block the start
+    // A second copy's log is its own: the lock is taken before anything is emptied.
+    if (::flock(fd.fd, LOCK_EX | LOCK_NB) != 0)
+        return errno;
+    step();
+    if (::ftruncate(fd.fd, 0) != 0)
+        return errno;
+    out = fd.fd;
+    fd.fd = -1;
+    return 0;
+}
+
+int append(int fd, std::string_view data) {
+    return writeAll(fd, data);
+}
+
 void setNotice(std::function<void(const std::string&)> sink) {
     noticeSink() = std::move(sink);
 }

@@ -75,6 +75,13 @@ std::string stateFolder();
 // Creates it, and what is missing above it, for the user alone.
 void makeStateFolder();
 
+// The run log, to be written from its start: created where missing, never through a link, and
+// only a plain file of the user's own with no other name, so that emptying it empties nothing
+// else (EPERM for a name someone else put there); locked against a second copy (EWOULDBLOCK).
+// Its descriptor in `fd`. Lines go to it through append.
+int openLog(const std::string& path, int& fd);
+int append(int fd, std::string_view data);
+
 namespace testing {
 // Ends the process with SIGKILL just before its n-th file operation from now (creating,
 // writing, flushing, truncating, renaming, removing a file, setting its owner, mode or times);

@@ -5,6 +5,7 @@
 #include "cells/cellstore.h"
 #include "namefile/namefile.h"
 #include "platform/profile.h"
+#include "runlog/runlog.h"
 #include "safewrite/safewrite.h"
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
@@ -62,6 +63,7 @@ struct SharedFolder : ::testing::Test {
             ASSERT_EQ(::chmod(bytes(path).c_str(), mode), 0);
         }
     }
+    std::string datei_() const { return bytes(datei); }
     // The name and the bytes of a complete record of an in-place save of `ziel`.
     static std::pair<QString, std::string> aufzeichnung(const QString& ziel,
                                                         const std::string& inhalt) {
@@ -250,4 +252,26 @@ TEST_F(SharedFolder, OfTwoCopiesStartedAtOnceOneTakesTheListAndTheOtherAsks) {
             ::waitpid(kind, nullptr, 0);
         QFile::remove(ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung"));
     }
+}
+
+TEST_F(SharedFolder, TheRunLogNeverEmptiesWhatAnotherMemberPutInItsPlace) {
+    const QString log = ordner + QStringLiteral("/gesamt.lo");
+    besitzt(kBesitzer, datei, 0664); // so that the kernel lets another member link it
+    ASSERT_EQ(alsBenutzer(kAndere, kVerein, {},
+                          [&] {
+                              writeBytes(log + u'1', "Notizen");
+                              return ::link(datei_().c_str(), bytes(log + u'g').c_str());
+                          }),
+              0);
+    besitzt(kBesitzer, datei, 0644); // taken back: that must not matter
+    const auto starten = [&] {
+        return ::chdir(bytes(ordner).c_str()) || !LogOeffnen("gesamt.log");
+    };
+    EXPECT_EQ(alsBenutzer(kBesitzer, kVerein, {}, starten), 0);
+    EXPECT_EQ(readBytes(datei), kListe);
+    EXPECT_EQ(readBytes(log + u'1'), "Notizen");
+    EXPECT_NE(readBytes(log + u'2')
+                  .find("\r\nHINWEIS - Fremde Datei nicht als Logdatei "
+                        "verwendet: gesamt.log, gesamt.lo1\r\n"),
+              std::string::npos);
 }
