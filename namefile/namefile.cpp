@@ -1,5 +1,6 @@
 #include "namefile/namefile.h"
 
+#include "platform/paths.h"
 #include "safewrite/safewrite.h"
 #include "support/fileerrors.h"
 #include "support/texthelpers.h"
@@ -7,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -153,6 +156,12 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen, Lesart l
 namespace {
 
 LadeErgebnis lesen(const std::string& pfad, CellTable& zellen) {
+    if (const std::string fremd = FremderVerweis(pfad); !fremd.empty()) {
+        LadeErgebnis ergebnis = NamenTextLesen(std::string(), zellen);
+        ergebnis.unvollstaendig = true;
+        ergebnis.fehler = fremd;
+        return ergebnis;
+    }
     struct stat st {};
     const int statError = ::stat(pfad.c_str(), &st) == 0 ? 0 : errno;
     if (statError == ENOENT || statError == ENOTDIR) {
@@ -283,9 +292,27 @@ std::string NamenDateiText(const CellTable& zellen) {
     return text;
 }
 
+std::string FremderVerweis(const std::string& pfad) {
+    const std::optional<uid_t> wer = safewrite::foreignLink(pfad);
+    if (!wer)
+        return {};
+    return "\x84" + paths::shownPath(pfad) + "\x93 ist ein Verweis, den der Benutzer " +
+           paths::userName(*wer) +
+           " angelegt hat. Einem Verweis eines anderen Benutzers folgt das Programm nicht";
+}
+
 bool NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
+    if (const std::string fremd = FremderVerweis(pfad); !fremd.empty())
+        throw DateiFehler(5, fremd);
     const safewrite::Result result =
         safewrite::write(pfad, NamenDateiText(zellen), safewrite::Options{.backup = true});
+    struct stat lst {};
+    std::error_code kein;
+    if (result.error == ENOENT && ::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode))
+        throw DateiFehler(2, "Die Gesamt-Datei ist ein Verweis auf \x84" +
+                                 paths::shownPath(std::filesystem::read_symlink(pfad, kein)) +
+                                 "\x93, eine Datei, die es nicht gibt. \xDC"
+                                 "ber einen Verweis wird keine neue Datei angelegt");
     if (result.error != 0)
         throw DateiFehlerAusErrno(result.error);
     return !result.backupFailed;

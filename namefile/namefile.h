@@ -54,6 +54,10 @@ enum class Lesart { Datei, WieGeschrieben };
 LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen,
                             Lesart lesart = Lesart::Datei);
 
+// Why the name is not opened or saved: a link another user put there (a shared folder's
+// member could so lead the user's save to a file of the user's own); empty where none.
+std::string FremderVerweis(const std::string& pfad);
+
 // The note on opening that names the entries of `endeNurLF` (position, number and name; for
 // many the first few and the count), Windows-1252; empty when there are none. Right after
 // loading, while the cells are as read.
@@ -67,7 +71,8 @@ std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
 // The file's bytes for rows 1 to the last row.
 std::string NamenDateiText(const CellTable& zellen);
 // Writes the file so that it is either the old or the new one, never a mixture; an existing
-// file that may not be written is refused before anything happens. Throws DateiFehler.
+// file that may not be written, another user's link and a link that leads to no file are
+// refused before anything happens. Throws DateiFehler.
 // The file as it was is kept beside it as "<name>~"; false when that could not be written
 // (the list is saved all the same).
 bool NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen);

@@ -84,12 +84,26 @@ void syncFolder(const std::string& folder) {
         syncFd(dir.fd);
 }
 
-// Follows links to their final target, also one that does not exist (yet); -1 for a circle.
-bool linkTarget(std::string& path) {
+// A link another member of a shared folder put at a name must not lead the program to a file
+// of the user's own: as the kernel does in sticky folders open to all, a link counts only when
+// the user running, root or the folder's owner (who could rename the file anyway) made it.
+bool trustedLink(const std::string& path, const struct stat& link) {
+    if (link.st_uid == ::geteuid() || link.st_uid == 0)
+        return true;
+    struct stat folder {};
+    return ::stat(folderOf(path).c_str(), &folder) == 0 && folder.st_uid == link.st_uid;
+}
+
+bool linkTarget(std::string& path, uid_t* foreign) {
     for (int hop = 0; hop < 40; ++hop) {
         struct stat lst {};
         if (::lstat(path.c_str(), &lst) != 0 || !S_ISLNK(lst.st_mode))
             return true;
+        if (!trustedLink(path, lst)) {
+            if (foreign)
+                *foreign = lst.st_uid;
+            return false;
+        }
         std::string target(PATH_MAX, '\0');
         const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
         if (n <= 0)

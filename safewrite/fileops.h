@@ -36,8 +36,10 @@ int syncFd(int fd);
 int renameFile(const std::string& from, const std::string& to);
 void unlinkFile(const std::string& path);
 void syncFolder(const std::string& folder);
-// Follows links to their final target, also one that does not exist (yet); false for a circle.
-bool linkTarget(std::string& path);
+// Follows links to their final target, also one that does not exist (yet); false for a circle,
+// and for a link that neither the user running, nor root, nor the owner of its folder made: its
+// owner then in `foreign` where given, and `path` is that link.
+bool linkTarget(std::string& path, uid_t* foreign = nullptr);
 // A new, unused file "<folder>/.<name>.XXXXXX", locked for as long as it is open; -1 and errno
 // on failure.
 int lockedTemp(const std::string& folder, const std::string& name, std::string& temp);

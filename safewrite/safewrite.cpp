@@ -98,6 +98,14 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
 
 } // namespace
 
+std::optional<uid_t> foreignLink(const std::string& path) {
+    std::string target = path;
+    uid_t foreign = uid_t(-1);
+    if (linkTarget(target, &foreign) || foreign == uid_t(-1))
+        return std::nullopt;
+    return foreign;
+}
+
 Result write(const std::string& path, std::string_view content, const Options& options) {
     // A file-size limit would end the program in the middle of a save; the write then fails
     // with EFBIG instead, which is reported like a full disk.
@@ -107,8 +115,9 @@ Result write(const std::string& path, std::string_view content, const Options& o
     Result result;
     std::string target = path;
     // A new name is made where asked for: a link in its place is no way elsewhere.
-    if (!options.onlyNew && !linkTarget(target)) {
-        result.error = ELOOP;
+    uid_t foreign = uid_t(-1);
+    if (!options.onlyNew && !linkTarget(target, &foreign)) {
+        result.error = foreign == uid_t(-1) ? ELOOP : EPERM;
         return result;
     }
     struct stat st {};
@@ -140,6 +149,12 @@ Result write(const std::string& path, std::string_view content, const Options& o
     struct stat fst {};
     if (::stat(folder.c_str(), &fst) != 0 || !S_ISDIR(fst.st_mode)) {
         result.error = ENOTDIR; // the folder is missing
+        return result;
+    }
+    // A link that leads nowhere (yet) is no place to make a file: it may have been put there
+    // to have one made in the user's name elsewhere.
+    if (!exists && target != path) {
+        result.error = ENOENT;
         return result;
     }
 

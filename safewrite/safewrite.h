@@ -31,13 +31,20 @@ struct Result {
     bool inPlace = false;
 };
 
-// Writes through links to their final target, so that a link stays a link. An existing file
-// that may not be written is refused before anything happens, also for root.
+// Writes through links to their final target, so that a link stays a link; but never through a
+// link another user put there (EPERM, see foreignLink), and never creates a file at a link's
+// target (ENOENT). An existing file that may not be written is refused before anything
+// happens, also for root.
 Result write(const std::string& path, std::string_view content, const Options& options = {});
 
 // The largest content written in place (EFBIG beyond): more than any list or settings file, and
 // the bound of what a record found at the next start may hold.
 constexpr size_t kLargestRecord = size_t(64) << 20;
+
+// Where the name leads through a link that neither the user running, nor root, nor the owner
+// of the folder the link lies in made (another member of a shared folder): that link's owner.
+// Such a link is followed by nothing here.
+std::optional<uid_t> foreignLink(const std::string& path);
 
 enum class Recovery { None, Completed };
 // Finishes an in-place write of that file that a crash interrupted, and removes temporary

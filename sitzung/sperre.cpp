@@ -134,6 +134,9 @@ bool SperreSetzen(const std::string& liste, const Sperre& eigene) {
 }
 
 Sperrversuch SperreNehmen(const std::string& liste, const Sperre& eigene) {
+    // Not through another user's link: the lock would be made wherever it leads.
+    if (safewrite::foreignLink(liste))
+        return {Sperrversuch::OhneSperre, {}};
     for (int versuch = 0; versuch < 3; ++versuch) {
         if (const std::optional<Sperre> da = SperreLesen(liste)) {
             if (SperreLebt(*da))

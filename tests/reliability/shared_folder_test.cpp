@@ -275,3 +275,38 @@ TEST_F(SharedFolder, TheRunLogNeverEmptiesWhatAnotherMemberPutInItsPlace) {
                         "verwendet: gesamt.log, gesamt.lo1\r\n"),
               std::string::npos);
 }
+
+TEST_F(SharedFolder, AListThatIsAnotherMembersLinkIsRefusedAndNothingIsMadeThroughIt) {
+    const QString privat = env.path(QStringLiteral("privat"));
+    const QString eigene = privat + QStringLiteral("/NAMEN.TIF");
+    const QString neu = privat + QStringLiteral("/.profile-von-b");
+    writeBytes(eigene, liste(2, "Privat"));
+    besitzt(kBesitzer, privat, 0700);
+    besitzt(kBesitzer, eigene, 0600);
+    int i = 0;
+    // To the owner's private list, to a file to be made in the owner's name; the owner's own.
+    for (const auto& [ziel, von] :
+         {std::pair{eigene, kAndere}, {neu, kAndere}, {eigene, kBesitzer}}) {
+        const std::string pfad = bytes(ordner + QStringLiteral("/LINK%1.TIF").arg(++i));
+        ASSERT_EQ(::symlink(bytes(ziel).c_str(), pfad.c_str()), 0);
+        ASSERT_EQ(::lchown(pfad.c_str(), von, kVerein), 0);
+        // 0: refused as another member's; 1: opened, locked and saved as the user's own.
+        const auto oeffnen = [&] {
+            CellStore cells(kMaxEintraege + 1);
+            const LadeErgebnis geladen = NamenDateiLesen(pfad, cells);
+            const bool gesperrt =
+                SperreNehmen(pfad, EigeneSperre()).ergebnis == Sperrversuch::Gesetzt;
+            try {
+                NamenDateiSchreiben(pfad, cells);
+            } catch (const DateiFehler& e) {
+                const bool genannt =
+                    geladen.fehler.find("den der Benutzer 61002 angelegt") != std::string::npos;
+                return genannt && geladen.fehler == e.what() && !gesperrt ? 0 : 2;
+            }
+            return geladen.anzahl == 2 && gesperrt ? 1 : 2;
+        };
+        EXPECT_EQ(alsBenutzer(kBesitzer, kVerein, {}, oeffnen), von == kBesitzer) << i;
+        EXPECT_EQ(readBytes(eigene), liste(2, "Privat"));
+        EXPECT_FALSE(QFileInfo::exists(neu));
+    }
+}
