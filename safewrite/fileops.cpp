@@ -11,6 +11,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
+#include <mutex>
+#include <set>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -43,8 +45,12 @@ void step() {
         ::raise(SIGKILL);
 }
 
+// Once a run: a file left alone stays where it is, and every opening would find it again.
 void notice(const std::string& text) {
-    if (noticeSink())
+    static std::mutex mutex;
+    static std::set<std::string> said;
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (noticeSink() && said.insert(text).second)
         noticeSink()(text);
 }
 
@@ -141,6 +147,15 @@ int fill(int fd, std::string_view data, mode_t mode, bool durable) {
     if (error == 0 && durable)
         error = syncFd(fd);
     return error;
+}
+
+bool mayWrite(const std::string& target, const struct stat& st) {
+    if (::geteuid() == 0 && (st.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return false;
+    }
+    const Fd probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    return bool(probe);
 }
 
 bool takeOwner(int fd, const struct stat& of) {

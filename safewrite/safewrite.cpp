@@ -37,16 +37,6 @@ bool keepBackup(const std::string& target, std::string_view old, const struct st
     return ok;
 }
 
-// Root may open any file for writing; the file's own protection still counts.
-bool mayWrite(const std::string& target, const struct stat& st) {
-    if (::geteuid() == 0 && (st.st_mode & 0222) == 0) {
-        errno = EACCES;
-        return false;
-    }
-    const Fd probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-    return bool(probe);
-}
-
 // Overwrites the file itself, so that it stays the same file: its other names, its owner and
 // group, in a folder that takes no new file.
 Result writeInPlace(const std::string& target, std::string_view content, const struct stat& st,
@@ -78,7 +68,7 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
         result.backupFailed = !keepBackup(target, old, st);
     Fd record;
     std::string recordPath;
-    if ((result.error = writeRecord(target, st, content, record, recordPath)))
+    if ((result.error = writeRecord(target, st, content, old, record, recordPath)))
         return result;
     result.error = overwrite(fd.fd, content);
     if (result.error == 0) {

@@ -49,7 +49,8 @@ std::optional<uid_t> foreignLink(const std::string& path);
 enum class Recovery { None, Completed };
 // Finishes an in-place write of that file that a crash interrupted, and removes temporary
 // files that crashed writes left beside it. Call it before the file is read. A record is used
-// only where it can be this program's (see setNotice); others are left alone.
+// only where it can be this program's, its owner may write the file, and the file is as that
+// write left it (nothing changed it since); others are left alone and said (see setNotice).
 Recovery recover(const std::string& path);
 // Removes the temporary files that crashed writes of exactly this name left beside it, without
 // following a link at the name; for files whose record is not needed (a new name each time).
@@ -57,10 +58,18 @@ void removeTemporaries(const std::string& path);
 // Removes the name (a link, not its target); with `durable` the removal survives a power cut.
 int remove(const std::string& path, bool durable = true);
 
-// The record of an in-place write of `content` over the file (device, inode), and its reader:
-// the content a complete record for that very file holds.
-std::string recordText(uint64_t device, uint64_t inode, std::string_view content);
-std::optional<std::string> recordContent(std::string_view text, uint64_t device, uint64_t inode);
+// The record of an in-place write of `content` over `old`, the file (device, inode) as it was,
+// and its reader: what a complete record for that very file holds.
+struct Recorded {
+    std::string content, old;
+    bool operator==(const Recorded&) const = default;
+};
+std::string recordText(uint64_t device, uint64_t inode, std::string_view content,
+                       std::string_view old);
+std::optional<Recorded> recordContent(std::string_view text, uint64_t device, uint64_t inode);
+// Whether `now` can be the file where that write stopped, also after a power cut: every byte
+// the old content's, the new one's or not yet written (zero), its length between theirs.
+bool midWrite(std::string_view now, const Recorded& recorded);
 
 // Told what recover found in the place of a record and left alone (a German line for the log).
 void setNotice(std::function<void(const std::string&)> sink);

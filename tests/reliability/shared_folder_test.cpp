@@ -64,13 +64,13 @@ struct SharedFolder : ::testing::Test {
         }
     }
     std::string datei_() const { return bytes(datei); }
-    // The name and the bytes of a complete record of an in-place save of `ziel`.
+    // The name and the bytes of a complete record of an in-place save of `ziel` as it is now.
     static std::pair<QString, std::string> aufzeichnung(const QString& ziel,
                                                         const std::string& inhalt) {
         struct stat st {};
         ::stat(bytes(ziel).c_str(), &st);
         return {QStringLiteral(".gesamt-%1-%2.neu").arg(st.st_dev).arg(st.st_ino),
-                safewrite::recordText(st.st_dev, st.st_ino, inhalt)};
+                safewrite::recordText(st.st_dev, st.st_ino, inhalt, readBytes(ziel))};
     }
 };
 
@@ -309,4 +309,32 @@ TEST_F(SharedFolder, AListThatIsAnotherMembersLinkIsRefusedAndNothingIsMadeThrou
         EXPECT_EQ(readBytes(eigene), liste(2, "Privat"));
         EXPECT_FALSE(QFileInfo::exists(neu));
     }
+}
+
+TEST_F(SharedFolder, ARecordThatStaysUndoesNoLaterSave) {
+    besitzt(0, ordner, 03775);     // the club's: no member may remove another's files
+    besitzt(kAndere, datei, 0464); // the other member's list, which only the group may write
+    const auto [name, inhalt] = aufzeichnung(datei, liste(5, "B"));
+    writeBytes(ordner + u'/' + name, inhalt);
+    besitzt(kAndere, ordner + u'/' + name, 0644);
+    // Bit 1 for each opening that said it completed a save, bit 8 for a note in the log.
+    const auto oeffnenAlsBesitzer = [&](bool speichern) {
+        return alsBenutzer(kBesitzer, kVerein, {}, [&] {
+            bool notiert = false;
+            safewrite::setNotice([&](const std::string&) { notiert = true; });
+            CellStore cells(kMaxEintraege + 1), neu(kMaxEintraege + 1);
+            int ergebnis = NamenDateiLesen(datei_(), cells).abgeschlossen;
+            if (speichern) { // in place: the list is not the user's
+                NamenTextLesen(liste(7, "A"), neu);
+                NamenDateiSchreiben(datei_(), neu);
+                ergebnis |= NamenDateiLesen(datei_(), neu).abgeschlossen << 1;
+            }
+            return ergebnis | int(notiert) << 3;
+        });
+    };
+    EXPECT_EQ(oeffnenAlsBesitzer(false), 8) << "applied, though its owner may not write the list";
+    EXPECT_EQ(readBytes(datei), kListe);
+    besitzt(kAndere, datei, 0664);
+    EXPECT_EQ(oeffnenAlsBesitzer(true), 1 | 8);
+    EXPECT_EQ(readBytes(datei), liste(7, "A"));
 }
