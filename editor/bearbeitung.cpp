@@ -86,6 +86,8 @@ void Bearbeitung::hinweiseZeigen() {
     if (geladen_.mehrAlsMaximum)
         meldungen_.hinweis("Die Gesamt-Datei enth\xE4lt mehr als 1000 Eintr\xE4ge. Es wurden nur "
                            "die ersten 1000 Eintr\xE4ge eingelesen");
+    if (geladen_.zuGross)
+        meldungen_.hinweis(ZuGrossHinweis());
     if (geladen_.datenNachDateiende)
         meldungen_.hinweis("Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es "
                            "wurden nur die Eintr\xE4ge davor eingelesen");

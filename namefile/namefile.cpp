@@ -19,8 +19,6 @@ namespace {
 constexpr std::string_view kKopfzeile = "GESAMT-DATEI";
 constexpr char kDateiende = '\x1A';
 
-using safewrite::readAll;
-
 // Which file the name leads to, and whether through a link.
 void kennung(const std::string& pfad, const struct stat& st, DateiStand& stand) {
     stand.geraet = uint64_t(st.st_dev);
@@ -53,13 +51,11 @@ DateiStand DateiStandLesen(const std::string& pfad) {
     stand.groesse = st.st_size;
     stand.geaendertNs = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
     kennung(pfad, st, stand);
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd >= 0) {
-        std::string bytes;
-        readAll(fd, bytes);
-        ::close(fd);
+    std::string bytes;
+    bool abgeschnitten = false;
+    // As much as reading takes in, so that an unchanged file compares as unchanged.
+    if (safewrite::readStart(pfad, kNamenDateiHoechstens, bytes, abgeschnitten) == 0)
         stand.pruefsumme = safewrite::checksum(bytes);
-    }
     return stand;
 }
 
@@ -156,44 +152,35 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen, Lesart l
 namespace {
 
 LadeErgebnis lesen(const std::string& pfad, CellTable& zellen) {
-    if (const std::string fremd = FremderVerweis(pfad); !fremd.empty()) {
+    auto failed = [&](const std::string& fehler) {
         LadeErgebnis ergebnis = NamenTextLesen(std::string(), zellen);
         ergebnis.unvollstaendig = true;
-        ergebnis.fehler = fremd;
+        ergebnis.fehler = fehler;
         return ergebnis;
-    }
+    };
+    if (const std::string fremd = FremderVerweis(pfad); !fremd.empty())
+        return failed(fremd);
     struct stat st {};
-    const int statError = ::stat(pfad.c_str(), &st) == 0 ? 0 : errno;
-    if (statError == ENOENT || statError == ENOTDIR) {
+    std::string bytes;
+    bool zuGross = false;
+    // Folders, pipes and devices are no name files (a pipe would block the window).
+    const int error = safewrite::readStart(pfad, kNamenDateiHoechstens, bytes, zuGross, &st);
+    if (error == ENOENT || error == ENOTDIR) {
         LadeErgebnis ergebnis = NamenTextLesen(std::string(), zellen);
         ergebnis.vorhanden = false;
         return ergebnis;
     }
-    auto failed = [&](int error) {
-        LadeErgebnis ergebnis = NamenTextLesen(std::string(), zellen);
-        ergebnis.unvollstaendig = true;
-        ergebnis.fehler = DateiFehlerAusErrno(error).what();
-        return ergebnis;
-    };
-    if (statError != 0)
-        return failed(statError);
-    // Folders, pipes and devices are no name files (a pipe would block the window).
-    if (!S_ISREG(st.st_mode))
-        return failed(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return failed(errno);
-    std::string bytes;
-    bytes.reserve(size_t(st.st_size));
-    const int error = readAll(fd, bytes);
-    ::close(fd);
+    if (error != 0 && bytes.empty())
+        return failed(DateiFehlerAusErrno(error).what());
     LadeErgebnis ergebnis = NamenTextLesen(bytes, zellen);
+    // Beyond the 1000th entry nothing was to be read anyway.
+    ergebnis.zuGross = zuGross && !ergebnis.mehrAlsMaximum;
     if (error != 0) {
         ergebnis.unvollstaendig = true;
         ergebnis.fehler = DateiFehlerAusErrno(error).what();
     } else {
         ergebnis.stand.vorhanden = true;
-        ergebnis.stand.groesse = int64_t(bytes.size());
+        ergebnis.stand.groesse = int64_t(st.st_size);
         ergebnis.stand.geaendertNs = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
         ergebnis.stand.pruefsumme = safewrite::checksum(bytes);
         kennung(pfad, st, ergebnis.stand);
@@ -246,7 +233,7 @@ std::string ZeilenendenHinweis(const LadeErgebnis& geladen, const CellTable& zel
 std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
                                                const DateiStand& jetzt) {
     std::vector<std::string> fragen;
-    if (geladen.mehrAlsMaximum)
+    if (geladen.mehrAlsMaximum || geladen.zuGross)
         fragen.push_back("Die nicht eingelesenen Eintr\xE4ge gehen beim Speichern verloren. "
                          "Trotzdem speichern");
     if (geladen.unvollstaendig)
@@ -290,6 +277,13 @@ std::string NamenDateiText(const CellTable& zellen) {
         text += "\r\n";
     }
     return text;
+}
+
+std::string ZuGrossHinweis() {
+    const std::string mb = std::to_string(kNamenDateiHoechstens >> 20) + " MB";
+    return "Die Gesamt-Datei ist gr\xF6\xDF"
+           "er als " +
+           mb + ". Es wurden nur die Eintr\xE4ge in den ersten " + mb + " eingelesen";
 }
 
 std::string FremderVerweis(const std::string& pfad) {

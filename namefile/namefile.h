@@ -10,6 +10,9 @@
 #include <vector>
 
 constexpr int kMaxEintraege = 1000;
+// What is read of a file at most: 1000 entries with long names and notes need far less, and a
+// file another user made huge must not take the memory.
+constexpr size_t kNamenDateiHoechstens = size_t(4) << 20;
 constexpr int kSpalteNr = 0, kSpalteName = 1, kSpalteMP = 2, kSpalteDBVNr = 3;
 
 // The file being edited.
@@ -34,7 +37,8 @@ struct LadeErgebnis {
     bool mehrAlsMaximum = false;     // entries beyond the 1000th were left out
     bool unvollstaendig = false;     // reading failed part-way; `fehler` says why
     bool datenNachDateiende = false; // data follows the end-of-file mark and was left out
-    bool abgeschlossen = false;      // a save that a crash interrupted was completed first
+    bool zuGross = false;       // the file was larger than kNamenDateiHoechstens; the rest left out
+    bool abgeschlossen = false; // a save that a crash interrupted was completed first
     // Entries (rows) whose line ended at an LF alone in a file whose other lines end with CR LF:
     // an LF inside a field splits it there. Empty for a file of LF lines.
     std::vector<int> endeNurLF;
@@ -54,6 +58,8 @@ enum class Lesart { Datei, WieGeschrieben };
 LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen,
                             Lesart lesart = Lesart::Datei);
 
+// The note on opening for `zuGross`: what was read, and that the rest was left out.
+std::string ZuGrossHinweis();
 // Why the name is not opened or saved: a link another user put there (a shared folder's
 // member could so lead the user's save to a file of the user's own); empty where none.
 std::string FremderVerweis(const std::string& pfad);

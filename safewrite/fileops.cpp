@@ -263,21 +263,47 @@ std::string readFile(const std::string& path) {
     return text;
 }
 
+namespace {
+
+// Opens a regular file for reading (a pipe would block, a device never end); errno, or 0.
+int openRegular(const std::string& path, int nofollow, Fd& fd, struct stat& s) {
+    fd.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | nofollow);
+    if (!fd || ::fstat(fd.fd, &s) != 0)
+        return errno;
+    return S_ISREG(s.st_mode) ? 0 : S_ISDIR(s.st_mode) ? EISDIR : EACCES;
+}
+
+} // namespace
+
 int readFile(const std::string& path, size_t limit, std::string& out, struct stat* st) {
     out.clear();
-    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    if (!fd)
-        return errno;
+    Fd fd;
     struct stat own {};
     struct stat& s = st ? *st : own;
-    if (::fstat(fd.fd, &s) != 0)
-        return errno;
-    if (!S_ISREG(s.st_mode))
-        return S_ISDIR(s.st_mode) ? EISDIR : EACCES;
+    if (const int error = openRegular(path, O_NOFOLLOW, fd, s))
+        return error;
     // A file larger than its format allows is damaged, however large: not a byte is read.
     if (uint64_t(s.st_size) > limit)
         return EFBIG;
     return readAll(fd.fd, out, limit);
+}
+
+int readStart(const std::string& path, size_t limit, std::string& out, bool& cut, struct stat* st) {
+    out.clear();
+    cut = false;
+    Fd fd;
+    struct stat own {};
+    if (const int error = openRegular(path, 0, fd, st ? *st : own))
+        return error;
+    const int error = readAll(fd.fd, out, limit);
+    if (error != EFBIG)
+        return error;
+    // What lies beyond is left out whole lines at a time.
+    cut = true;
+    out.resize(limit);
+    const size_t end = out.find_last_of("\r\n");
+    out.resize(end == std::string::npos ? 0 : end + 1);
+    return 0;
 }
 
 int openLog(const std::string& path, int& out) {

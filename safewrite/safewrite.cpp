@@ -43,8 +43,9 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
                     const Options& options) {
     Result result;
     result.inPlace = true;
-    // Its record would be too large for the next start to trust.
-    if (content.size() > kLargestRecord) {
+    // Its record would be too large for the next start to trust; so would one of a file that
+    // grew larger than anything this program writes.
+    if (content.size() > kLargestRecord || uint64_t(st.st_size) > kLargestRecord) {
         result.error = EFBIG;
         return result;
     }
@@ -62,7 +63,7 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
     // Two copies writing the same file at once take turns.
     ::flock(fd.fd, LOCK_EX);
     std::string old;
-    if ((result.error = readAll(fd.fd, old)))
+    if ((result.error = readAll(fd.fd, old, kLargestRecord)))
         return result;
     if (options.backup)
         result.backupFailed = !keepBackup(target, old, st);
@@ -177,7 +178,10 @@ Result write(const std::string& path, std::string_view content, const Options& o
     if (result.error == 0 && exists && options.backup) {
         std::string old;
         const Fd in(::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
-        result.backupFailed = !(in && readAll(in.fd, old) == 0 && keepBackup(target, old, st));
+        // A file larger than anything written here is no version of it worth a copy.
+        result.backupFailed =
+            uint64_t(st.st_size) > kLargestRecord ||
+            !(in && readAll(in.fd, old, kLargestRecord) == 0 && keepBackup(target, old, st));
     }
     // A link cannot replace a name that exists: of two racing for it, one gets it.
     if (result.error == 0 && options.onlyNew) {

@@ -82,6 +82,10 @@ std::string readFile(const std::string& path);
 // The same for a file someone else may have put there: a regular file of at most `limit`
 // bytes (EFBIG at once for a larger one, however large), else errno. Its status in `st`.
 int readFile(const std::string& path, size_t limit, std::string& out, struct stat* st = nullptr);
+// The first `limit` bytes of the regular file the name leads to, ending at its last line end
+// within them; `cut` where more was there. errno, or 0. Its status in `st`.
+int readStart(const std::string& path, size_t limit, std::string& out, bool& cut,
+              struct stat* st = nullptr);
 // The checksum records are guarded with, also good for telling whether a file changed.
 uint64_t checksum(std::string_view bytes);
 
