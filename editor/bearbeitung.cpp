@@ -132,10 +132,10 @@ bool Bearbeitung::speichern(bool offenBleiben) {
         if (!meldungen_.frage(frage))
             return false;
     try {
-        if (!NamenDateiSchreiben(sGesamtdatei, zellen))
-            LogZeile("Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
-                     cp1252::fromQString(
-                         QFile::decodeName(QByteArray::fromStdString(sGesamtdatei + "~"))));
+        if (!NamenDateiSchreiben(sGesamtdatei, zellen)) {
+            const Sicherungsmeldung sicherung = SicherungFehlt(sGesamtdatei);
+            sicherung.zeigen ? meldungen_.hinweis(sicherung.text) : (void)LogZeile(sicherung.text);
+        }
     } catch (const std::exception& e) {
         meldungen_.fehler(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
         return false;

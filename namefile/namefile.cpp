@@ -1,6 +1,7 @@
 #include "namefile/namefile.h"
 
 #include "platform/paths.h"
+#include "safewrite/filepath.h"
 #include "safewrite/safewrite.h"
 #include "support/fileerrors.h"
 #include "support/texthelpers.h"
@@ -293,6 +294,19 @@ std::string FremderVerweis(const std::string& pfad) {
     return "\x84" + paths::shownPath(pfad) + "\x93 ist ein Verweis, den der Benutzer " +
            paths::userName(*wer) +
            " angelegt hat. Einem Verweis eines anderen Benutzers folgt das Programm nicht";
+}
+
+Sicherungsmeldung SicherungFehlt(const std::string& pfad) {
+    const std::string sicherung = safewrite::realPath(pfad) + "~";
+    struct stat st {};
+    if (::lstat(sicherung.c_str(), &st) == 0 && st.st_uid != ::geteuid())
+        return {"Die vorige Fassung der Gesamt-Datei wurde nicht gesichert. \x84" +
+                    paths::shownPath(sicherung) + "\x93 geh\xF6rt dem Benutzer " +
+                    paths::userName(st.st_uid) + " und ist nicht die Fassung vor diesem Speichern",
+                true};
+    return {"Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
+                paths::shownPath(pfad + "~"),
+            false};
 }
 
 bool NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {

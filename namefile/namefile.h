@@ -63,6 +63,14 @@ std::string ZuGrossHinweis();
 // Why the name is not opened or saved: a link another user put there (a shared folder's
 // member could so lead the user's save to a file of the user's own); empty where none.
 std::string FremderVerweis(const std::string& pfad);
+// What to say where a save could not keep the file as it was beside it (NamenDateiSchreiben
+// returned false): a line for the run log; or, where "<name>~" is another user's file that
+// stays and would be taken for the backup, a note to show (`zeigen`).
+struct Sicherungsmeldung {
+    std::string text;
+    bool zeigen = false;
+};
+Sicherungsmeldung SicherungFehlt(const std::string& pfad);
 
 // The note on opening that names the entries of `endeNurLF` (position, number and name; for
 // many the first few and the count), Windows-1252; empty when there are none. Right after

@@ -3,6 +3,7 @@
 // write elsewhere or stall its start.
 
 #include "cells/cellstore.h"
+#include "editor/bearbeitung.h"
 #include "namefile/namefile.h"
 #include "platform/profile.h"
 #include "runlog/runlog.h"
@@ -10,6 +11,7 @@
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
 #include "tests/reliability/privileges.h"
+#include "tests/testsupport/recorder.h"
 #include "tests/testsupport/tempenv.h"
 
 #include <QDir>
@@ -337,4 +339,34 @@ TEST_F(SharedFolder, ARecordThatStaysUndoesNoLaterSave) {
     besitzt(kAndere, datei, 0664);
     EXPECT_EQ(oeffnenAlsBesitzer(true), 1 | 8);
     EXPECT_EQ(readBytes(datei), liste(7, "A"));
+}
+
+TEST_F(SharedFolder, AnotherMembersLockAndBackupAreSaidToBeTheirs) {
+    besitzt(0, ordner, 03775);
+    const QString sperre = ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
+    writeBytes(sperre, SperrText({"direktor", "anderswo", 1, 0, 0}));
+    besitzt(kAndere, sperre, 0666); // so that the test can make it an ended session's
+    writeBytes(datei + u'~', liste(1, "B"));
+    besitzt(kAndere, datei + u'~', 0644);
+    const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
+        const Sperrversuch lebt = SperreNehmen(datei_(), EigeneSperre());
+        // Ended, and in a folder where it stays: two copies of the owner still meet.
+        writeBytes(sperre, SperrText({"b", EigeneSperre().rechner, 999999999, 0, 0}));
+        const Sperrversuch erste = SperreNehmen(datei_(), EigeneSperre());
+        const Sperrversuch zweite = SperreNehmen(datei_(), EigeneSperre());
+        sGesamtdatei = datei_();
+        CellStore zellen(kMaxEintraege + 1);
+        Recorder gesagt;
+        NamenListe liste(zellen, gesagt);
+        Bearbeitung b(liste, gesagt);
+        b.oeffnen();
+        b.speichern(false);
+        const bool sicherung = std::any_of(gesagt.notes.begin(), gesagt.notes.end(), [](auto& t) {
+            return t.find("NAMEN.TIF~\x93 geh\xF6rt dem Benutzer 61002") != std::string::npos;
+        });
+        return (lebt.fremd.benutzer == "61002" ? 0 : 1) |
+               (erste.ergebnis == Sperrversuch::Gesetzt ? 0 : 2) |
+               (zweite.ergebnis == Sperrversuch::Fremd ? 0 : 4) | (sicherung ? 0 : 8);
+    });
+    EXPECT_EQ(ergebnis, 0);
 }
