@@ -3,6 +3,7 @@
 #include "runlog/runlog.h"
 #include "settings/settings.h"
 #include "support/standardfont.h"
+#include "widgets/messages.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -21,6 +22,8 @@ void ProgrammzustandVorbereiten() {
 void ProgrammStartschritte() {
     VerzeichnisseLesen(IniDaten, kHauptabschnitt);
     LogOeffnen("gesamt.log");
+    if (const std::string hinweis = EinstellungenHinweis(); !hinweis.empty())
+        HinweisMeldung(hinweis);
 }
 
 void QtAufDeutsch() {

@@ -88,6 +88,8 @@ void Bearbeitung::hinweiseZeigen(const CellTable& gelesen) {
     if (geladen_.mehrAlsMaximum)
         meldungen_.hinweis("Die Gesamt-Datei enth\xE4lt mehr als 1000 Eintr\xE4ge. Es wurden nur "
                            "die ersten 1000 Eintr\xE4ge eingelesen");
+    if (geladen_.zuGross)
+        meldungen_.hinweis(ZuGrossHinweis());
     if (geladen_.datenNachDateiende)
         meldungen_.hinweis("Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es "
                            "wurden nur die Eintr\xE4ge davor eingelesen");
@@ -132,9 +134,10 @@ bool Bearbeitung::speichern(bool offenBleiben) {
         if (!meldungen_.frage(frage))
             return false;
     try {
-        if (!NamenDateiSchreiben(pfad_, zellen))
-            LogZeile("Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
-                     anzeigePfad(pfad_ + "~"));
+        if (!NamenDateiSchreiben(pfad_, zellen)) {
+            const Sicherungsmeldung sicherung = SicherungFehlt(pfad_);
+            sicherung.zeigen ? meldungen_.hinweis(sicherung.text) : (void)LogZeile(sicherung.text);
+        }
     } catch (const std::exception& e) {
         meldungen_.fehler(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
         return false;

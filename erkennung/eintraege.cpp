@@ -4,6 +4,7 @@
 #include "platform/cp1252.h"
 #include "support/texthelpers.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -31,6 +32,23 @@ QString zitat(const QString& v) {
         if (c.category() == QChar::Other_Control)
             c = QChar::ReplacementCharacter;
     return QStringLiteral(u"„") + t + QStringLiteral(u"“");
+}
+
+// What a membership number looks like that is none, as a note ends: a formula (a spreadsheet
+// that opens an export of the list would run it), a date (a spreadsheet turned the number into
+// one, or the column is another), letters. Empty for a plain number.
+QString keineNummer(const QString& v) {
+    static const QRegularExpression datum(
+        QStringLiteral(R"(^(\d{1,2}[./]\d{1,2}[./](\d{2}|\d{4})|\d{4}-\d{1,2}-\d{1,2})$)"));
+    bool zahl = false; // "-17" or "+17" is a signed number
+    v.mid(1).toLongLong(&zahl);
+    if (v.size() > 1 && QStringView(u"=+-@").contains(v[0]) && !zahl)
+        return QStringLiteral(u" sieht aus wie eine Formel");
+    if (datum.match(v).hasMatch())
+        return QStringLiteral(u" sieht aus wie ein Datum");
+    if (std::any_of(v.begin(), v.end(), [](QChar ch) { return ch.isLetter(); }))
+        return QStringLiteral(u" enthält Buchstaben");
+    return {};
 }
 
 struct Zeilenbau {
@@ -175,10 +193,10 @@ std::vector<Vorschauzeile> EintraegeBilden(const std::vector<QStringList>& zeile
             }
             case Bedeutung::Mitgliedsnr: {
                 dbv = bau.zelle(wert, kSpalteDBVNr);
-                if (std::any_of(dbv->begin(), dbv->end(), [](QChar ch) { return ch.isLetter(); }))
-                    bau.vermerk(kSpalteDBVNr, QStringLiteral(u"Die Mitgliedsnummer ") +
-                                                  zitat(*dbv) +
-                                                  QStringLiteral(u" enthält Buchstaben"));
+                const QString art = keineNummer(*dbv);
+                if (!art.isEmpty())
+                    bau.vermerk(kSpalteDBVNr,
+                                QStringLiteral(u"Die Mitgliedsnummer ") + zitat(*dbv) + art);
                 break;
             }
             case Bedeutung::Nichts:

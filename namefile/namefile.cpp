@@ -1,5 +1,7 @@
 #include "namefile/namefile.h"
 
+#include "platform/paths.h"
+#include "safewrite/filepath.h"
 #include "safewrite/safewrite.h"
 #include "support/fileerrors.h"
 #include "support/texthelpers.h"
@@ -7,6 +9,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
+#include <optional>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,8 +19,6 @@ namespace {
 
 constexpr std::string_view kKopfzeile = "GESAMT-DATEI";
 constexpr char kDateiende = '\x1A';
-
-using safewrite::readAll;
 
 // Which file the name leads to, and whether through a link.
 void kennung(const std::string& pfad, const struct stat& st, DateiStand& stand) {
@@ -57,13 +59,11 @@ DateiStand DateiStandLesen(const std::string& pfad) {
     stand.groesse = st.st_size;
     stand.geaendertNs = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
     kennung(pfad, st, stand);
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd >= 0) {
-        std::string bytes;
-        readAll(fd, bytes);
-        ::close(fd);
+    std::string bytes;
+    bool abgeschnitten = false;
+    // As much as reading takes in, so that an unchanged file compares as unchanged.
+    if (safewrite::readStart(pfad, kNamenDateiHoechstens, bytes, abgeschnitten) == 0)
         stand.pruefsumme = safewrite::checksum(bytes);
-    }
     return stand;
 }
 
@@ -160,38 +160,35 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen, Lesart l
 namespace {
 
 LadeErgebnis lesen(const std::string& pfad, CellTable& zellen) {
+    auto failed = [&](const std::string& fehler) {
+        LadeErgebnis ergebnis = NamenTextLesen(std::string(), zellen);
+        ergebnis.unvollstaendig = true;
+        ergebnis.fehler = fehler;
+        return ergebnis;
+    };
+    if (const std::string fremd = FremderVerweis(pfad); !fremd.empty())
+        return failed(fremd);
     struct stat st {};
-    const int statError = ::stat(pfad.c_str(), &st) == 0 ? 0 : errno;
-    if (statError == ENOENT || statError == ENOTDIR) {
+    std::string bytes;
+    bool zuGross = false;
+    // Folders, pipes and devices are no name files (a pipe would block the window).
+    const int error = safewrite::readStart(pfad, kNamenDateiHoechstens, bytes, zuGross, &st);
+    if (error == ENOENT || error == ENOTDIR) {
         LadeErgebnis ergebnis = NamenTextLesen(std::string(), zellen);
         ergebnis.vorhanden = false;
         return ergebnis;
     }
-    auto failed = [&](int error) {
-        LadeErgebnis ergebnis = NamenTextLesen(std::string(), zellen);
-        ergebnis.unvollstaendig = true;
-        ergebnis.fehler = DateiFehlerAusErrno(error).what();
-        return ergebnis;
-    };
-    if (statError != 0)
-        return failed(statError);
-    // Folders, pipes and devices are no name files (a pipe would block the window).
-    if (!S_ISREG(st.st_mode))
-        return failed(S_ISDIR(st.st_mode) ? EISDIR : EACCES);
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return failed(errno);
-    std::string bytes;
-    bytes.reserve(size_t(st.st_size));
-    const int error = readAll(fd, bytes);
-    ::close(fd);
+    if (error != 0 && bytes.empty())
+        return failed(DateiFehlerAusErrno(error).what());
     LadeErgebnis ergebnis = NamenTextLesen(bytes, zellen);
+    // Beyond the 1000th entry nothing was to be read anyway.
+    ergebnis.zuGross = zuGross && !ergebnis.mehrAlsMaximum;
     if (error != 0) {
         ergebnis.unvollstaendig = true;
         ergebnis.fehler = DateiFehlerAusErrno(error).what();
     } else {
         ergebnis.stand.vorhanden = true;
-        ergebnis.stand.groesse = int64_t(bytes.size());
+        ergebnis.stand.groesse = int64_t(st.st_size);
         ergebnis.stand.geaendertNs = int64_t(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
         ergebnis.stand.pruefsumme = safewrite::checksum(bytes);
         kennung(pfad, st, ergebnis.stand);
@@ -246,7 +243,7 @@ std::string ZeilenendenHinweis(const LadeErgebnis& geladen, const CellTable& zel
 std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
                                                const DateiStand& jetzt) {
     std::vector<std::string> fragen;
-    if (geladen.mehrAlsMaximum)
+    if (geladen.mehrAlsMaximum || geladen.zuGross)
         fragen.push_back("Die nicht eingelesenen Eintr\xE4ge gehen beim Speichern verloren. "
                          "Trotzdem speichern");
     if (geladen.unvollstaendig)
@@ -292,9 +289,47 @@ std::string NamenDateiText(const CellTable& zellen) {
     return text;
 }
 
+std::string ZuGrossHinweis() {
+    const std::string mb = std::to_string(kNamenDateiHoechstens >> 20) + " MB";
+    return "Die Gesamt-Datei ist gr\xF6\xDF"
+           "er als " +
+           mb + ". Es wurden nur die Eintr\xE4ge in den ersten " + mb + " eingelesen";
+}
+
+std::string FremderVerweis(const std::string& pfad) {
+    const std::optional<uid_t> wer = safewrite::foreignLink(pfad);
+    if (!wer)
+        return {};
+    return "\x84" + paths::shownPath(pfad) + "\x93 ist ein Verweis, den der Benutzer " +
+           paths::userName(*wer) +
+           " angelegt hat. Einem Verweis eines anderen Benutzers folgt das Programm nicht";
+}
+
+Sicherungsmeldung SicherungFehlt(const std::string& pfad) {
+    const std::string sicherung = safewrite::realPath(pfad) + "~";
+    struct stat st {};
+    if (::lstat(sicherung.c_str(), &st) == 0 && st.st_uid != ::geteuid())
+        return {"Die vorige Fassung der Gesamt-Datei wurde nicht gesichert. \x84" +
+                    paths::shownPath(sicherung) + "\x93 geh\xF6rt dem Benutzer " +
+                    paths::userName(st.st_uid) + " und ist nicht die Fassung vor diesem Speichern",
+                true};
+    return {"Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
+                paths::shownPath(pfad + "~"),
+            false};
+}
+
 bool NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen) {
+    if (const std::string fremd = FremderVerweis(pfad); !fremd.empty())
+        throw DateiFehler(5, fremd);
     const safewrite::Result result =
         safewrite::write(pfad, NamenDateiText(zellen), safewrite::Options{.backup = true});
+    struct stat lst {};
+    std::error_code kein;
+    if (result.error == ENOENT && ::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode))
+        throw DateiFehler(2, "Die Gesamt-Datei ist ein Verweis auf \x84" +
+                                 paths::shownPath(std::filesystem::read_symlink(pfad, kein)) +
+                                 "\x93, eine Datei, die es nicht gibt. \xDC"
+                                 "ber einen Verweis wird keine neue Datei angelegt");
     if (result.error != 0)
         throw DateiFehlerAusErrno(result.error);
     return !result.backupFailed;

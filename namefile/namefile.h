@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+// What is read of a file at most: 1000 entries with long names and notes need far less, and a
+// file another user made huge must not take the memory.
+constexpr size_t kNamenDateiHoechstens = size_t(4) << 20;
+
 // The file being edited.
 inline std::string sGesamtdatei;
 
@@ -35,6 +39,7 @@ struct LadeErgebnis {
     // A save of the file that a crash interrupted waits to be completed: what was read may be the
     // old content or part of the new one.
     bool unterbrochen = false;
+    bool zuGross = false; // the file was larger than kNamenDateiHoechstens; the rest left out
     // Entries (rows) whose line ended at an LF alone in a file whose other lines end with CR LF:
     // an LF inside a field splits it there. Empty for a file of LF lines.
     std::vector<int> endeNurLF;
@@ -57,6 +62,20 @@ enum class Lesart { Datei, WieGeschrieben };
 LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen,
                             Lesart lesart = Lesart::Datei);
 
+// The note on opening for `zuGross`: what was read, and that the rest was left out.
+std::string ZuGrossHinweis();
+// Why the name is not opened or saved: a link another user put there (a shared folder's
+// member could so lead the user's save to a file of the user's own); empty where none.
+std::string FremderVerweis(const std::string& pfad);
+// What to say where a save could not keep the file as it was beside it (NamenDateiSchreiben
+// returned false): a line for the run log; or, where "<name>~" is another user's file that
+// stays and would be taken for the backup, a note to show (`zeigen`).
+struct Sicherungsmeldung {
+    std::string text;
+    bool zeigen = false;
+};
+Sicherungsmeldung SicherungFehlt(const std::string& pfad);
+
 // The note on opening that names the entries of `endeNurLF` (position, number and name; for
 // many the first few and the count), Windows-1252; empty when there are none. Right after
 // loading, while the cells are as read.
@@ -70,7 +89,8 @@ std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
 // The file's bytes for rows 1 to the last row.
 std::string NamenDateiText(const CellTable& zellen);
 // Writes the file so that it is either the old or the new one, never a mixture; an existing
-// file that may not be written is refused before anything happens. Throws DateiFehler.
+// file that may not be written, another user's link and a link that leads to no file are
+// refused before anything happens. Throws DateiFehler.
 // The file as it was is kept beside it as "<name>~"; false when that could not be written
 // (the list is saved all the same).
 bool NamenDateiSchreiben(const std::string& pfad, const CellTable& zellen);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <pwd.h>
 
 namespace paths {
 
@@ -56,6 +57,15 @@ std::string nativePath(const std::string& name) {
 
 bool isBareName(const QString& name) {
     return !name.contains(u'/') && !name.contains(u'\\');
+}
+
+std::string userName(unsigned uid) {
+    const passwd* pw = ::getpwuid(uid_t(uid));
+    return pw ? pw->pw_name : std::to_string(uid);
+}
+
+std::string shownPath(const std::string& path) {
+    return cp1252::fromQString(QFile::decodeName(QByteArray::fromStdString(path)));
 }
 
 } // namespace paths

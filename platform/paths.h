@@ -20,4 +20,9 @@ std::string nativePath(const std::string& name);
 // A name without any folder part.
 bool isBareName(const QString& name);
 
+// The login name of a user id, or the number where the system knows none.
+std::string userName(unsigned uid);
+// A file name as it is shown in a message: Windows-1252, as the file system's bytes decode.
+std::string shownPath(const std::string& path);
+
 } // namespace paths

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <cstring>
 #include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -125,18 +126,13 @@ QString Profile::resolve(const std::string& fileName) {
 Profile Profile::load(const std::string& fileName) {
     Profile p;
     p.path_ = resolve(fileName);
-    safewrite::recover(QFile::encodeName(p.path_).toStdString());
-    QFile f(p.path_);
-    const QFileInfo info(p.path_);
-    if (info.isFile() && f.open(QIODevice::ReadOnly)) {
-        const QByteArray data = f.readAll();
-        p.text_.assign(data.constData(), size_t(data.size()));
-        p.exists_ = true;
-        p.unreadable_ = f.error() != QFileDevice::NoError;
-    } else {
-        // Something is there that could not be read: writing a key would replace it.
-        p.unreadable_ = info.exists() || info.isSymLink();
-    }
+    const std::string path = QFile::encodeName(p.path_).toStdString();
+    safewrite::recover(path);
+    const int error = safewrite::readStart(path, kMaxBytes, p.text_, p.cut_);
+    p.exists_ = error == 0 || !p.text_.empty();
+    // Something is there that could not be read whole: writing a key would replace it.
+    struct stat lst {};
+    p.unreadable_ = error != 0 ? ::lstat(path.c_str(), &lst) == 0 : p.cut_;
     return p;
 }
 

@@ -13,16 +13,21 @@
 class Profile {
 public:
     static constexpr size_t kMaxValue = 2047;
+    // What is read of a file: far more than the product's settings need, and a file someone
+    // made huge costs no more.
+    static constexpr size_t kMaxBytes = size_t(1) << 20;
 
     // The file a profile name designates. A bare name is looked up in the Windows directory,
     // taking an existing file whose name differs only in case.
     static QString resolve(const std::string& fileName);
 
-    // Reads the whole file once; a missing or unreadable file reads as empty.
+    // Reads the file once, at most its first kMaxBytes (cut()); a missing or unreadable file
+    // reads as empty. A file not read whole is never written.
     static Profile load(const std::string& fileName);
     static Profile fromText(std::string text);
 
     bool exists() const { return exists_; }
+    bool cut() const { return cut_; }
     const QString& path() const { return path_; }
 
     std::string readString(std::string_view section, std::string_view key,
@@ -49,4 +54,5 @@ private:
     QString path_;
     bool exists_ = false;
     bool unreadable_ = false; // there, but not read completely (or not a plain file)
+    bool cut_ = false;        // larger than kMaxBytes: only the lines before were read
 };

@@ -6,10 +6,8 @@
 
 #include <QDateTime>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -18,37 +16,6 @@ int logFd = -1;
 std::string buffer;
 std::string logName;
 constexpr size_t kBufferSize = 4096;
-
-bool writeAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += size_t(n);
-    }
-    return true;
-}
-
-// A second copy of the program must not empty our log: the lock is taken before the file is
-// truncated, and a copy that cannot get it moves on to the next name.
-// A link or a FIFO under the log's name counts as a failed attempt: a link planted in a shared
-// folder would have us overwrite its target, and a FIFO would block the start for good.
-int openLocked(const std::string& name) {
-    const int fd =
-        ::open(name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
-    if (fd < 0)
-        return -1;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 ||
-        ::ftruncate(fd, 0) != 0) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
 
 void flushAtExit() {
     LogSchreiben();
@@ -64,16 +31,21 @@ bool LogOeffnen(const std::string& dateiname) {
     std::string name = dateiname;
     int failures = 0;
     bool ok = false;
+    std::string fremde; // names another user put in the log's place, to say once
     while (true) {
-        const int fd = openLocked(name);
-        if (fd >= 0) {
+        int fd = -1;
+        // A name someone else put there is passed over like one another copy holds.
+        const int error = safewrite::openLog(name, fd);
+        if (error == EPERM)
+            fremde += (fremde.empty() ? "" : ", ") + name;
+        if (error == 0) {
             const QDateTime now = QDateTime::currentDateTime();
             const QString stamp =
                 datetime::shortDate(now.date()) + u' ' + datetime::longTime(now.time());
             const std::string first = "Logdatei ge\xF6"
                                       "ffnet: " +
                                       cp1252::fromQString(stamp) + "\r\n";
-            if (writeAll(fd, first)) {
+            if (safewrite::append(fd, first) == 0) {
                 logFd = fd;
                 char* ordner = name.rfind('/', 0) == 0 ? nullptr : ::getcwd(nullptr, 0);
                 logName = ordner ? std::string(ordner) + "/" + name : name;
@@ -92,6 +64,12 @@ bool LogOeffnen(const std::string& dateiname) {
     }
     LogAktiv = ok;
     LogOffen = ok;
+    if (!fremde.empty()) {
+        const std::string hinweis = "Fremde Datei nicht als Logdatei verwendet: " + fremde;
+        if (!LogZeile("HINWEIS - " + hinweis))
+            std::fprintf(stderr, "gesamt: %s\n",
+                         cp1252::toQString(hinweis).toLocal8Bit().constData());
+    }
     // What the safe-write module leaves alone beside a file (a record someone else planted)
     // is noted here.
     safewrite::setNotice([](const std::string& text) { LogZeile("HINWEIS - " + text); });
@@ -119,7 +97,7 @@ void LogSchreiben() {
     if (logFd < 0 || buffer.empty())
         return;
     // A log that can no longer be written is given up; the user's work goes on.
-    if (!writeAll(logFd, buffer)) {
+    if (safewrite::append(logFd, buffer) != 0) {
         ::close(logFd);
         logFd = -1;
         LogOffen = false;

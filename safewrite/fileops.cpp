@@ -9,6 +9,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <functional>
+#include <mutex>
+#include <set>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -33,8 +35,12 @@ void step() {
         testing::beforeOperation();
 }
 
+// Once a run: a file left alone stays where it is, and every opening would find it again.
 void notice(const std::string& text) {
-    if (noticeSink())
+    static std::mutex mutex;
+    static std::set<std::string> said;
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (noticeSink() && said.insert(text).second)
         noticeSink()(text);
 }
 
@@ -74,12 +80,26 @@ void syncFolder(const std::string& folder) {
         syncFd(dir.fd);
 }
 
-// Follows links to their final target, also one that does not exist (yet); -1 for a circle.
-bool linkTarget(std::string& path) {
+// A link another member of a shared folder put at a name must not lead the program to a file
+// of the user's own: as the kernel does in sticky folders open to all, a link counts only when
+// the user running, root or the folder's owner (who could rename the file anyway) made it.
+bool trustedLink(const std::string& path, const struct stat& link) {
+    if (link.st_uid == ::geteuid() || link.st_uid == 0)
+        return true;
+    struct stat folder {};
+    return ::stat(folderOf(path).c_str(), &folder) == 0 && folder.st_uid == link.st_uid;
+}
+
+bool linkTarget(std::string& path, uid_t* foreign) {
     for (int hop = 0; hop < 40; ++hop) {
         struct stat lst {};
         if (::lstat(path.c_str(), &lst) != 0 || !S_ISLNK(lst.st_mode))
             return true;
+        if (!trustedLink(path, lst)) {
+            if (foreign)
+                *foreign = lst.st_uid;
+            return false;
+        }
         std::string target(PATH_MAX, '\0');
         const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
         if (n <= 0)
@@ -117,6 +137,15 @@ int fill(int fd, std::string_view data, mode_t mode, bool durable) {
     if (error == 0 && durable)
         error = syncFd(fd);
     return error;
+}
+
+bool mayWrite(const std::string& target, const struct stat& st) {
+    if (::geteuid() == 0 && (st.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return false;
+    }
+    const Fd probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    return bool(probe);
 }
 
 bool takeOwner(int fd, const struct stat& of) {
@@ -224,21 +253,76 @@ std::string readFile(const std::string& path) {
     return text;
 }
 
+namespace {
+
+// Opens a regular file for reading (a pipe would block, a device never end); errno, or 0.
+int openRegular(const std::string& path, int nofollow, Fd& fd, struct stat& s) {
+    fd.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | nofollow);
+    if (!fd || ::fstat(fd.fd, &s) != 0)
+        return errno;
+    return S_ISREG(s.st_mode) ? 0 : S_ISDIR(s.st_mode) ? EISDIR : EACCES;
+}
+
+} // namespace
+
 int readFile(const std::string& path, size_t limit, std::string& out, struct stat* st) {
     out.clear();
-    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    if (!fd)
-        return errno;
+    Fd fd;
     struct stat own {};
     struct stat& s = st ? *st : own;
-    if (::fstat(fd.fd, &s) != 0)
-        return errno;
-    if (!S_ISREG(s.st_mode))
-        return S_ISDIR(s.st_mode) ? EISDIR : EACCES;
+    if (const int error = openRegular(path, O_NOFOLLOW, fd, s))
+        return error;
     // A file larger than its format allows is damaged, however large: not a byte is read.
     if (uint64_t(s.st_size) > limit)
         return EFBIG;
     return readAll(fd.fd, out, limit);
+}
+
+int readStart(const std::string& path, size_t limit, std::string& out, bool& cut, struct stat* st) {
+    out.clear();
+    cut = false;
+    Fd fd;
+    struct stat own {};
+    if (const int error = openRegular(path, 0, fd, st ? *st : own))
+        return error;
+    const int error = readAll(fd.fd, out, limit);
+    if (error != EFBIG)
+        return error;
+    // What lies beyond is left out whole lines at a time.
+    cut = true;
+    out.resize(limit);
+    const size_t end = out.find_last_of("\r\n");
+    out.resize(end == std::string::npos ? 0 : end + 1);
+    return 0;
+}
+
+int openLog(const std::string& path, int& out) {
+    step();
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644));
+    const int error = fd ? 0 : errno;
+    struct stat st {};
+    if (fd ? ::fstat(fd.fd, &st) != 0 : ::lstat(path.c_str(), &st) != 0)
+        return fd ? errno : error;
+    // Emptying a file with another name empties that one too, and a link leads elsewhere: only
+    // a plain file of the user's own with this one name is a log.
+    if (S_ISLNK(st.st_mode) || st.st_uid != ::geteuid() ||
+        (S_ISREG(st.st_mode) && st.st_nlink != 1))
+        return EPERM;
+    if (!fd || !S_ISREG(st.st_mode))
+        return error ? error : EACCES; // a folder, or a pipe that would block the start
+    // A second copy's log is its own: the lock is taken before anything is emptied.
+    if (::flock(fd.fd, LOCK_EX | LOCK_NB) != 0)
+        return errno;
+    step();
+    if (::ftruncate(fd.fd, 0) != 0)
+        return errno;
+    out = fd.fd;
+    fd.fd = -1;
+    return 0;
+}
+
+int append(int fd, std::string_view data) {
+    return writeAll(fd, data);
 }
 
 void setNotice(std::function<void(const std::string&)> sink) {

@@ -42,13 +42,17 @@ int syncFd(int fd);
 int renameFile(const std::string& from, const std::string& to);
 void unlinkFile(const std::string& path);
 void syncFolder(const std::string& folder);
-// Follows links to their final target, also one that does not exist (yet); false for a circle.
-bool linkTarget(std::string& path);
+// Follows links to their final target, also one that does not exist (yet); false for a circle,
+// and for a link that neither the user running, nor root, nor the owner of its folder made: its
+// owner then in `foreign` where given, and `path` is that link.
+bool linkTarget(std::string& path, uid_t* foreign = nullptr);
 // A new, unused file "<folder>/.<name>.XXXXXX", locked for as long as it is open; -1 and errno
 // on failure.
 int lockedTemp(const std::string& folder, const std::string& name, std::string& temp);
 // Writes all, with that mode, flushed to the disk; the errno of the first failure, or 0.
 int fill(int fd, std::string_view data, mode_t mode, bool durable = true);
+// Whether the file may be written, asked as the writer would; root is held to its protection.
+bool mayWrite(const std::string& target, const struct stat& st);
 // Gives the open file the owner and group of `of`; false where it may not.
 bool takeOwner(int fd, const struct stat& of);
 // Writes the file from its start and cuts it there, flushed.
@@ -62,8 +66,8 @@ void removeLeftovers(const std::string& folder, const std::vector<std::string>& 
 
 // The complete record of an in-place write, written and flushed before the file is touched;
 // it stays open (and locked) in `fd`.
-int writeRecord(const std::string& target, const struct stat& st, std::string_view content, Fd& fd,
-                std::string& recordPath);
+int writeRecord(const std::string& target, const struct stat& st, std::string_view content,
+                std::string_view old, Fd& fd, std::string& recordPath);
 void removeRecord(const std::string& recordPath);
 
 } // namespace safewrite::detail

@@ -37,24 +37,15 @@ bool keepBackup(const std::string& target, std::string_view old, const struct st
     return ok;
 }
 
-// Root may open any file for writing; the file's own protection still counts.
-bool mayWrite(const std::string& target, const struct stat& st) {
-    if (::geteuid() == 0 && (st.st_mode & 0222) == 0) {
-        errno = EACCES;
-        return false;
-    }
-    const Fd probe(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-    return bool(probe);
-}
-
 // Overwrites the file itself, so that it stays the same file: its other names, its owner and
 // group, in a folder that takes no new file.
 Result writeInPlace(const std::string& target, std::string_view content, const struct stat& st,
                     const Options& options) {
     Result result;
     result.inPlace = true;
-    // Its record would be too large for the next start to trust.
-    if (content.size() > kLargestRecord) {
+    // Its record would be too large for the next start to trust; so would one of a file that
+    // grew larger than anything this program writes.
+    if (content.size() > kLargestRecord || uint64_t(st.st_size) > kLargestRecord) {
         result.error = EFBIG;
         return result;
     }
@@ -72,13 +63,13 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
     // Two copies writing the same file at once take turns.
     ::flock(fd.fd, LOCK_EX);
     std::string old;
-    if ((result.error = readAll(fd.fd, old)))
+    if ((result.error = readAll(fd.fd, old, kLargestRecord)))
         return result;
     if (options.backup)
         result.backupFailed = !keepBackup(target, old, st);
     Fd record;
     std::string recordPath;
-    if ((result.error = writeRecord(target, st, content, record, recordPath)))
+    if ((result.error = writeRecord(target, st, content, old, record, recordPath)))
         return result;
     result.error = overwrite(fd.fd, content);
     if (result.error == 0) {
@@ -98,6 +89,14 @@ Result writeInPlace(const std::string& target, std::string_view content, const s
 
 } // namespace
 
+std::optional<uid_t> foreignLink(const std::string& path) {
+    std::string target = path;
+    uid_t foreign = uid_t(-1);
+    if (linkTarget(target, &foreign) || foreign == uid_t(-1))
+        return std::nullopt;
+    return foreign;
+}
+
 Result write(const std::string& path, std::string_view content, const Options& options) {
     // A file-size limit would end the program in the middle of a save; the write then fails
     // with EFBIG instead, which is reported like a full disk.
@@ -107,8 +106,9 @@ Result write(const std::string& path, std::string_view content, const Options& o
     Result result;
     std::string target = path;
     // A new name is made where asked for: a link in its place is no way elsewhere.
-    if (!options.onlyNew && !linkTarget(target)) {
-        result.error = ELOOP;
+    uid_t foreign = uid_t(-1);
+    if (!options.onlyNew && !linkTarget(target, &foreign)) {
+        result.error = foreign == uid_t(-1) ? ELOOP : EPERM;
         return result;
     }
     struct stat st {};
@@ -142,6 +142,12 @@ Result write(const std::string& path, std::string_view content, const Options& o
         result.error = ENOTDIR; // the folder is missing
         return result;
     }
+    // A link that leads nowhere (yet) is no place to make a file: it may have been put there
+    // to have one made in the user's name elsewhere.
+    if (!exists && target != path) {
+        result.error = ENOENT;
+        return result;
+    }
 
     // A file with other names stays one file with them. A backup that an older version made
     // as a second name of the list is no such name: this save replaces it by a copy.
@@ -172,7 +178,10 @@ Result write(const std::string& path, std::string_view content, const Options& o
     if (result.error == 0 && exists && options.backup) {
         std::string old;
         const Fd in(::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
-        result.backupFailed = !(in && readAll(in.fd, old) == 0 && keepBackup(target, old, st));
+        // A file larger than anything written here is no version of it worth a copy.
+        result.backupFailed =
+            uint64_t(st.st_size) > kLargestRecord ||
+            !(in && readAll(in.fd, old, kLargestRecord) == 0 && keepBackup(target, old, st));
     }
     // A link cannot replace a name that exists: of two racing for it, one gets it.
     if (result.error == 0 && options.onlyNew) {

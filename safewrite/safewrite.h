@@ -31,18 +31,26 @@ struct Result {
     bool inPlace = false;
 };
 
-// Writes through links to their final target, so that a link stays a link. An existing file
-// that may not be written is refused before anything happens, also for root.
+// Writes through links to their final target, so that a link stays a link; but never through a
+// link another user put there (EPERM, see foreignLink), and never creates a file at a link's
+// target (ENOENT). An existing file that may not be written is refused before anything
+// happens, also for root.
 Result write(const std::string& path, std::string_view content, const Options& options = {});
 
 // The largest content written in place (EFBIG beyond): more than any list or settings file, and
 // the bound of what a record found at the next start may hold.
 constexpr size_t kLargestRecord = size_t(64) << 20;
 
+// Where the name leads through a link that neither the user running, nor root, nor the owner
+// of the folder the link lies in made (another member of a shared folder): that link's owner.
+// Such a link is followed by nothing here.
+std::optional<uid_t> foreignLink(const std::string& path);
+
 enum class Recovery { None, Completed };
 // Finishes an in-place write of that file that a crash interrupted, and removes temporary
 // files that crashed writes left beside it. Call it before the file is read. A record is used
-// only where it can be this program's (see setNotice); others are left alone.
+// only where it can be this program's, its owner may write the file, and the file is as that
+// write left it (nothing changed it since); others are left alone and said (see setNotice).
 Recovery recover(const std::string& path);
 // Whether such a write of that file waits for `recover` (or is under way): a record of it lies
 // where recover looks. Looks only; changes nothing.
@@ -55,10 +63,18 @@ int flush(const std::string& path);
 // Removes the name (a link, not its target); with `durable` the removal survives a power cut.
 int remove(const std::string& path, bool durable = true);
 
-// The record of an in-place write of `content` over the file (device, inode), and its reader:
-// the content a complete record for that very file holds.
-std::string recordText(uint64_t device, uint64_t inode, std::string_view content);
-std::optional<std::string> recordContent(std::string_view text, uint64_t device, uint64_t inode);
+// The record of an in-place write of `content` over `old`, the file (device, inode) as it was,
+// and its reader: what a complete record for that very file holds.
+struct Recorded {
+    std::string content, old;
+    bool operator==(const Recorded&) const = default;
+};
+std::string recordText(uint64_t device, uint64_t inode, std::string_view content,
+                       std::string_view old);
+std::optional<Recorded> recordContent(std::string_view text, uint64_t device, uint64_t inode);
+// Whether `now` can be the file where that write stopped, also after a power cut: every byte
+// the old content's, the new one's or not yet written (zero), its length between theirs.
+bool midWrite(std::string_view now, const Recorded& recorded);
 
 // Told what recover found in the place of a record and left alone (a German line for the log).
 void setNotice(std::function<void(const std::string&)> sink);
@@ -71,6 +87,10 @@ std::string readFile(const std::string& path);
 // The same for a file someone else may have put there: a regular file of at most `limit`
 // bytes (EFBIG at once for a larger one, however large), else errno. Its status in `st`.
 int readFile(const std::string& path, size_t limit, std::string& out, struct stat* st = nullptr);
+// The first `limit` bytes of the regular file the name leads to, ending at its last line end
+// within them; `cut` where more was there. errno, or 0. Its status in `st`.
+int readStart(const std::string& path, size_t limit, std::string& out, bool& cut,
+              struct stat* st = nullptr);
 // The checksum records are guarded with, also good for telling whether a file changed.
 uint64_t checksum(std::string_view bytes);
 
@@ -82,5 +102,12 @@ void makeStateFolder();
 // Creates the folder for the user alone, or makes the user's own folder there so (0700). 0, or
 // EACCES where something else is there: a link, a file, another user's folder.
 int makePrivateFolder(const std::string& folder);
+
+// The run log, to be written from its start: created where missing, never through a link, and
+// only a plain file of the user's own with no other name, so that emptying it empties nothing
+// else (EPERM for a name someone else put there); locked against a second copy (EWOULDBLOCK).
+// Its descriptor in `fd`. Lines go to it through append.
+int openLog(const std::string& path, int& fd);
+int append(int fd, std::string_view data);
 
 } // namespace safewrite

@@ -5,8 +5,13 @@
 #include "support/fileerrors.h"
 #include "support/standardfont.h"
 
+namespace {
+bool abgeschnitten = false;
+}
+
 void EinstellungenLesen() {
     const Profile ini = Profile::load(kEinstellungsdatei);
+    abgeschnitten = ini.cut();
     const char* s = kHauptabschnitt;
     tCommonSetting& c = CommonSetting;
     const tCommonSetting d; // the defaults
@@ -57,6 +62,16 @@ void EinstellungenLesen() {
 
     StandardFont.name = c.Font;
     StandardFont.groesse = c.Fontsize;
+}
+
+std::string EinstellungenHinweis() {
+    if (!abgeschnitten)
+        return {};
+    const std::string mb = std::to_string(Profile::kMaxBytes >> 20) + " MB";
+    return "Die Einstellungsdatei KELMAR.INI ist gr\xF6\xDF"
+           "er als " +
+           mb + ". Es wurden nur die Einstellungen in den ersten " + mb +
+           " gelesen; die Datei wird nicht ge\xE4ndert";
 }
 
 void SettingFuellen() {

@@ -74,6 +74,9 @@ inline IniObj IniDaten;
 
 // Fills CommonSetting and names and sizes StandardFont.
 void EinstellungenLesen();
+// The note for a settings file larger than any the product writes, of which only the start was
+// read (Windows-1252); empty when it was read whole.
+std::string EinstellungenHinweis();
 // Gives Setting its built-in values; its font name is StandardFont's at that moment.
 void SettingFuellen();
 void VerzeichnisseLesen(IniObj& daten, const std::string& abschnitt);

@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/datetime.h"
+#include "platform/paths.h"
 #include "safewrite/filepath.h"
 #include "safewrite/safewrite.h"
 #include "sitzung/sitzungsdatei.h"
@@ -10,7 +11,6 @@
 #include <climits>
 #include <csignal>
 #include <ctime>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,11 +23,6 @@ std::string rechnername() {
     char name[HOST_NAME_MAX + 1] = {};
     ::gethostname(name, sizeof name - 1);
     return name;
-}
-
-std::string benutzername(uid_t uid) {
-    const passwd* pw = ::getpwuid(uid);
-    return pw ? pw->pw_name : std::to_string(uid);
 }
 
 // Fields 3 and 22 of /proc/<pid>/stat: the process's state, and when it started, in clock
@@ -61,7 +56,7 @@ std::string SperrText(const Sperre& s) {
 
 Sperre EigeneSperre() {
     Sperre s;
-    s.benutzer = benutzername(::geteuid());
+    s.benutzer = paths::userName(::geteuid());
     s.rechner = rechnername();
     s.prozess = long(::getpid());
     s.start = prozessstand(s.prozess).start;
@@ -94,21 +89,32 @@ std::optional<Sperre> SperreAusText(const std::string& text) {
     return ausGelesenem(SitzungstextLesen(text));
 }
 
-std::optional<Sperre> SperreLesen(const std::string& liste) {
-    const std::string datei = SperrdateiFuer(liste);
+namespace {
+
+// The lock in `datei`. Whose it is says the file's owner, not its text: anyone may write any
+// name into a file.
+std::optional<Sperre> sperreAus(const std::string& datei) {
     struct stat lst {};
-    if (::lstat(datei.c_str(), &lst) != 0)
+    if (datei.empty() || ::lstat(datei.c_str(), &lst) != 0)
         return std::nullopt;
     const Sitzungsdatei d = SitzungsdateiLesen(datei, kSperreHoechstens);
     if (d.fehler == 0)
-        if (std::optional<Sperre> s = ausGelesenem(d))
+        if (std::optional<Sperre> s = ausGelesenem(d)) {
+            s->benutzer = paths::userName(lst.st_uid);
             return s;
+        }
     Sperre s;
-    s.benutzer = benutzername(lst.st_uid);
+    s.benutzer = paths::userName(lst.st_uid);
     s.seit = int64_t(lst.st_mtim.tv_sec);
     const bool eigene = S_ISREG(lst.st_mode) && lst.st_nlink == 1 && lst.st_uid == ::geteuid();
     s.rechner = eigene ? rechnername() : kUnbekannt;
     return s;
+}
+
+} // namespace
+
+std::optional<Sperre> SperreLesen(const std::string& liste) {
+    return sperreAus(SperrdateiFuer(liste));
 }
 
 bool SperreLebt(const Sperre& s) {
@@ -124,8 +130,9 @@ bool SperreLebt(const Sperre& s) {
     return s.start == 0 || p.start == s.start;
 }
 
-bool SperreSetzen(const std::string& liste, const Sperre& eigene) {
-    const std::string datei = SperrdateiFuer(liste);
+namespace {
+
+bool setzen(const std::string& datei, const Sperre& eigene) {
     safewrite::removeTemporaries(datei); // what a crash left of an earlier lock's write
     // Advisory: one lost in a power cut harms nothing, so it costs the start no flush.
     return safewrite::write(datei, SperrText(eigene),
@@ -133,31 +140,68 @@ bool SperreSetzen(const std::string& liste, const Sperre& eigene) {
                .error == 0;
 }
 
-Sperrversuch SperreNehmen(const std::string& liste, const Sperre& eigene) {
+void entfernen(const std::string& datei, const Sperre& eigene) {
+    if (sperreAus(datei) == eigene)
+        safewrite::remove(datei);
+}
+
+Sperrversuch nehmen(const std::string& datei, const Sperre& eigene) {
     for (int versuch = 0; versuch < 3; ++versuch) {
-        if (const std::optional<Sperre> da = SperreLesen(liste)) {
+        if (const std::optional<Sperre> da = sperreAus(datei)) {
             if (SperreLebt(*da))
                 return {Sperrversuch::Fremd, *da};
-            SperreEntfernen(liste, *da); // left by a session that ended
+            entfernen(datei, *da); // left by a session that ended
         }
-        if (SperreSetzen(liste, eigene))
+        if (setzen(datei, eigene))
             return {Sperrversuch::Gesetzt, {}};
         struct stat lst {};
-        if (::lstat(SperrdateiFuer(liste).c_str(), &lst) != 0)
+        if (::lstat(datei.c_str(), &lst) != 0)
             return {Sperrversuch::OhneSperre, {}}; // the folder takes no new file
         // Another copy was quicker, or an ended session's lock could not be removed: read
         // again what is there.
     }
     // An ended session's lock that stays where it is (a folder that takes no change) keeps
     // no one out.
-    if (const std::optional<Sperre> da = SperreLesen(liste); da && SperreLebt(*da))
+    if (const std::optional<Sperre> da = sperreAus(datei); da && SperreLebt(*da))
         return {Sperrversuch::Fremd, *da};
     return {Sperrversuch::OhneSperre, {}};
 }
 
+} // namespace
+
+std::string ErsatzsperreFuer(const std::string& liste) {
+    struct stat st {};
+    if (::stat(liste.c_str(), &st) != 0)
+        return {};
+    // By the file's path: a save by renaming gives the file a new number each time.
+    const uint64_t kennung = safewrite::checksum(safewrite::realPath(liste));
+    return safewrite::inFolder(safewrite::stateFolder(),
+                               ".gesamt-" + std::to_string(kennung) + ".in-bearbeitung");
+}
+
+bool SperreSetzen(const std::string& liste, const Sperre& eigene) {
+    return setzen(SperrdateiFuer(liste), eigene);
+}
+
+Sperrversuch SperreNehmen(const std::string& liste, const Sperre& eigene) {
+    // Not through another user's link: the lock would be made wherever it leads.
+    if (safewrite::foreignLink(liste))
+        return {Sperrversuch::OhneSperre, {}};
+    const std::string ersatz = ErsatzsperreFuer(liste);
+    if (const std::optional<Sperre> da = sperreAus(ersatz); da && SperreLebt(*da))
+        return {Sperrversuch::Fremd, *da};
+    const Sperrversuch daneben = nehmen(SperrdateiFuer(liste), eigene);
+    if (daneben.ergebnis != Sperrversuch::OhneSperre || ersatz.empty())
+        return daneben;
+    // No lock can be set beside the list (a folder that takes no new file, an ended session's
+    // lock that stays there): two copies of the user's own must meet all the same.
+    safewrite::makeStateFolder();
+    return nehmen(ersatz, eigene);
+}
+
 void SperreEntfernen(const std::string& liste, const Sperre& eigene) {
-    if (SperreLesen(liste) == eigene)
-        safewrite::remove(SperrdateiFuer(liste));
+    entfernen(SperrdateiFuer(liste), eigene);
+    entfernen(ErsatzsperreFuer(liste), eigene);
 }
 
 std::string SperrFrage(const Sperre& s) {

@@ -24,10 +24,10 @@ std::string SperrText(const Sperre& sperre);
 std::optional<Sperre> SperreAusText(const std::string& text);
 // ".<name>.in-bearbeitung" beside the list (beside a link's target).
 std::string SperrdateiFuer(const std::string& liste);
-// None where no file is there. What is there but is no lock this program wrote (a link, a
-// file too large, unreadable or without its lines) is someone else's: its owner, since the
-// file's time, on an unknown computer; the user's own damaged lock (a power cut) counts as
-// one of an ended session.
+// None where no file is there. Whose lock it is says the file's owner. What is there but is no
+// lock this program wrote (a link, a file too large, unreadable or without its lines) is
+// someone else's: its owner, since the file's time, on an unknown computer; the user's own
+// damaged lock (a power cut) counts as one of an ended session.
 std::optional<Sperre> SperreLesen(const std::string& liste);
 // The session that wrote it still runs: on another host (which cannot be asked), or on this
 // one as the same process.
@@ -42,8 +42,12 @@ struct Sperrversuch {
     enum Ergebnis { Gesetzt, Fremd, OhneSperre } ergebnis = OhneSperre;
     Sperre fremd; // Fremd: whose, for SperrFrage
 };
-// A lock of a session that ended is removed first.
+// A lock of a session that ended is removed first. Where no lock can be set beside the list,
+// the lock goes to the user's state folder (ErsatzsperreFuer), so that two copies of the same
+// user still meet; none through another user's link.
 Sperrversuch SperreNehmen(const std::string& liste, const Sperre& eigene);
+// That lock in the state folder, named by the list's path; empty for a list that does not exist.
+std::string ErsatzsperreFuer(const std::string& liste);
 // Removes the lock if it is this one.
 void SperreEntfernen(const std::string& liste, const Sperre& eigene);
 // The question to ask before opening a list another session has open (Windows-1252).

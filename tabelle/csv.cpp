@@ -110,10 +110,23 @@ QChar trenner(QStringView text) {
     return bester;
 }
 
+// No spreadsheet program takes a longer line, whatever its separator.
+void zeilenPruefen(QStringView text) {
+    qsizetype anfang = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != u'\n' && text[i] != u'\r')
+            continue;
+        if (i - anfang > kMaxZeichen)
+            scheitern(QStringLiteral("eine Zeile ist länger als %1 Zeichen").arg(kMaxZeichen));
+        anfang = i + 1;
+    }
+}
+
 } // namespace
 
 Blatt csvLesen(const QByteArray& bytes, Kodierung& kodierung, qint64& budget) {
     const QString text = dekodieren(bytes, kodierung);
+    zeilenPruefen(text);
     QStringView rest(text);
     QChar t;
     // Excel writes its separator into a first line of its own when asked to.
@@ -133,7 +146,7 @@ Blatt csvLesen(const QByteArray& bytes, Kodierung& kodierung, qint64& budget) {
             bauer.zelle(i, felder[i]);
         bauer.zeileFertig(zeile);
     }
-    return Blatt{QString(), std::move(bauer.zeilen)};
+    return bauer.blatt(QString());
 }
 
 } // namespace tabelle::intern

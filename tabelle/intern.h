@@ -25,7 +25,8 @@ struct Fehler {
 
 // Collects a sheet's non-empty cells at their places. Gaps before a cell become empty cells;
 // empty cells and rows at the end are never stored, so a row repeated a million times costs
-// nothing while it is empty. Every cell and row stored counts against the file's budget.
+// nothing while it is empty. Every cell and row stored counts against the file's budget; what
+// lies beyond the bounds a sheet keeps (kMaxZeilenBehalten …) is counted in the sheet instead.
 class Blattbauer {
 public:
     // The sheet itself costs one, so a file of countless empty sheets is bounded too.
@@ -34,12 +35,23 @@ public:
     void zelle(qint64 spalte, const QString& text, qint64 mal = 1);
     // Ends the row begun since the last call and puts it `mal` times at row `zeile` on.
     void zeileFertig(qint64 zeile, qint64 mal = 1);
-    std::vector<QStringList> zeilen;
+    // How much text a cell at that place can still bring into the sheet, at least 1: a cell
+    // that is not kept only has to tell whether it is empty. For a file's repeats of text.
+    qint64 zeichenFrei(qint64 zeile, qint64 spalte) const;
+    // The rows and what was left out of them.
+    Blatt blatt(const QString& name);
 
 private:
     void kosten(qint64 anzahl);
+    std::vector<QStringList> zeilen_;
     QStringList zeile_;
     qint64& budget_;
+    qint64 naechste_ = 0;     // the first row a later one may take
+    qint64 zeichen_ = 0;      // in the cells kept
+    qint64 zeichenZeile_ = 0; // in the row begun
+    bool gekuerzt_ = false;   // the row begun has cells right of the kept columns
+    bool voll_ = false;       // rows are only counted from here on
+    qint64 weggelassen_ = 0, zeilenGekuerzt_ = 0;
 };
 
 // A repeat count or place from a file: at least 1, at most far beyond any limit, so that

@@ -40,8 +40,9 @@ QString wertText(const QString& typ, const QString& wert, const QString& datum, 
 }
 
 // The cell's paragraphs joined by line breaks; reads to the end of the cell. Comments,
-// drawings and tables inside the cell are passed over.
-QString zelleLesen(Xml& x) {
+// drawings and tables inside the cell are passed over. Repeated blanks are spelt out up to
+// `hoechstens`, so that a small file cannot make the reader write gigabytes of them.
+QString zelleLesen(Xml& x, qint64 hoechstens) {
     const QString typ = x.attribut(u"value-type").toString();
     const QString wert = x.attribut(u"value").toString();
     const QString datum = x.attribut(u"date-value").toString();
@@ -59,7 +60,7 @@ QString zelleLesen(Xml& x) {
             ++imAbsatz;
             ++tiefe;
         } else if (textElement && x.r.name() == u"s") {
-            const qint64 leer = anzahl(x.attribut(u"c"));
+            const qint64 leer = std::min(anzahl(x.attribut(u"c")), hoechstens);
             Xml::anhaengen(inhalt, QString(std::min<qint64>(leer, kMaxZeichen + 1), u' '));
             x.r.skipCurrentElement();
         } else if (textElement && (x.r.name() == u"tab" || x.r.name() == u"line-break")) {
@@ -83,7 +84,7 @@ QString zelleLesen(Xml& x) {
 }
 
 // Reads to the end of the table.
-std::vector<QStringList> tabelleLesen(Xml& x, qint64& budget) {
+Blatt tabelleLesen(Xml& x, qint64& budget, const QString& name) {
     Blattbauer bauer(budget);
     qint64 zeile = 0, spalte = 0, zeilen = 1;
     while (x.weiter() && !endet(x, kTabelle, u"table")) {
@@ -96,11 +97,11 @@ std::vector<QStringList> tabelleLesen(Xml& x, qint64& budget) {
         } else if (beginnt(x, kTabelle, u"table-cell") ||
                    beginnt(x, kTabelle, u"covered-table-cell")) {
             const qint64 spalten = anzahl(x.attribut(u"number-columns-repeated"));
-            bauer.zelle(spalte, zelleLesen(x), spalten);
+            bauer.zelle(spalte, zelleLesen(x, bauer.zeichenFrei(zeile, spalte)), spalten);
             spalte = std::min(spalte + spalten, kMaxSpalten + 1);
         }
     }
-    return std::move(bauer.zeilen);
+    return bauer.blatt(name);
 }
 
 } // namespace
@@ -123,9 +124,8 @@ std::vector<Blatt> odsLesen(Zip& zip, qint64& budget) {
                 x.r.skipCurrentElement();
                 continue;
             }
-            Blatt blatt{x.attribut(u"name").left(kMaxNamenslaenge).toString(), {}};
-            blatt.zeilen = tabelleLesen(x, budget);
-            blaetter.push_back(std::move(blatt));
+            const QString name = x.attribut(u"name").left(kMaxNamenslaenge).toString();
+            blaetter.push_back(tabelleLesen(x, budget, name));
         }
     }
     return blaetter;

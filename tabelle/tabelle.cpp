@@ -44,25 +44,59 @@ void Blattbauer::zelle(qint64 spalte, const QString& text, qint64 mal) {
         beschaedigt(QStringLiteral("Zellen in falscher Reihenfolge"));
     if (spalte > kMaxSpalten - mal)
         scheitern(QStringLiteral("sie hat mehr als %1 Spalten").arg(kMaxSpalten));
-    kosten(spalte + mal - zeile_.size());
+    const qint64 behalten = std::min(mal, std::max<qint64>(0, kMaxSpaltenBehalten - spalte));
+    gekuerzt_ = gekuerzt_ || behalten < mal;
+    if (behalten == 0)
+        return;
+    kosten(spalte + behalten - zeile_.size());
     while (zeile_.size() < spalte)
         zeile_.append(QString());
-    for (qint64 i = 0; i < mal; ++i)
+    for (qint64 i = 0; i < behalten; ++i)
         zeile_.append(text);
+    zeichenZeile_ += text.size() * behalten;
 }
 
 void Blattbauer::zeileFertig(qint64 zeile, qint64 mal) {
-    if (zeile_.isEmpty())
+    const bool leer = zeile_.isEmpty() && !gekuerzt_;
+    const qint64 zeichen = zeichenZeile_;
+    const bool gekuerzt = gekuerzt_;
+    zeichenZeile_ = 0;
+    gekuerzt_ = false;
+    if (leer)
         return;
-    if (zeile < qint64(zeilen.size()))
+    if (zeile < naechste_)
         beschaedigt(QStringLiteral("Zeilen in falscher Reihenfolge"));
     if (zeile > kMaxZeilen - mal)
         scheitern(QStringLiteral("sie hat mehr als %1 Zeilen").arg(kMaxZeilen));
-    // Copies share their cells, but whoever changes one pays for all of them.
-    kosten(zeile + mal - qint64(zeilen.size()) + (mal - 1) * zeile_.size());
-    zeilen.resize(size_t(zeile));
-    zeilen.insert(zeilen.end(), size_t(mal), zeile_);
+    naechste_ = zeile + mal;
+    // As many copies as the kept rows and text have room for; the rest is counted.
+    qint64 behalten = voll_ ? 0 : std::min(mal, std::max<qint64>(0, kMaxZeilenBehalten - zeile));
+    if (zeichen > 0)
+        behalten = std::min(behalten, (kMaxZeichenBehalten - zeichen_) / zeichen);
+    voll_ = voll_ || behalten < mal;
+    weggelassen_ += mal - behalten;
+    if (behalten > 0) {
+        // Copies share their cells, but whoever changes one pays for all of them.
+        kosten(zeile + behalten - qint64(zeilen_.size()) + (behalten - 1) * zeile_.size());
+        zeilen_.resize(size_t(zeile));
+        zeilen_.insert(zeilen_.end(), size_t(behalten), zeile_);
+        zeichen_ += zeichen * behalten;
+        zeilenGekuerzt_ += gekuerzt ? behalten : 0;
+    }
     zeile_.clear();
+}
+
+qint64 Blattbauer::zeichenFrei(qint64 zeile, qint64 spalte) const {
+    if (voll_ || zeile >= kMaxZeilenBehalten || spalte >= kMaxSpaltenBehalten)
+        return 1;
+    return std::max<qint64>(1, kMaxZeichenBehalten - zeichen_ - zeichenZeile_ + 1);
+}
+
+Blatt Blattbauer::blatt(const QString& name) {
+    // Cells only right of the kept columns leave an empty row; none ends the sheet.
+    while (!zeilen_.empty() && zeilen_.back().isEmpty())
+        zeilen_.pop_back();
+    return Blatt{name, std::move(zeilen_), weggelassen_, zeilenGekuerzt_};
 }
 
 } // namespace intern

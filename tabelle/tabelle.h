@@ -26,8 +26,11 @@ enum class Format { Erkennen, Csv, Ods, Xlsx };
 struct Blatt {
     QString name; // the sheet's name; for CSV the file name without its ending
     // Rows of cells, gaps as empty cells; no row ends in an empty cell, and no empty row ends
-    // the sheet. Line breaks inside a cell are "\n".
+    // the sheet. Line breaks inside a cell are "\n". At most what a preview needs (see
+    // kMaxZeilenBehalten); what was left out is counted.
     std::vector<QStringList> zeilen;
+    qint64 zeilenWeggelassen = 0; // rows with content after the kept ones, not kept
+    qint64 zeilenGekuerzt = 0;    // kept rows whose cells right of kMaxSpaltenBehalten went
 };
 
 struct Ergebnis {
@@ -47,7 +50,13 @@ struct Ergebnis {
 inline constexpr qint64 kMaxDateiBytes = 16 * 1024 * 1024; // the file as stored
 inline constexpr qint64 kMaxXmlBytes = 8 * 1024 * 1024;    // a container's parts unpacked
 inline constexpr qint64 kMaxZellen = 1000000;              // cells and rows kept, gaps included
-inline constexpr int kMaxZeichen = 32767; // a cell's length; no spreadsheet holds more
+inline constexpr int kMaxZeichen = 32767;                  // a cell's length, and a CSV line's
+// What a sheet keeps: the 1000 entries a list can take, with room for headings and blank rows,
+// in the columns a member table has; of the text at most as much as such a table holds many
+// times over. Rows after these are only counted, however many a file repeats.
+inline constexpr qint64 kMaxZeilenBehalten = 1100;
+inline constexpr qint64 kMaxSpaltenBehalten = 64;
+inline constexpr qint64 kMaxZeichenBehalten = 4'000'000;
 
 // CSV, TSV and TXT: the separator is the one of ';', TAB and ',' that splits the first lines
 // into the most fields, the same number in most lines (an Excel "sep=;" line decides it

@@ -188,8 +188,8 @@ qint64 spalteAus(QStringView verweis) {
     return spalte - 1;
 }
 
-std::vector<QStringList> blattLesen(Zip& zip, const QString& pfad, const Kontext& k,
-                                    qint64& budget) {
+Blatt blattLesen(Zip& zip, const QString& name, const QString& pfad, const Kontext& k,
+                 qint64& budget) {
     Blattbauer bauer(budget);
     qint64 zeile = -1, spalte = -1;
     for (Xml x(zip.lesen(pfad), pfad); x.weiter();) {
@@ -204,7 +204,7 @@ std::vector<QStringList> blattLesen(Zip& zip, const QString& pfad, const Kontext
             bauer.zeileFertig(std::max<qint64>(zeile, 0));
         }
     }
-    return std::move(bauer.zeilen);
+    return bauer.blatt(name);
 }
 
 } // namespace
@@ -214,7 +214,7 @@ std::vector<Blatt> xlsxLesen(Zip& zip, qint64& budget) {
     const Kontext k{texteLesen(zip, mappe.texte), stileLesen(zip, mappe.stile), mappe.datum1904};
     std::vector<Blatt> blaetter;
     for (const auto& eintrag : mappe.blaetter)
-        blaetter.push_back({eintrag.name, blattLesen(zip, eintrag.pfad, k, budget)});
+        blaetter.push_back(blattLesen(zip, eintrag.name, eintrag.pfad, k, budget));
     return blaetter;
 }
 

@@ -185,8 +185,9 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
          {false},
          false,
          nullptr,
-         {"? Die Gesamt-Datei ist seit 09.12.2026, 08:05 Uhr von petra auf dem Rechner "
-          "vereinsheim zum Bearbeiten ge\xF6"
+         // Whose it is says the lock's owner, not the "petra" in it.
+         {"? Die Gesamt-Datei ist seit 09.12.2026, 08:05 Uhr von " + EigeneSperre().benutzer +
+          " auf dem Rechner vereinsheim zum Bearbeiten ge\xF6"
           "ffnet. Trotzdem \xF6"
           "ffnen"},
          "-",

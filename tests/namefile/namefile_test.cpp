@@ -345,3 +345,22 @@ TEST(NameFileSave, ANameThatLeadsToAnotherFileNowIsSaidSo) {
     EXPECT_EQ(frage(), "Die Gesamt-Datei ist inzwischen ein Verweis auf eine andere Datei. "
                        "Trotzdem dorthin speichern");
 }
+
+// A list another user made 4 GiB large (timed by hand with /usr/bin/time -v): read as far as a
+// list can reach, said so, and saved without a backup of the rest.
+TEST(NameFileDisk, AHugeFileIsReadOnlyAsFarAsAListCanReach) {
+    TempEnv env;
+    const QString file = env.path(QStringLiteral("NAMEN.TIF"));
+    const std::string path = file.toStdString();
+    writeBytes(file, entries(3));
+    ASSERT_EQ(::truncate(path.c_str(), off_t(4) << 30), 0); // sparse: costs no disk
+    CellStore cells(kMaxEintraege + 1);
+    const LadeErgebnis r = NamenDateiLesen(path, cells);
+    EXPECT_EQ(r.anzahl, 3);
+    EXPECT_TRUE(r.zuGross && !r.unvollstaendig);
+    EXPECT_EQ(FragenVorDemSpeichern(r, DateiStandLesen(path)),
+              std::vector<std::string>{"Die nicht eingelesenen Eintr\xE4ge gehen beim Speichern "
+                                       "verloren. Trotzdem speichern"});
+    EXPECT_FALSE(NamenDateiSchreiben(path, cells));
+    EXPECT_EQ(readBytes(file), entries(3));
+}

@@ -3,12 +3,15 @@
 // write elsewhere or stall its start.
 
 #include "cells/cellstore.h"
+#include "editor/bearbeitung.h"
 #include "namefile/namefile.h"
 #include "platform/profile.h"
+#include "runlog/runlog.h"
 #include "safewrite/safewrite.h"
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
 #include "tests/reliability/privileges.h"
+#include "tests/testsupport/recorder.h"
 #include "tests/testsupport/tempenv.h"
 
 #include <QDir>
@@ -62,13 +65,14 @@ struct SharedFolder : ::testing::Test {
             ASSERT_EQ(::chmod(bytes(path).c_str(), mode), 0);
         }
     }
-    // The name and the bytes of a complete record of an in-place save of `ziel`.
+    std::string datei_() const { return bytes(datei); }
+    // The name and the bytes of a complete record of an in-place save of `ziel` as it is now.
     static std::pair<QString, std::string> aufzeichnung(const QString& ziel,
                                                         const std::string& inhalt) {
         struct stat st {};
         ::stat(bytes(ziel).c_str(), &st);
         return {QStringLiteral(".gesamt-%1-%2.neu").arg(st.st_dev).arg(st.st_ino),
-                safewrite::recordText(st.st_dev, st.st_ino, inhalt)};
+                safewrite::recordText(st.st_dev, st.st_ino, inhalt, readBytes(ziel))};
     }
 };
 
@@ -252,4 +256,119 @@ TEST_F(SharedFolder, OfTwoCopiesStartedAtOnceOneTakesTheListAndTheOtherAsks) {
             ::waitpid(kind, nullptr, 0);
         QFile::remove(ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung"));
     }
+}
+
+TEST_F(SharedFolder, TheRunLogNeverEmptiesWhatAnotherMemberPutInItsPlace) {
+    const QString log = ordner + QStringLiteral("/gesamt.lo");
+    besitzt(kBesitzer, datei, 0664); // so that the kernel lets another member link it
+    ASSERT_EQ(alsBenutzer(kAndere, kVerein, {},
+                          [&] {
+                              writeBytes(log + u'1', "Notizen");
+                              return ::link(datei_().c_str(), bytes(log + u'g').c_str());
+                          }),
+              0);
+    besitzt(kBesitzer, datei, 0644); // taken back: that must not matter
+    const auto starten = [&] {
+        return ::chdir(bytes(ordner).c_str()) || !LogOeffnen("gesamt.log");
+    };
+    EXPECT_EQ(alsBenutzer(kBesitzer, kVerein, {}, starten), 0);
+    EXPECT_EQ(readBytes(datei), kListe);
+    EXPECT_EQ(readBytes(log + u'1'), "Notizen");
+    EXPECT_NE(readBytes(log + u'2')
+                  .find("\r\nHINWEIS - Fremde Datei nicht als Logdatei "
+                        "verwendet: gesamt.log, gesamt.lo1\r\n"),
+              std::string::npos);
+}
+
+TEST_F(SharedFolder, AListThatIsAnotherMembersLinkIsRefusedAndNothingIsMadeThroughIt) {
+    const QString privat = env.path(QStringLiteral("privat"));
+    const QString eigene = privat + QStringLiteral("/NAMEN.TIF");
+    const QString neu = privat + QStringLiteral("/.profile-von-b");
+    writeBytes(eigene, liste(2, "Privat"));
+    besitzt(kBesitzer, privat, 0700);
+    besitzt(kBesitzer, eigene, 0600);
+    int i = 0;
+    // To the owner's private list, to a file to be made in the owner's name; the owner's own.
+    for (const auto& [ziel, von] :
+         {std::pair{eigene, kAndere}, {neu, kAndere}, {eigene, kBesitzer}}) {
+        const std::string pfad = bytes(ordner + QStringLiteral("/LINK%1.TIF").arg(++i));
+        ASSERT_EQ(::symlink(bytes(ziel).c_str(), pfad.c_str()), 0);
+        ASSERT_EQ(::lchown(pfad.c_str(), von, kVerein), 0);
+        // 0: refused as another member's; 1: opened, locked and saved as the user's own.
+        const auto oeffnen = [&] {
+            CellStore cells(kMaxEintraege + 1);
+            const LadeErgebnis geladen = NamenDateiLesen(pfad, cells);
+            const bool gesperrt =
+                SperreNehmen(pfad, EigeneSperre()).ergebnis == Sperrversuch::Gesetzt;
+            try {
+                NamenDateiSchreiben(pfad, cells);
+            } catch (const DateiFehler& e) {
+                const bool genannt =
+                    geladen.fehler.find("den der Benutzer 61002 angelegt") != std::string::npos;
+                return genannt && geladen.fehler == e.what() && !gesperrt ? 0 : 2;
+            }
+            return geladen.anzahl == 2 && gesperrt ? 1 : 2;
+        };
+        EXPECT_EQ(alsBenutzer(kBesitzer, kVerein, {}, oeffnen), von == kBesitzer) << i;
+        EXPECT_EQ(readBytes(eigene), liste(2, "Privat"));
+        EXPECT_FALSE(QFileInfo::exists(neu));
+    }
+}
+
+TEST_F(SharedFolder, ARecordThatStaysUndoesNoLaterSave) {
+    besitzt(0, ordner, 03775);     // the club's: no member may remove another's files
+    besitzt(kAndere, datei, 0464); // the other member's list, which only the group may write
+    const auto [name, inhalt] = aufzeichnung(datei, liste(5, "B"));
+    writeBytes(ordner + u'/' + name, inhalt);
+    besitzt(kAndere, ordner + u'/' + name, 0644);
+    // Bit 1 for each opening that said it completed a save, bit 8 for a note in the log.
+    const auto oeffnenAlsBesitzer = [&](bool speichern) {
+        return alsBenutzer(kBesitzer, kVerein, {}, [&] {
+            bool notiert = false;
+            safewrite::setNotice([&](const std::string&) { notiert = true; });
+            CellStore cells(kMaxEintraege + 1), neu(kMaxEintraege + 1);
+            int ergebnis = NamenDateiLesen(datei_(), cells).abgeschlossen;
+            if (speichern) { // in place: the list is not the user's
+                NamenTextLesen(liste(7, "A"), neu);
+                NamenDateiSchreiben(datei_(), neu);
+                ergebnis |= NamenDateiLesen(datei_(), neu).abgeschlossen << 1;
+            }
+            return ergebnis | int(notiert) << 3;
+        });
+    };
+    EXPECT_EQ(oeffnenAlsBesitzer(false), 8) << "applied, though its owner may not write the list";
+    EXPECT_EQ(readBytes(datei), kListe);
+    besitzt(kAndere, datei, 0664);
+    EXPECT_EQ(oeffnenAlsBesitzer(true), 1 | 8);
+    EXPECT_EQ(readBytes(datei), liste(7, "A"));
+}
+
+TEST_F(SharedFolder, AnotherMembersLockAndBackupAreSaidToBeTheirs) {
+    besitzt(0, ordner, 03775);
+    const QString sperre = ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
+    writeBytes(sperre, SperrText({"direktor", "anderswo", 1, 0, 0}));
+    besitzt(kAndere, sperre, 0666); // so that the test can make it an ended session's
+    writeBytes(datei + u'~', liste(1, "B"));
+    besitzt(kAndere, datei + u'~', 0644);
+    const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
+        const Sperrversuch lebt = SperreNehmen(datei_(), EigeneSperre());
+        // Ended, and in a folder where it stays: two copies of the owner still meet.
+        writeBytes(sperre, SperrText({"b", EigeneSperre().rechner, 999999999, 0, 0}));
+        const Sperrversuch erste = SperreNehmen(datei_(), EigeneSperre());
+        const Sperrversuch zweite = SperreNehmen(datei_(), EigeneSperre());
+        sGesamtdatei = datei_();
+        CellStore zellen(kMaxEintraege + 1);
+        Recorder gesagt;
+        NamenListe liste(zellen, gesagt);
+        Bearbeitung b(liste, gesagt);
+        b.oeffnen();
+        b.speichern(false);
+        const bool sicherung = std::any_of(gesagt.notes.begin(), gesagt.notes.end(), [](auto& t) {
+            return t.find("NAMEN.TIF~\x93 geh\xF6rt dem Benutzer 61002") != std::string::npos;
+        });
+        return (lebt.fremd.benutzer == "61002" ? 0 : 1) |
+               (erste.ergebnis == Sperrversuch::Gesetzt ? 0 : 2) |
+               (zweite.ergebnis == Sperrversuch::Fremd ? 0 : 4) | (sicherung ? 0 : 8);
+    });
+    EXPECT_EQ(ergebnis, 0);
 }

@@ -1,9 +1,11 @@
 #include "app/startup.h"
+#include "platform/profile.h"
 #include "runlog/runlog.h"
 #include "settings/settings.h"
 #include "support/standardfont.h"
 #include "tests/testsupport/tempenv.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,4 +98,16 @@ TEST(Startup, DirectoryLinesNeverReachTheLog) {
                         0),
               0u);
     LogZuruecksetzen();
+}
+
+// Timed by hand with /usr/bin/time -v: a 4 GiB settings file costs a megabyte.
+TEST(Einstellungen, AHugeFileIsReadAtItsStartSaidSoAndNeverWritten) {
+    TempEnv env;
+    writeIni(env, "[KELMAR]\r\nFont=Courier New\r\n");
+    ASSERT_TRUE(QFile::resize(env.configDir() + QStringLiteral("/KELMAR.INI"), qint64(4) << 30));
+    ProgrammzustandVorbereiten();
+    EXPECT_EQ(StandardFont.name, "Courier New");
+    EXPECT_NE(EinstellungenHinweis().find("nur die Einstellungen in den ersten 1 MB gelesen"),
+              std::string::npos);
+    EXPECT_FALSE(Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5"));
 }
