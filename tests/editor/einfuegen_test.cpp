@@ -114,6 +114,11 @@ TEST(Block, LinesWhosePersonIsInTheListAreNotTickedNewOnesGetFreeNumbers) {
         Zeilenvorschau(ZeilenAusText(QStringLiteral("Name 5\nA\nB\n")).zeilen).eintraege());
     EXPECT_EQ(rows(NeueEintraege(voll)), (std::vector<Row>{{"1000", "A", "N", ""}}));
     EXPECT_EQ(voll[2].grund, KeinPlatzText());
+
+    // Past the largest number there is none: the first free one from 1 up.
+    Liste hoch({{"2147483647", "A", "N", ""}, {"1", "B", "N", ""}});
+    EXPECT_EQ(EinfuegePlan(hoch.cells, hoch.liste.iAnzahl, v.eintraege())[2].eintrag[kSpalteNr],
+              "2");
 }
 
 TEST(Block, InsertedBeforeTheCurrentRowAsOneStepOrAfterTheLastFromTheNewEntryRow) {
