@@ -1,40 +1,19 @@
 #include "editor/abgleich.h"
 
 #include "cells/eintrag.h"
-#include "editor/sortierung.h"
 #include "editor/verlauf.h"
+#include "editor/zuordnung.h"
+#include "person/person.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 namespace {
 
-// "0100237 " is member 100237: a spreadsheet drops leading zeros of a number cell.
-std::string nummer(const std::string& text) {
-    std::string n;
-    for (const char c : text)
-        if (c != ' ' && c != '\t')
-            n += c;
-    if (!n.empty() && n.find_first_not_of("0123456789") == std::string::npos) {
-        // Keeps the last zero of "000".
-        n.erase(0, std::min(n.find_first_not_of('0'), n.size() - 1));
-    }
-    return n;
-}
-
-using Index = std::unordered_map<std::string, std::vector<int>>;
-
 class Abgleicher {
 public:
-    Abgleicher(const CellTable& zellen, int anzahl) : zellen_(zellen), anzahl_(anzahl) {
-        for (int r = 1; r <= anzahl; ++r) {
-            const std::string n = nummer(zellen.cell(kSpalteDBVNr, r));
-            if (!n.empty())
-                nummern_[n].push_back(r);
-            namen_[Duplikatschluessel(zellen.cell(kSpalteName, r))].push_back(r);
-        }
-        von_.assign(size_t(anzahl) + 1, -1);
-    }
+    Abgleicher(const CellTable& zellen, int anzahl)
+        : zellen_(zellen), anzahl_(anzahl), index_(zellen, anzahl), nummern_(zellen, anzahl),
+          von_(size_t(std::max(anzahl, 0)) + 1, -1) {}
 
     Planzeile zeile(const Vorschauzeile& v) {
         Planzeile p;
@@ -45,12 +24,22 @@ public:
             return p;
         }
         p.eintrag = *v.eintrag;
-        mehrdeutig_ = false;
-        const int row = suchen(p);
-        if (row > 0)
-            zuordnen(p, row);
-        else if (row == 0)
-            neu(p);
+        const Zuordnung z = index_.finden(p.eintrag[kSpalteName], p.eintrag[kSpalteDBVNr]);
+        p.grund = index_.grund(z);
+        switch (z.art) {
+        case Zuordnung::Art::Person:
+            zuordnen(p, z.row, true);
+            break;
+        case Zuordnung::Art::Konflikt:
+            zuordnen(p, z.row, false);
+            break;
+        case Zuordnung::Art::Neu:
+        case Zuordnung::Art::NameMehrfach:
+            neu(p, z.art == Zuordnung::Art::Neu);
+            break;
+        case Zuordnung::Art::NummerMehrfach:
+            break;
+        }
         return p;
     }
 
@@ -62,84 +51,51 @@ public:
     }
 
 private:
-    // The entry the row stands for; 0: none, a new member; -1: skipped, p.grund says why.
-    int suchen(Planzeile& p) {
-        const std::string n = nummer(p.eintrag[kSpalteDBVNr]);
-        const std::vector<int>& gleichNamig =
-            finden(namen_, Duplikatschluessel(p.eintrag[kSpalteName]));
-        if (!n.empty()) {
-            const std::vector<int>& mitNummer = finden(nummern_, n);
-            if (mitNummer.size() > 1) {
-                p.grund =
-                    QStringLiteral(u"%1 Einträge haben diese Mitgliedsnr.").arg(mitNummer.size());
-                return -1;
-            }
-            if (mitNummer.size() == 1)
-                return mitNummer.front();
-            std::vector<int> ohneNummer;
-            for (const int r : gleichNamig)
-                if (nummer(zellen_.cell(kSpalteDBVNr, r)).empty())
-                    ohneNummer.push_back(r);
-            if (ohneNummer.size() == 1)
-                return ohneNummer.front();
-            if (!gleichNamig.empty())
-                p.grund = QStringLiteral("gleicher Name in der Liste, andere Mitgliedsnr.");
-            return 0;
-        }
-        if (gleichNamig.size() == 1)
-            return gleichNamig.front();
-        if (gleichNamig.size() > 1) {
-            p.grund = QStringLiteral(u"%1 Einträge heißen so").arg(gleichNamig.size());
-            mehrdeutig_ = true;
-        }
-        return 0;
-    }
-
-    void zuordnen(Planzeile& p, int row) {
+    // `person`: the row is the entry's person; otherwise it has the entry's number under
+    // another name, and only the user can say it is the same person.
+    void zuordnen(Planzeile& p, int row, bool person) {
         p.row = row;
         p.alt = ZeileLesen(zellen_, row);
         if (von_[size_t(row)] >= 0) {
             p.grund = QStringLiteral("derselbe Eintrag wie Zeile %1").arg(von_[size_t(row)] + 1);
             return;
         }
-        von_[size_t(row)] = p.quelle;
+        // A conflict keeps the entry free for a later row that is its person.
+        if (person)
+            von_[size_t(row)] = p.quelle;
         Zeile z = p.alt;
         z[kSpalteName] = p.eintrag[kSpalteName];
         if (!p.eintrag[kSpalteMP].empty())
             z[kSpalteMP] = p.eintrag[kSpalteMP];
-        if (nummer(z[kSpalteDBVNr]).empty() && !p.eintrag[kSpalteDBVNr].empty())
+        if (Nummernform(z[kSpalteDBVNr]).empty() && !p.eintrag[kSpalteDBVNr].empty())
             z[kSpalteDBVNr] = p.eintrag[kSpalteDBVNr];
         p.eintrag = z;
         p.aktion = z == p.alt ? Aktion::Unveraendert : Aktion::Geaendert;
-        p.haken = p.aktion == Aktion::Geaendert;
+        // A "?" where the source lost a letter must not replace a name that has it.
+        const bool fragezeichen =
+            z[kSpalteName] != p.alt[kSpalteName] && FragezeichenStattBuchstabe(z[kSpalteName]);
+        p.haken = p.aktion == Aktion::Geaendert && person && !fragezeichen;
     }
 
-    void neu(Planzeile& p) {
+    void neu(Planzeile& p, bool haken) {
         if (anzahl_ + neue_ >= kMaxEintraege) {
-            p.grund = QStringLiteral(u"kein Platz mehr: die Liste hat höchstens %1 Einträge")
-                          .arg(kMaxEintraege);
+            p.grund = KeinPlatzText();
             return;
         }
         ++neue_;
         p.aktion = Aktion::Neu;
-        p.eintrag[kSpalteNr] = std::to_string(anzahl_ + neue_);
+        p.eintrag[kSpalteNr] = nummern_.vergeben();
         if (p.eintrag[kSpalteMP].empty())
             p.eintrag[kSpalteMP].assign(1, 'N');
-        p.haken = !mehrdeutig_;
-    }
-
-    static const std::vector<int>& finden(const Index& index, const std::string& key) {
-        static const std::vector<int> keine;
-        const auto it = index.find(key);
-        return it == index.end() ? keine : it->second;
+        p.haken = haken;
     }
 
     const CellTable& zellen_;
     const int anzahl_;
-    Index nummern_, namen_;
+    const Personenindex index_;
+    FreieNummern nummern_;
     std::vector<int> von_; // per row of the list: the table row that stands for it, or -1
     int neue_ = 0;
-    bool mehrdeutig_ = false; // the row's name is several entries' name
 };
 
 } // namespace
@@ -159,17 +115,19 @@ Uebernahme AbgleichUebernehmen(CellTable& zellen, Eintragszeilen& eintraege, int
                                const std::vector<Planzeile>& plan) {
     Uebernahme u;
     std::vector<Zeile> neue;
+    std::vector<bool> geaendert(size_t(std::max(anzahl, 0)) + 1);
     CellUpdate update(zellen);
     for (const Planzeile& p : plan) {
         if (!p.haken)
             continue;
-        if (p.aktion == Aktion::Geaendert && p.row >= 1 && p.row <= anzahl) {
+        // Each entry once: a conflict the user ticked does not undo the row that is its person.
+        if (p.aktion == Aktion::Geaendert && p.row >= 1 && p.row <= anzahl &&
+            !geaendert[size_t(p.row)]) {
             ZeileSchreiben(zellen, p.row, p.eintrag);
+            geaendert[size_t(p.row)] = true;
             ++u.geaendert;
         } else if (p.aktion == Aktion::Neu && anzahl + int(neue.size()) < kMaxEintraege) {
-            Zeile z = p.eintrag;
-            z[kSpalteNr] = std::to_string(anzahl + int(neue.size()) + 1);
-            neue.push_back(std::move(z));
+            neue.push_back(p.eintrag);
         }
     }
     eintraege.einfuegen(anzahl + 1, neue);

@@ -13,19 +13,19 @@ struct Abgleich {
     int nichtInTabelle = 0;        // entries of the list that no row stands for; they stay
 };
 
-// Rows 1 .. anzahl against the table's entries. Names are compared as "Duplikate löschen"
-// does (capitals, blanks tidied), membership numbers without blanks and leading zeros.
-// - A row with a membership number is the one entry with that number (several entries with
-//   it: skipped, no one can tell which); when no entry has it, the one entry of that name
-//   without a number, which takes the number; otherwise a new member.
-// - A row without a number is the one entry of that name; none or several: a new member
-//   (several: not ticked, the user decides).
-// - A matched entry takes the row's name, its MP when it has one, and its number when the
-//   entry has none: "geändert", or "unverändert" when nothing differs. An entry that an
-//   earlier row already stands for is not taken twice.
-// - A new member comes after the last entry, with the MP of the row (or "N") and its position
-//   as "Nr.", as added participants are numbered; the table's own "Nr." is not taken. Beyond
-//   the 1000 entries rows are skipped.
+// Rows 1 .. anzahl against the table's entries, each row matched by the person rule
+// (Personenindex, editor/zuordnung.h):
+// - The entry that is the row's person takes the row's name, its MP when it has one, and its
+//   number when the entry has none: "geändert", ticked, or "unverändert" when nothing differs.
+//   An entry that an earlier row already stands for is not taken twice.
+// - The one entry with the row's membership number under another person's name is "geändert"
+//   but not ticked, with the reason ("Mitgliedsnr. 117500 gehört zu Werner Albrecht – andere
+//   Person?"); so is a change of a name into one with a "?" for a letter.
+// - Several entries with the row's number: skipped, no one can tell which. Several of its name
+//   (without a number): a new member, not ticked.
+// - Otherwise a new member after the last entry, with the MP of the row (or "N") and a number
+//   no entry has (FreieNummern); the table's own "Nr." is not taken. Beyond the 1000 entries
+//   rows are skipped.
 Abgleich Abgleichen(const CellTable& zellen, int anzahl, const std::vector<Vorschauzeile>& tabelle);
 
 struct Uebernahme {
@@ -34,8 +34,9 @@ struct Uebernahme {
     bool operator==(const Uebernahme&) const = default;
 };
 
-// The ticked rows of the plan into the list: a changed entry in its row, new ones after the
-// last entry, numbered by their position, as far as the limit allows.
+// The ticked rows of the plan into the list: a changed entry in its row (each entry once, the
+// first ticked row), new ones with their numbers after the last entry, as far as the limit
+// allows.
 Uebernahme AbgleichUebernehmen(CellTable& zellen, Eintragszeilen& eintraege, int anzahl,
                                const std::vector<Planzeile>& plan);
 // The note after taking over: "1 Eintrag hinzugefügt, 2 Einträge geändert".

@@ -2,26 +2,39 @@
 
 #include "cells/eintrag.h"
 #include "editor/sortierung.h"
+#include "person/person.h"
 #include "support/texthelpers.h"
 
 #include <algorithm>
+#include <numeric>
 #include <unordered_map>
 
 namespace {
 
 struct Eintrag {
-    std::string nummer;
-    std::string schluessel; // Duplikatschluessel
-    std::string form;       // Namensform
+    std::string loeschNummer; // as "Duplikate löschen" compares it: blanks trimmed
+    std::string schluessel;   // Duplikatschluessel
+    Person person;            // for the review: its number in Nummernform
+    std::string form;         // person.name.schluessel()
+    int guete = 0;            // Schreibguete
 };
 
-std::vector<Eintrag> eintraege(const CellTable& zellen, int anzahl) {
-    std::vector<Eintrag> e(size_t(std::max(anzahl, 0)) + 1);
-    for (int r = 1; r <= anzahl; ++r) {
-        const std::string& name = zellen.cell(kSpalteName, r);
-        e[size_t(r)] = {Bereinigen(zellen.cell(kSpalteDBVNr, r), ' '), Duplikatschluessel(name),
-                        Namensform(name)};
+Eintrag eintrag(const CellTable& zellen, int r, bool pruefen) {
+    const std::string& name = zellen.cell(kSpalteName, r);
+    const std::string& nummer = zellen.cell(kSpalteDBVNr, r);
+    Eintrag e{Bereinigen(nummer, ' '), Duplikatschluessel(name), {}, {}, 0};
+    if (pruefen) {
+        e.person = PersonBilden(name, nummer);
+        e.form = e.person.name.schluessel();
+        e.guete = Schreibguete(name);
     }
+    return e;
+}
+
+std::vector<Eintrag> eintraege(const CellTable& zellen, int anzahl, bool pruefen) {
+    std::vector<Eintrag> e(size_t(std::max(anzahl, 0)) + 1);
+    for (int r = 1; r <= anzahl; ++r)
+        e[size_t(r)] = eintrag(zellen, r, pruefen);
     return e;
 }
 
@@ -33,17 +46,18 @@ int erste(const Erste& m, const std::string& key) {
 }
 
 // For each row, the row it stands for among the entries of the same name (by `name`): with a
-// number, the first of that name and number; without, the first of that name with a number,
-// wherever it stands, else the first without. 0 where that is the row itself.
-std::vector<int> vorbilder(const std::vector<Eintrag>& e, std::string Eintrag::*name) {
+// number (by `nummer`), the first of that name and number; without, the first of that name
+// with a number, wherever it stands, else the first without. 0 where that is the row itself.
+std::vector<int> vorbilder(const std::vector<Eintrag>& e, std::string Eintrag::*name,
+                           const std::string& (*nummer)(const Eintrag&)) {
     Erste mitNummer, namensNummer, ohneNummer;
     for (size_t r = 1; r < e.size(); ++r) {
         const std::string& n = e[r].*name;
-        if (e[r].nummer.empty()) {
+        if (nummer(e[r]).empty()) {
             ohneNummer.try_emplace(n, int(r));
         } else {
             // A TAB stands in no cell, so it parts number and name unambiguously.
-            mitNummer.try_emplace(e[r].nummer + '\t' + n, int(r));
+            mitNummer.try_emplace(nummer(e[r]) + '\t' + n, int(r));
             namensNummer.try_emplace(n, int(r));
         }
     }
@@ -51,8 +65,8 @@ std::vector<int> vorbilder(const std::vector<Eintrag>& e, std::string Eintrag::*
     for (size_t r = 1; r < e.size(); ++r) {
         const std::string& n = e[r].*name;
         int v = erste(namensNummer, n);
-        if (!e[r].nummer.empty())
-            v = erste(mitNummer, e[r].nummer + '\t' + n);
+        if (!nummer(e[r]).empty())
+            v = erste(mitNummer, nummer(e[r]) + '\t' + n);
         else if (!v)
             v = erste(ohneNummer, n);
         vorbild[r] = v == int(r) ? 0 : v;
@@ -60,10 +74,55 @@ std::vector<int> vorbilder(const std::vector<Eintrag>& e, std::string Eintrag::*
     return vorbild;
 }
 
+const std::string& loeschNummer(const Eintrag& e) {
+    return e.loeschNummer;
+}
+const std::string& personNummer(const Eintrag& e) {
+    return e.person.nummer;
+}
+
+// What an entry is beside the one of its group that stays.
+Duplikat art(const Eintrag& d, const Eintrag& bleibt, int row) {
+    const std::string& nr = d.person.nummer;
+    const bool gleicheNummer = !nr.empty() && nr == bleibt.person.nummer;
+    if (d.schluessel == bleibt.schluessel && (nr.empty() || gleicheNummer))
+        return {row, Duplikatart::Gleich, true};
+    if (gleicheNummer && DieselbePerson(d.person, bleibt.person))
+        return {row, Duplikatart::Schreibweise, true};
+    return {row, gleicheNummer ? Duplikatart::GleicheNummer : Duplikatart::GleicherName, false};
+}
+
+Duplikatgruppe ableiten(const std::vector<const Eintrag*>& e, const std::vector<int>& rows,
+                        int behalten) {
+    Duplikatgruppe g;
+    const auto k = size_t(std::find(rows.begin(), rows.end(), behalten) - rows.begin());
+    for (size_t i = 0; i < rows.size(); ++i)
+        g.push_back(i == k ? Duplikat{rows[i], Duplikatart::Behalten, false}
+                           : art(*e[i], *e[k], rows[i]));
+    return g;
+}
+
+// The entry with a membership number, then the better spelling, then the first.
+int vorschlag(const std::vector<const Eintrag*>& e, const std::vector<int>& rows) {
+    size_t beste = 0;
+    auto rang = [&e](size_t i) { return std::pair(!e[i]->person.nummer.empty(), e[i]->guete); };
+    for (size_t i = 1; i < rows.size(); ++i)
+        if (rang(i) > rang(beste))
+            beste = i;
+    return rows[beste];
+}
+
+int wurzel(std::vector<int>& eltern, int r) {
+    while (eltern[size_t(r)] != r)
+        r = eltern[size_t(r)] = eltern[size_t(eltern[size_t(r)])];
+    return r;
+}
+
 } // namespace
 
 std::vector<int> DuplikatZeilen(const CellTable& zellen, int anzahl) {
-    const std::vector<int> vorbild = vorbilder(eintraege(zellen, anzahl), &Eintrag::schluessel);
+    const std::vector<int> vorbild =
+        vorbilder(eintraege(zellen, anzahl, false), &Eintrag::schluessel, loeschNummer);
     std::vector<int> rows;
     for (size_t r = 1; r < vorbild.size(); ++r)
         if (vorbild[r])
@@ -71,113 +130,57 @@ std::vector<int> DuplikatZeilen(const CellTable& zellen, int anzahl) {
     return rows;
 }
 
-std::string Namensform(std::string_view name) {
-    std::string out;
-    out.reserve(name.size() + 4);
-    for (const char ch : name) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case ' ':
-        case '\t':
-        case 0xA0:
-        case '.':
-            break;
-        case 0xC4:
-        case 0xE4:
-            out += "ae";
-            break;
-        case 0xD6:
-        case 0xF6:
-            out += "oe";
-            break;
-        case 0xDC:
-        case 0xFC:
-            out += "ue";
-            break;
-        case 0xDF:
-            out += "ss";
-            break;
-        case 0x8A: // Š Œ Ž
-        case 0x8C:
-        case 0x8E:
-            out += char(c + 0x10);
-            break;
-        case 0x9F: // Ÿ
-            out += '\xFF';
-            break;
-        default:
-            const bool gross = (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
-            out += gross ? char(c + 0x20) : ch;
-        }
-    }
-    return out;
-}
-
 std::vector<Duplikatgruppe> DuplikatePruefen(const CellTable& zellen, int anzahl) {
-    const std::vector<Eintrag> e = eintraege(zellen, anzahl);
-    const std::vector<int> gleich = vorbilder(e, &Eintrag::schluessel);
-    const std::vector<int> form = vorbilder(e, &Eintrag::form);
+    const std::vector<Eintrag> e = eintraege(zellen, anzahl, true);
+    // Entries with one number are one group; an entry without joins the one it stands for by
+    // its name as "Duplikate löschen" compares it, else by its folded name. So a group holds
+    // at most one number.
+    const std::vector<int> gleich = vorbilder(e, &Eintrag::schluessel, personNummer);
+    const std::vector<int> form = vorbilder(e, &Eintrag::form, personNummer);
+    std::vector<int> eltern(e.size());
+    std::iota(eltern.begin(), eltern.end(), 0);
     Erste ersteNummer;
+    for (size_t r = 1; r < e.size(); ++r) {
+        const std::string& nr = e[r].person.nummer;
+        const int v = !nr.empty() ? ersteNummer.try_emplace(nr, int(r)).first->second
+                      : gleich[r] ? gleich[r]
+                                  : form[r];
+        if (v)
+            eltern[size_t(wurzel(eltern, int(r)))] = wurzel(eltern, v);
+    }
+
+    std::vector<std::vector<int>> mitglieder(e.size());
     for (size_t r = 1; r < e.size(); ++r)
-        if (!e[r].nummer.empty())
-            ersteNummer.try_emplace(e[r].nummer, int(r));
-
-    // Each entry points at the one it is a duplicate of. Entries with a number point only at
-    // earlier ones with the same number, entries without at any with a number or at earlier
-    // ones without: no circles, and one number per group.
-    std::vector<int> vorbild(e.size());
-    std::vector<Duplikat> art(e.size());
-    for (size_t r = 1; r < e.size(); ++r) {
-        const bool nummer = !e[r].nummer.empty();
-        const int gleicheNummer = nummer ? erste(ersteNummer, e[r].nummer) : 0;
-        // The first that holds decides; none: the entry stays (Behalten).
-        const struct {
-            int vorbild;
-            Duplikatart art;
-            bool haken;
-        } faelle[] = {
-            {gleich[r], Duplikatart::Gleich, true},
-            {nummer ? form[r] : 0, Duplikatart::Schreibweise, true},
-            {gleicheNummer == int(r) ? 0 : gleicheNummer, Duplikatart::GleicheNummer, false},
-            {nummer ? 0 : form[r], Duplikatart::GleicherName, false},
-        };
-        art[r].row = int(r);
-        for (const auto& f : faelle) {
-            if (f.vorbild) {
-                vorbild[r] = f.vorbild;
-                art[r] = {int(r), f.art, f.haken};
-                break;
-            }
-        }
-    }
-
-    // The group of an entry is that of the entry its chain ends at, which stays.
-    std::vector<int> wurzel(e.size()), pfad;
-    std::vector<bool> hatGruppe(e.size());
-    for (size_t r = 1; r < e.size(); ++r) {
-        size_t w = r;
-        for (pfad.clear(); !wurzel[w] && vorbild[w]; w = size_t(vorbild[w]))
-            pfad.push_back(int(w));
-        if (!wurzel[w])
-            wurzel[w] = int(w);
-        for (const int p : pfad)
-            wurzel[size_t(p)] = wurzel[w];
-        if (vorbild[r])
-            hatGruppe[size_t(wurzel[r])] = true;
-    }
-    std::vector<int> gruppeVon(e.size(), -1);
+        mitglieder[size_t(wurzel(eltern, int(r)))].push_back(int(r));
+    std::vector<std::pair<int, size_t>> ordnung; // first row, root
+    for (size_t w = 1; w < e.size(); ++w)
+        if (mitglieder[w].size() > 1)
+            ordnung.emplace_back(mitglieder[w].front(), w);
+    std::sort(ordnung.begin(), ordnung.end());
     std::vector<Duplikatgruppe> gruppen;
-    for (size_t r = 1; r < e.size(); ++r) {
-        const size_t w = size_t(wurzel[r]);
-        if (!hatGruppe[w])
-            continue;
-        if (gruppeVon[w] < 0) {
-            gruppeVon[w] = int(gruppen.size());
-            gruppen.emplace_back();
-        }
-        gruppen[size_t(gruppeVon[w])].push_back(art[r]);
+    for (const auto& [erste, w] : ordnung) {
+        const std::vector<int>& rows = mitglieder[w];
+        std::vector<const Eintrag*> es;
+        for (const int r : rows)
+            es.push_back(&e[size_t(r)]);
+        gruppen.push_back(ableiten(es, rows, vorschlag(es, rows)));
     }
     return gruppen;
+}
+
+Duplikatgruppe GruppeBehalten(const CellTable& zellen, const Duplikatgruppe& gruppe, int row) {
+    std::vector<int> rows;
+    for (const Duplikat& d : gruppe)
+        rows.push_back(d.row);
+    if (std::find(rows.begin(), rows.end(), row) == rows.end())
+        return gruppe;
+    std::vector<Eintrag> e;
+    for (const int r : rows)
+        e.push_back(eintrag(zellen, r, true));
+    std::vector<const Eintrag*> es;
+    for (const Eintrag& x : e)
+        es.push_back(&x);
+    return ableiten(es, rows, row);
 }
 
 std::vector<int> AngehakteZeilen(const std::vector<Duplikatgruppe>& gruppen) {

@@ -1,12 +1,10 @@
 #pragma once
 // Entries that are probably one person: what "Duplikate löschen" removes, and, for the review
-// before anything goes, the same name written otherwise or the same membership number under
-// another name.
+// before anything goes, one person's entries by the person rule (person/person.h): the same
+// name written otherwise, or the same membership number under another name.
 
 #include "cells/celltable.h"
 
-#include <string>
-#include <string_view>
 #include <vector>
 
 // The rows (ascending) of rows 1 .. anzahl that "Duplikate löschen" removes. Of the entries
@@ -16,18 +14,13 @@
 // different members and all stay.
 std::vector<int> DuplikatZeilen(const CellTable& zellen, int anzahl);
 
-// A name as the review compares spellings: capitals (umlauts and other accented ones too) as
-// small letters, ä, ö, ü as ae, oe, ue and ß as ss, blanks and full stops left out. "Müller"
-// and "MUELLER" are one, "Hans Meier" and "Hanna Meier" are not.
-std::string Namensform(std::string_view name);
-
+// What an entry of a group is beside the one that stays.
 enum class Duplikatart {
     Behalten,      // the entry of the group that stays
-    Gleich,        // what "Duplikate löschen" removes
-    Schreibweise,  // the same membership number and the same Namensform
-    GleicheNummer, // the same membership number under another name
-    GleicherName,  // no membership number, the Namensform of an entry with one or of an
-                   // earlier one without
+    Gleich,        // its name as "Duplikate löschen" compares names, its number or none
+    Schreibweise,  // its number, and a name that is its person's (DieselbePerson)
+    GleicheNummer, // its number under another person's name
+    GleicherName,  // a name of the group without a number, or the number where it has none
 };
 
 struct Duplikat {
@@ -38,11 +31,19 @@ struct Duplikat {
 };
 
 // One probable person: its entries in row order, exactly one of them Behalten. All entries of
-// a group that have a membership number have the same one.
+// a group that have a membership number have the same one (compared as Nummernform).
 using Duplikatgruppe = std::vector<Duplikat>;
 
-// The groups of rows 1 .. anzahl, in the order of their first rows.
+// The groups of rows 1 .. anzahl, in the order of their first rows: the entries of one
+// membership number, and those without one that have the name of one of them (as "Duplikate
+// löschen" compares names, else folded). Proposed to stay: the entry with a membership number,
+// then the better spelling (Schreibguete: umlauts or ß, and small letters beside capitals),
+// then the first.
 std::vector<Duplikatgruppe> DuplikatePruefen(const CellTable& zellen, int anzahl);
+
+// The group with the entry in `row` as the one that stays, the others' kinds and ticks measured
+// against it, as the user chooses another; unchanged when `row` is not in it.
+Duplikatgruppe GruppeBehalten(const CellTable& zellen, const Duplikatgruppe& gruppe, int row);
 
 // The ticked rows of these groups, ascending.
 std::vector<int> AngehakteZeilen(const std::vector<Duplikatgruppe>& gruppen);

@@ -11,55 +11,6 @@
 
 namespace {
 
-bool istLeer(char c) {
-    return c == ' ' || c == '\t' || c == '\xA0';
-}
-
-// Blanks part words, and so does a full stop with a word right after it; "Dipl.-Ing." and
-// "H.-P." stay one word.
-std::vector<std::string_view> woerter(std::string_view s) {
-    std::vector<std::string_view> out;
-    size_t start = 0;
-    for (size_t i = 0; i <= s.size(); ++i) {
-        const bool ende = i == s.size() || istLeer(s[i]);
-        const bool nachPunkt = i > 0 && i < s.size() && s[i - 1] == '.' && !ende && s[i] != '-' &&
-                               s[i] != '.' && s[i] != ',';
-        if ((ende || nachPunkt) && i > start)
-            out.push_back(s.substr(start, i - start));
-        if (ende)
-            start = i + 1;
-        else if (nachPunkt)
-            start = i;
-    }
-    return out;
-}
-
-// A word ending in a full stop is a title unless a single letter stands before the stop:
-// "Dr.", "Dipl.-Ing." and "jun." are titles, "H." and "H.-P." initials.
-bool istTitel(std::string_view w) {
-    if (w.size() < 2 || w.back() != '.')
-        return false;
-    const std::string_view rumpf = w.substr(0, w.size() - 1);
-    const size_t teil = rumpf.find_last_of("-.");
-    return rumpf.size() - (teil == rumpf.npos ? 0 : teil + 1) > 1;
-}
-
-std::string verbinden(const std::vector<std::string_view>& ws) {
-    std::string out;
-    for (const std::string_view w : ws) {
-        if (!out.empty())
-            out += ' ';
-        out += w;
-    }
-    return out;
-}
-
-// First names in their order, titles after them.
-std::string rest(std::vector<std::string_view> ws) {
-    std::stable_partition(ws.begin(), ws.end(), [](std::string_view w) { return !istTitel(w); });
-    return verbinden(ws);
-}
-
 using Kollator = std::unique_ptr<UCollator, decltype(&ucol_close)>;
 
 // German collation, whatever the process locale. At the first strength umlauts are their base
@@ -95,30 +46,6 @@ void schluesselAnhaengen(const UCollator* k, std::string_view text, std::string&
 }
 
 } // namespace
-
-Namensteile NamenZerlegen(std::string_view name) {
-    const size_t komma = name.find(',');
-    if (komma != name.npos) {
-        const std::string nachname = verbinden(woerter(name.substr(0, komma)));
-        if (!nachname.empty()) {
-            std::string danach(name.substr(komma + 1));
-            std::replace(danach.begin(), danach.end(), ',', ' ');
-            return {nachname, rest(woerter(danach))};
-        }
-    }
-    std::string ohneKomma(name);
-    std::replace(ohneKomma.begin(), ohneKomma.end(), ',', ' ');
-    std::vector<std::string_view> ws = woerter(ohneKomma);
-    if (ws.empty())
-        return {};
-    const auto letztes =
-        std::find_if(ws.rbegin(), ws.rend(), [](std::string_view w) { return w.back() != '.'; });
-    const auto nachname = letztes == ws.rend() ? ws.end() - 1 : std::next(letztes).base();
-    Namensteile teile{std::string(*nachname), {}};
-    ws.erase(nachname);
-    teile.rest = rest(std::move(ws));
-    return teile;
-}
 
 std::vector<int> NamensOrdnung(const CellTable& zellen, int anzahl) {
     static const Kollator erste = kollator(UCOL_PRIMARY);

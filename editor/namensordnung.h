@@ -4,21 +4,9 @@
 // small letters alike, the exact text only as the last tie-break).
 
 #include "cells/celltable.h"
+#include "person/person.h" // NamenZerlegen: surname and first names
 
-#include <string>
-#include <string_view>
 #include <vector>
-
-struct Namensteile {
-    std::string nachname;
-    // First names and initials, titles ("Dr.", "Prof.") after them.
-    std::string rest;
-    bool operator==(const Namensteile&) const = default;
-};
-
-// The surname is the part before a comma ("Meier, H."), else the last word that does not end
-// in a full stop; words are parted by blanks and after a full stop ("H.Meier").
-Namensteile NamenZerlegen(std::string_view name);
 
 // The rows 1 .. anzahl in their new order: element i is the row that goes to row i + 1.
 // Entries that compare equal keep their order, and blank names come last.

@@ -1,16 +1,12 @@
 #pragma once
-// Finding names in the list as users type them: without regard to capitals and accents
-// ("muller" finds "Müller", "ss" finds "ß"), and a number finds "Nr." and "Mitgliedsnr.".
+// Finding names in the list as users type them: without regard to capitals and accents, with
+// umlauts as their base letters or spelled out ("muller" and "mueller" find "Müller", "strasse"
+// finds "Straße"), and a number finds "Nr." and "Mitgliedsnr.".
 
 #include "cells/celltable.h"
 
-#include <string>
 #include <string_view>
 #include <vector>
-
-// The text as the search compares it: small letters without accents, ß as "ss", Æ as "ae",
-// runs of blanks as one.
-std::string Suchform(std::string_view text);
 
 struct Treffer {
     int row;
@@ -19,7 +15,8 @@ struct Treffer {
 };
 
 // Every entry (rows 1 .. anzahl) the search text finds, in row order: the name containing it,
-// or, for a number, the entry's "Nr." equal to it or its "Mitgliedsnr." beginning with it.
+// both folded (Falten) with umlauts as base letters or both with umlauts spelled out, or, for a
+// number, the entry's "Nr." equal to it or its "Mitgliedsnr." beginning with it.
 std::vector<Treffer> Suchen(const CellTable& zellen, int anzahl, std::string_view suchtext);
 
 // Which hit to go to from `row`: the first at or after it (`auchHier`, as the search text

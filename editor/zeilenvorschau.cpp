@@ -1,6 +1,9 @@
 #include "editor/zeilenvorschau.h"
 
 #include "cells/eintrag.h"
+#include "editor/zuordnung.h"
+#include "platform/cp1252.h"
+#include "support/texthelpers.h"
 
 QString AktionText(Aktion a) {
     switch (a) {
@@ -44,7 +47,35 @@ QString Zeilenvorschau::spaltenname(int spalte) const {
     return QStringLiteral("Spalte %1").arg(spalte + 1);
 }
 
-std::vector<Planzeile> EinfuegePlan(const std::vector<Vorschauzeile>& eintraege, int platz) {
+QString KeinPlatzText() {
+    return QStringLiteral(u"kein Platz mehr: die Liste hat höchstens %1 Einträge")
+        .arg(kMaxEintraege);
+}
+
+namespace {
+
+struct Liste {
+    const CellTable& zellen;
+    Personenindex index;
+    FreieNummern nummern;
+};
+
+// "schon in der Liste (Nr. 17)"
+QString schonDa(const CellTable& zellen, int row) {
+    const std::string nr = Bereinigen(zellen.cell(kSpalteNr, row), ' ');
+    return nr.empty() ? QStringLiteral("schon in der Liste (Zeile %1)").arg(row)
+                      : QStringLiteral("schon in der Liste (Nr. %1)").arg(cp1252::toQString(nr));
+}
+
+// A new line against the list: ticked only when its person is not in it yet.
+void abgleichen(Planzeile& p, Liste& liste) {
+    const Zuordnung z = liste.index.finden(p.eintrag[kSpalteName], p.eintrag[kSpalteDBVNr]);
+    const bool schon = z.art == Zuordnung::Art::Person || z.art == Zuordnung::Art::NameMehrfach;
+    p.grund = schon ? schonDa(liste.zellen, z.row) : liste.index.grund(z);
+    p.haken = z.art == Zuordnung::Art::Neu;
+}
+
+std::vector<Planzeile> plan(const std::vector<Vorschauzeile>& eintraege, int platz, Liste* liste) {
     std::vector<Planzeile> plan;
     int neu = 0;
     for (const Vorschauzeile& v : eintraege) {
@@ -55,18 +86,39 @@ std::vector<Planzeile> EinfuegePlan(const std::vector<Vorschauzeile>& eintraege,
         p.vermerke = v.vermerke;
         if (!v.eintrag) {
             p.grund = GrundText(v.grund);
-        } else if (neu >= platz) {
-            p.eintrag = *v.eintrag;
-            p.grund = QStringLiteral(u"kein Platz mehr: die Liste hat höchstens %1 Einträge")
-                          .arg(kMaxEintraege);
-        } else {
-            ++neu;
-            p.aktion = Aktion::Neu;
-            p.eintrag = *v.eintrag;
-            p.haken = true;
+            continue;
         }
+        p.eintrag = *v.eintrag;
+        p.haken = true;
+        if (liste)
+            abgleichen(p, *liste);
+        if (p.haken && neu >= platz) {
+            p.haken = false;
+            p.grund = KeinPlatzText();
+            continue;
+        }
+        neu += p.haken;
+        p.aktion = Aktion::Neu;
     }
+    // The ticked lines first, so that what goes in is numbered on from the highest; the others
+    // have numbers too, for the user may tick them.
+    for (const bool haken : {true, false})
+        for (Planzeile& p : plan)
+            if (liste && p.aktion == Aktion::Neu && p.haken == haken)
+                p.eintrag[kSpalteNr] = liste->nummern.vergeben(p.eintrag[kSpalteNr]);
     return plan;
+}
+
+} // namespace
+
+std::vector<Planzeile> EinfuegePlan(const std::vector<Vorschauzeile>& eintraege, int platz) {
+    return plan(eintraege, platz, nullptr);
+}
+
+std::vector<Planzeile> EinfuegePlan(const CellTable& zellen, int anzahl,
+                                    const std::vector<Vorschauzeile>& eintraege) {
+    Liste liste{zellen, Personenindex(zellen, anzahl), FreieNummern(zellen, anzahl)};
+    return plan(eintraege, kMaxEintraege - anzahl, &liste);
 }
 
 std::vector<Zeile> NeueEintraege(const std::vector<Planzeile>& plan) {

@@ -47,8 +47,18 @@ private:
     std::vector<Vorschauzeile> eintraege_;
 };
 
+// "kein Platz mehr: die Liste hat höchstens 1000 Einträge"
+QString KeinPlatzText();
+
 // Pasting: every entry is new, as far as `platz` (the entries the list can still take)
 // allows; blank lines are left out, other lines without an entry are shown with their reason.
 std::vector<Planzeile> EinfuegePlan(const std::vector<Vorschauzeile>& eintraege, int platz);
+// Pasting into the list of rows 1 .. anzahl, each line matched by the person rule
+// (Personenindex, editor/zuordnung.h): a line whose person the list holds is "schon in der
+// Liste (Nr. 17)", one with another person's membership number says so; neither is ticked, and
+// neither counts against the room left. Every new line gets a number no entry has: its own
+// when that is free, else one after the highest (FreieNummern).
+std::vector<Planzeile> EinfuegePlan(const CellTable& zellen, int anzahl,
+                                    const std::vector<Vorschauzeile>& eintraege);
 // The ticked new entries, in order.
 std::vector<Zeile> NeueEintraege(const std::vector<Planzeile>& plan);

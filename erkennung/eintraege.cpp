@@ -1,6 +1,7 @@
 #include "erkennung/erkennung.h"
 
 #include "cells/eintrag.h"
+#include "person/person.h"
 #include "platform/cp1252.h"
 #include "support/texthelpers.h"
 
@@ -160,7 +161,11 @@ std::vector<Vorschauzeile> EintraegeBilden(const std::vector<QStringList>& zeile
                                  : b == Bedeutung::Vorname ? 1
                                  : b == Bedeutung::Name    ? 2
                                                            : 3;
-                if (const QString t = bau.zelle(wert, kSpalteName); !t.isEmpty())
+                const QString t = bau.zelle(wert, kSpalteName);
+                if (t.contains(u'?') && FragezeichenStattBuchstabe(bytes(t)))
+                    bau.vermerk(kSpalteName, QStringLiteral(u"„?“ statt eines Buchstabens – "
+                                                            u"Quelle prüfen"));
+                if (!t.isEmpty())
                     teile[teil].append(t);
                 break;
             }

@@ -11,7 +11,7 @@
 //   Vorname       "Vorname"
 //   Nachname      "Nachname", "Familienname", "Zuname"
 //   Titel         "Titel"
-//   MP            "MP"
+//   MP            "MP", "Status", "MP-Status", "Meisterpunkte", "Masterpunkte"
 //   Mitgliedsnr.  "Mitgliedsnr", "Mitgliedsnummer", "Mitgliednr", "DBV-Nr", "DBV-Nummer"
 // The first row with content is a heading row when one of its cells is such a word (or
 // "GESAMT-DATEI", the name file's own first line), or when it holds a word without digits
@@ -121,6 +121,8 @@ struct Vorschauzeile {
 // gives an empty number its position).
 // MP: J, N or G in any case, as a capital; anything else is left out. When no column gives a
 // Nr., MP or Mitgliedsnr. (a list of names alone) every entry gets "N", as new participants do.
+// A "?" next to a letter in a name is noted ("„?“ statt eines Buchstabens – Quelle prüfen"): a
+// program that could not write a letter left it there.
 // Mitgliedsnr.: kept as it is, letters noted. A meaning chosen for two columns: name parts are
 // joined in column order, of the others the first value counts. A value in a column that is
 // not taken is noted.

@@ -80,28 +80,79 @@ TEST(Abgleich, ByNumberElseByTheOneEntryOfThatNameEverythingElseIsNew) {
     EXPECT_EQ(a.nichtInTabelle, 4); // Hans Meier 4712, the two 999s, Bleibt
 }
 
-TEST(Abgleich, TheTickedRowsAreOneStepNumberedByPositionUpToTheLimit) {
+TEST(Abgleich, TheTickedRowsAreOneStepWithTheirNumbersUpToTheLimit) {
     std::vector<Row> rows;
     for (int i = 1; i <= kMaxEintraege - 3; ++i)
         rows.push_back({std::to_string(i), "Name " + std::to_string(i), "N", i == 2 ? "22" : ""});
     Liste l(rows);
     const std::string vorher = NamenDateiText(l.cells);
-    Abgleich a =
-        Abgleichen(l.cells, l.liste.iAnzahl(),
-                   tafel(u"Mitgliedsnr.\tName\tMP\n22\tNeu Name\tG\n\tA\n\tB\n\tC\n\tD\n"));
+    Abgleich a = Abgleichen(l.cells, l.liste.iAnzahl(),
+                            tafel(u"Mitgliedsnr.\tName\tMP\n22\tNAME 2\tG\n\tA\n\tB\n\tC\n\tD\n"));
     ASSERT_EQ(a.zeilen.size(), 6u);
     EXPECT_EQ(a.zeilen[5].aktion, Aktion::Uebersprungen); // the 1001st
-    a.zeilen[2].haken = false;                            // A is left out: B gets its number
+    a.zeilen[2].haken = false;                            // A is left out: B keeps its number
     EXPECT_EQ(l.liste.AusTabelleEinlesen(a.zeilen, l.hier), (Uebernahme{2, 1}));
-    EXPECT_EQ(l.row(2), (Row{"2", "Neu Name", "G", "22"}));
-    EXPECT_EQ(l.row(998), (Row{"998", "B", "N", ""}));
-    EXPECT_EQ(l.row(999), (Row{"999", "C", "N", ""}));
+    EXPECT_EQ(l.row(2), (Row{"2", "NAME 2", "G", "22"}));
+    EXPECT_EQ(l.row(998), (Row{"999", "B", "N", ""}));
+    EXPECT_EQ(l.row(999), (Row{"1000", "C", "N", ""}));
     EXPECT_EQ(l.liste.verlauf().undoText(), QStringLiteral("Aus Tabelle einlesen"));
     EXPECT_TRUE(l.liste.bGeaendert());
     l.consistent();
     l.liste.verlauf().undo();
     EXPECT_EQ(NamenDateiText(l.cells), vorher);
     l.consistent();
+}
+
+TEST(Abgleich, AnotherPersonsNumberIsAConflictASpellingOfTheSamePersonAChange) {
+    Liste l({{"17", "Werner Albrecht", "N", "117500"},
+             {"3", "Hans Meier", "N", "4711"},
+             {"670", "Ayse Yilmaz", "N", "5000"},
+             {"12", "Heinz Schroeder", "N", "4712"},
+             {"5", "Petra Neu", "N", ""}});
+    const std::string vorher = NamenDateiText(l.cells);
+    const Abgleich a = Abgleichen(l.cells, l.liste.iAnzahl,
+                                  tafel(u"Nachname\tVorname\tMitgliedsnr.\tStatus\n"
+                                        u"Krause\tPetra\t117500\tJ\n"
+                                        u"Meier\tHanna\t4711\tN\n"
+                                        u"Yilmaz\tAy?e\t05000\tG\n"
+                                        u"Schröder\tHeinz\t04712\tj\n"
+                                        u"Neu\tPetra\t\tG\n"
+                                        u"Krause\tOtto\t200000\tN\n"
+                                        u"Lange\tEva\t\t\n"
+                                        u"Albrecht\tWerner\t117500\tG\n"));
+    const std::vector<Erwartet> erwartet = {
+        {Aktion::Uebersprungen, 0, {}, false},
+        {Aktion::Geaendert, 1, {"17", "Petra Krause", "J", "117500"}, false},
+        {Aktion::Geaendert, 2, {"3", "Hanna Meier", "N", "4711"}, false},
+        {Aktion::Geaendert, 3, {"670", "Ay?e Yilmaz", "G", "5000"}, false},
+        {Aktion::Geaendert, 4, {"12", "Heinz Schr\366der", "J", "4712"}, true},
+        {Aktion::Geaendert, 5, {"5", "Petra Neu", "G", ""}, true},
+        // after the highest number, not the position
+        {Aktion::Neu, 0, {"671", "Otto Krause", "N", "200000"}, true},
+        {Aktion::Neu, 0, {"672", "Eva Lange", "N", ""}, true},
+        // the conflict above did not take the entry
+        {Aktion::Geaendert, 1, {"17", "Werner Albrecht", "G", "117500"}, true},
+    };
+    EXPECT_EQ(ergebnis(a), erwartet);
+    EXPECT_EQ(a.zeilen[1].grund,
+              QStringLiteral(u"Mitgliedsnr. 117500 gehört zu Werner Albrecht – andere Person?"));
+    EXPECT_EQ(a.zeilen[2].grund,
+              QStringLiteral(u"Mitgliedsnr. 4711 gehört zu Hans Meier – anderer Vorname?"));
+    ASSERT_EQ(a.zeilen[3].vermerke.size(), 1u);
+    EXPECT_EQ(a.zeilen[3].vermerke[0].text,
+              QStringLiteral(u"„?“ statt eines Buchstabens – Quelle prüfen"));
+
+    // Taken as proposed, the conflicts change nothing; ticked, the first row for an entry wins.
+    std::vector<Planzeile> plan = a.zeilen;
+    EXPECT_EQ(l.liste.AusTabelleEinlesen(plan), (Uebernahme{2, 3}));
+    EXPECT_EQ(l.row(1), (Row{"17", "Werner Albrecht", "G", "117500"}));
+    EXPECT_EQ(l.row(3), (Row{"670", "Ayse Yilmaz", "N", "5000"}));
+    EXPECT_EQ(l.row(7), (Row{"672", "Eva Lange", "N", ""}));
+    l.liste.verlauf().undo();
+    EXPECT_EQ(NamenDateiText(l.cells), vorher);
+    plan[1].haken = true;
+    l.liste.AusTabelleEinlesen(plan);
+    EXPECT_EQ(l.row(1), (Row{"17", "Petra Krause", "J", "117500"}));
 }
 
 // The fixtures were made by a spreadsheet program for the example list.

@@ -73,6 +73,54 @@ TEST(Block, PastedLinesBecomeEntriesWithTheTypingRulesAndSkippedLinesSayWhy) {
               QStringLiteral(u"kein Platz mehr: die Liste hat höchstens 1000 Einträge"));
 }
 
+TEST(Block, LinesWhosePersonIsInTheListAreNotTickedNewOnesGetFreeNumbers) {
+    Liste l({{"17", "Hans Meier", "J", "4711"},
+             {"3", "Anna Berg", "N", ""},
+             {"670", "Werner Albrecht", "N", "117500"}});
+    const Zeilenvorschau v(ZeilenAusText(QStringLiteral(u"Nr.\tName\tMP\tMitgliedsnr.\n"
+                                                        u"17\tHans Meier\tJ\t04711\n"
+                                                        u"\tANNA BERG\tN\t\n"
+                                                        u"5\tPetra Krause\tN\t117500\n"
+                                                        u"\tOtto Neu\tG\t\n"
+                                                        u"\tAy?e Yilmaz\tN\t\n"))
+                               .zeilen);
+    const std::vector<Planzeile> p = EinfuegePlan(l.cells, l.liste.iAnzahl, v.eintraege());
+    ASSERT_EQ(p.size(), 6u);
+    const std::pair<QString, bool> erwartet[] = {
+        {QStringLiteral("schon in der Liste (Nr. 17)"), false},
+        {QStringLiteral("schon in der Liste (Nr. 3)"), false},
+        {QStringLiteral(u"Mitgliedsnr. 117500 gehört zu Werner Albrecht – andere Person?"), false},
+        {QString(), true},
+        {QString(), true},
+    };
+    for (size_t i = 0; i < std::size(erwartet); ++i) {
+        EXPECT_EQ(p[i + 1].aktion, Aktion::Neu);
+        EXPECT_EQ(p[i + 1].grund, erwartet[i].first);
+        EXPECT_EQ(p[i + 1].haken, erwartet[i].second);
+    }
+    // A line's own number when it is free, else one after the highest; the ticked ones first.
+    EXPECT_EQ(rows(NeueEintraege(p)),
+              (std::vector<Row>{{"671", "Otto Neu", "G", ""}, {"672", "Ay?e Yilmaz", "N", ""}}));
+    EXPECT_EQ(p[1].eintrag[kSpalteNr], "673");
+    EXPECT_EQ(p[3].eintrag[kSpalteNr], "5");
+    ASSERT_EQ(p[5].vermerke.size(), 1u);
+    EXPECT_EQ(p[5].vermerke[0].text,
+              QStringLiteral(u"„?“ statt eines Buchstabens – Quelle prüfen"));
+
+    // Lines not ticked take no room: of two new ones the second does not fit.
+    Liste fast = numbered(kMaxEintraege - 1);
+    const std::vector<Planzeile> voll = EinfuegePlan(
+        fast.cells, fast.liste.iAnzahl,
+        Zeilenvorschau(ZeilenAusText(QStringLiteral("Name 5\nA\nB\n")).zeilen).eintraege());
+    EXPECT_EQ(rows(NeueEintraege(voll)), (std::vector<Row>{{"1000", "A", "N", ""}}));
+    EXPECT_EQ(voll[2].grund, KeinPlatzText());
+
+    // Past the largest number there is none: the first free one from 1 up.
+    Liste hoch({{"2147483647", "A", "N", ""}, {"1", "B", "N", ""}});
+    EXPECT_EQ(EinfuegePlan(hoch.cells, hoch.liste.iAnzahl, v.eintraege())[2].eintrag[kSpalteNr],
+              "2");
+}
+
 TEST(Block, InsertedBeforeTheCurrentRowAsOneStepOrAfterTheLastFromTheNewEntryRow) {
     const std::vector<Zeile> ab = NeueEintraege(plan(u"A\nB\n"));
     Liste l = numbered(3);

@@ -23,15 +23,19 @@ TEST(Suche, FoldsCapitalsAccentsAndSharpSAndFindsNumbersInTheirColumns) {
               "\xC9mile Z\xF6"
               "ller 12",
               "G", ""},
-             {"7", "\xC6rling", "N", "2007"}});
+             {"7", "\xC6rling", "N", "2007"},
+             {"8", "Anna Stra\337e", "N", ""}});
     const struct {
         const char* suchtext;
         std::vector<int> rows;
     } faelle[] = {
         {"muller", {1}},
-        {"M\xDCLLER", {1}},
-        {"m\xFCller", {1}},
-        {"mueller", {2}},
+        {"M\xDCLLER", {1, 2}}, // spelled out, "Mueller" is "Müller"
+        {"m\xFCller", {1, 2}},
+        {"mueller", {1, 2}},
+        {"eller", {1, 2, 5}}, // "Zoeller" too
+        {"strasse", {7}},
+        {"STRA\337E", {7}},
         {"wei\xDF", {3, 4}},
         {"WEISS", {3, 4}},
         {"weiss, bernd", {4}}, // blanks tidied on both

@@ -139,6 +139,12 @@ TEST(Erkennung, ColumnsFromHeadingsOrValues) {
     const std::vector<QStringList> daten = {{QStringLiteral("Anna"), QStringLiteral("J")},
                                             {QStringLiteral("Otto"), QStringLiteral("N")}};
     EXPECT_EQ(SpaltenErkennen(daten, true), (Erkennung{true, {B::Name, B::MP}}));
+    // A status column of J, N, G is the MP by any of its names.
+    for (const char* kopf : {"Status", "MP-Status", "meisterpunkte", "MASTERPUNKTE"}) {
+        const std::vector<QStringList> t = {{QStringLiteral("Name"), QString::fromLatin1(kopf)},
+                                            {QStringLiteral("Anna"), QStringLiteral("j")}};
+        EXPECT_EQ(SpaltenErkennen(t), (Erkennung{true, {B::Name, B::MP}})) << kopf;
+    }
 }
 
 TEST(Erkennung, EveryChangedOrDroppedValueIsNoted) {
@@ -170,6 +176,10 @@ TEST(Erkennung, EveryChangedOrDroppedValueIsNoted) {
          {"", "Lukasz Nowak", "", ""},
          {u"„Ł“ wurde als „L“ übernommen; Steuerzeichen wurde weggelassen: die Gesamt-Datei kann "
           u"es nicht speichern"}},
+        {u"\tAy?e Yilmaz\t",
+         {"", "Ay?e Yilmaz", "", ""},
+         {u"„?“ statt eines Buchstabens – Quelle prüfen"}},
+        {u"\tMeier (?)\t", {"", "Meier (?)", "", ""}, {}},
         {u"\tAnna\0Berg ☺"sv,
          {"", "AnnaBerg", "", ""},
          {u"Steuerzeichen, „☺“ wurden weggelassen: die Gesamt-Datei kann sie nicht speichern"}},
