@@ -105,10 +105,11 @@ void BM_SortierenReferenz(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         CellStore zellen(kMaxEintraege + 1);
-        NamenListe l(zellen, still);
-        l.geladen(NamenTextLesen(NamenDateiText(liste()), zellen));
+        NamenListe l(still);
+        const LadeErgebnis gelesen = NamenTextLesen(NamenDateiText(liste()), zellen);
+        l.laden(std::move(zellen), gelesen);
         state.ResumeTiming();
-        l.Sortieren();
+        l.Sortieren({});
     }
 }
 

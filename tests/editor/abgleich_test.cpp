@@ -110,7 +110,7 @@ TEST(Abgleich, AnotherPersonsNumberIsAConflictASpellingOfTheSamePersonAChange) {
              {"12", "Heinz Schroeder", "N", "4712"},
              {"5", "Petra Neu", "N", ""}});
     const std::string vorher = NamenDateiText(l.cells);
-    const Abgleich a = Abgleichen(l.cells, l.liste.iAnzahl,
+    const Abgleich a = Abgleichen(l.cells, l.liste.iAnzahl(),
                                   tafel(u"Nachname\tVorname\tMitgliedsnr.\tStatus\n"
                                         u"Krause\tPetra\t117500\tJ\n"
                                         u"Meier\tHanna\t4711\tN\n"
@@ -144,14 +144,14 @@ TEST(Abgleich, AnotherPersonsNumberIsAConflictASpellingOfTheSamePersonAChange) {
 
     // Taken as proposed, the conflicts change nothing; ticked, the first row for an entry wins.
     std::vector<Planzeile> plan = a.zeilen;
-    EXPECT_EQ(l.liste.AusTabelleEinlesen(plan), (Uebernahme{2, 3}));
+    EXPECT_EQ(l.liste.AusTabelleEinlesen(plan, l.hier), (Uebernahme{2, 3}));
     EXPECT_EQ(l.row(1), (Row{"17", "Werner Albrecht", "G", "117500"}));
     EXPECT_EQ(l.row(3), (Row{"670", "Ayse Yilmaz", "N", "5000"}));
     EXPECT_EQ(l.row(7), (Row{"672", "Eva Lange", "N", ""}));
     l.liste.verlauf().undo();
     EXPECT_EQ(NamenDateiText(l.cells), vorher);
     plan[1].haken = true;
-    l.liste.AusTabelleEinlesen(plan);
+    l.liste.AusTabelleEinlesen(plan, l.hier);
     EXPECT_EQ(l.row(1), (Row{"17", "Petra Krause", "J", "117500"}));
 }
 

@@ -84,7 +84,7 @@ TEST(Block, LinesWhosePersonIsInTheListAreNotTickedNewOnesGetFreeNumbers) {
                                                         u"\tOtto Neu\tG\t\n"
                                                         u"\tAy?e Yilmaz\tN\t\n"))
                                .zeilen);
-    const std::vector<Planzeile> p = EinfuegePlan(l.cells, l.liste.iAnzahl, v.eintraege());
+    const std::vector<Planzeile> p = EinfuegePlan(l.cells, l.liste.iAnzahl(), v.eintraege());
     ASSERT_EQ(p.size(), 6u);
     const std::pair<QString, bool> erwartet[] = {
         {QStringLiteral("schon in der Liste (Nr. 17)"), false},
@@ -110,14 +110,14 @@ TEST(Block, LinesWhosePersonIsInTheListAreNotTickedNewOnesGetFreeNumbers) {
     // Lines not ticked take no room: of two new ones the second does not fit.
     Liste fast = numbered(kMaxEintraege - 1);
     const std::vector<Planzeile> voll = EinfuegePlan(
-        fast.cells, fast.liste.iAnzahl,
+        fast.cells, fast.liste.iAnzahl(),
         Zeilenvorschau(ZeilenAusText(QStringLiteral("Name 5\nA\nB\n")).zeilen).eintraege());
     EXPECT_EQ(rows(NeueEintraege(voll)), (std::vector<Row>{{"1000", "A", "N", ""}}));
     EXPECT_EQ(voll[2].grund, KeinPlatzText());
 
     // Past the largest number there is none: the first free one from 1 up.
     Liste hoch({{"2147483647", "A", "N", ""}, {"1", "B", "N", ""}});
-    EXPECT_EQ(EinfuegePlan(hoch.cells, hoch.liste.iAnzahl, v.eintraege())[2].eintrag[kSpalteNr],
+    EXPECT_EQ(EinfuegePlan(hoch.cells, hoch.liste.iAnzahl(), v.eintraege())[2].eintrag[kSpalteNr],
               "2");
 }
 

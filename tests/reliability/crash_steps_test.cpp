@@ -207,7 +207,9 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
             } else if (p.sitzung == Pfad::Uebernahme) {
                 ok = gefunden && w->uebernehmen(*gefunden);
             } else if (p.sperreWeg) {
-                SperreEntfernen(liste(), kSperre);
+                Sperre eigene = kSperre; // whose it is says its owner
+                eigene.benutzer = EigeneSperre().benutzer;
+                SperreEntfernen(liste(), eigene);
             } else if (p.sperre) {
                 ok = SperreSetzen(liste(), kSperre);
             } else if (p.pdf) {

@@ -327,11 +327,12 @@ TEST_F(SharedFolder, ARecordThatStaysUndoesNoLaterSave) {
             bool notiert = false;
             safewrite::setNotice([&](const std::string&) { notiert = true; });
             CellStore cells(kMaxEintraege + 1), neu(kMaxEintraege + 1);
-            int ergebnis = NamenDateiLesen(datei_(), cells).abgeschlossen;
+            NamenDateiLesen(datei_(), cells);
+            int ergebnis = UnterbrochenesSpeichernAbschliessen(datei_());
             if (speichern) { // in place: the list is not the user's
                 NamenTextLesen(liste(7, "A"), neu);
                 NamenDateiSchreiben(datei_(), neu);
-                ergebnis |= NamenDateiLesen(datei_(), neu).abgeschlossen << 1;
+                ergebnis |= int(UnterbrochenesSpeichernAbschliessen(datei_())) << 1;
             }
             return ergebnis | int(notiert) << 3;
         });
@@ -356,12 +357,10 @@ TEST_F(SharedFolder, AnotherMembersLockAndBackupAreSaidToBeTheirs) {
         writeBytes(sperre, SperrText({"b", EigeneSperre().rechner, 999999999, 0, 0}));
         const Sperrversuch erste = SperreNehmen(datei_(), EigeneSperre());
         const Sperrversuch zweite = SperreNehmen(datei_(), EigeneSperre());
-        sGesamtdatei = datei_();
-        CellStore zellen(kMaxEintraege + 1);
         Recorder gesagt;
-        NamenListe liste(zellen, gesagt);
+        NamenListe liste(gesagt);
         Bearbeitung b(liste, gesagt);
-        b.oeffnen();
+        b.oeffnen(datei_());
         b.speichern(false);
         const bool sicherung = std::any_of(gesagt.notes.begin(), gesagt.notes.end(), [](auto& t) {
             return t.find("NAMEN.TIF~\x93 geh\xF6rt dem Benutzer 61002") != std::string::npos;
