@@ -5,8 +5,7 @@
 
 namespace {
 
-constexpr int kRand = 20;       // start of a line, first line, distance from the bottom
-constexpr int kRandGesamt = 40; // top and bottom margin together
+constexpr int kRandGesamt = 2 * kRand;
 
 Zeichenflaeche& flaeche() {
     if (!Drucker.Flaeche)

@@ -20,6 +20,10 @@ struct TDrucker {
 
 inline TDrucker Drucker;
 
+// The page margin in device units: where a line starts, the first line, the distance from the
+// bottom; the top and bottom margin together are twice it.
+inline constexpr int kRand = 20;
+
 // Sets the print state up on that surface (or none); never fails and prints nothing.
 void DruckerInitialisieren(Zeichenflaeche* flaeche);
 

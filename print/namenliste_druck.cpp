@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kRand = 20;
-
 // The text as far as it fits into that width in the font now set, cut with "…" where it
 // does not: no text runs into the next column or off the page.
 std::string passend(const std::string& text, int breite) {

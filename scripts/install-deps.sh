@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages gesamt needs, and only those that are missing.
-# Usage: scripts/install-deps.sh [--test]   (--test adds what the test suite needs)
+# Usage: scripts/install-deps.sh [--test-build | --test]
+#   --test-build adds what building the tests needs (compilers, test libraries, compiler cache),
+#   --test also what running them needs.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libicu-dev libcanberra-dev libcanberra0 libcups2-dev
           libquazip1-qt6-dev qt6-translations-l10n fonts-liberation2)
+if [[ "${1:-}" == "--test-build" || "${1:-}" == "--test" ]]; then
+    packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev ccache)
+fi
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-xkb-utils poppler-utils cups clang
-              libclang-rt-14-dev hyperfine time lintian desktop-file-utils dpkg-dev
+    packages+=(xvfb xauth xdotool x11-xkb-utils poppler-utils cups
+              hyperfine time lintian desktop-file-utils dpkg-dev
               printer-driver-cups-pdf shared-mime-info xdg-utils appstream libglib2.0-bin libxml2-utils
               weston qt6-wayland python3-pyatspi at-spi2-core dbus openbox x11-utils
               debhelper devscripts xclip autopkgtest libreoffice-calc-nogui)

@@ -72,7 +72,7 @@ std::string SperrdateiFuer(const std::string& liste) {
 }
 
 namespace {
-std::optional<Sperre> ausGelesenem(const Sitzungsdatei& d) {
+std::optional<Sperre> sperreAusGelesenem(const Sitzungsdatei& d) {
     if (!d.werte.count("Rechner"))
         return std::nullopt;
     Sperre s;
@@ -86,7 +86,7 @@ std::optional<Sperre> ausGelesenem(const Sitzungsdatei& d) {
 } // namespace
 
 std::optional<Sperre> SperreAusText(const std::string& text) {
-    return ausGelesenem(SitzungstextLesen(text));
+    return sperreAusGelesenem(SitzungstextLesen(text));
 }
 
 namespace {
@@ -99,7 +99,7 @@ std::optional<Sperre> sperreAus(const std::string& datei) {
         return std::nullopt;
     const Sitzungsdatei d = SitzungsdateiLesen(datei, kSperreHoechstens);
     if (d.fehler == 0)
-        if (std::optional<Sperre> s = ausGelesenem(d)) {
+        if (std::optional<Sperre> s = sperreAusGelesenem(d)) {
             s->benutzer = paths::userName(lst.st_uid);
             return s;
         }

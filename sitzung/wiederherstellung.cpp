@@ -45,7 +45,7 @@ std::string ausHex(const std::string& text) {
     return bytes;
 }
 
-std::optional<Wiederherstellungsdaten> ausGelesenem(Sitzungsdatei gelesen) {
+std::optional<Wiederherstellungsdaten> datenAusGelesenem(Sitzungsdatei gelesen) {
     // Only complete data count: a list cut short would lose names.
     if (!gelesen.leerzeile || gelesen.text("Laenge").empty() ||
         gelesen.rest.size() != gelesen.natuerlicheZahl("Laenge") ||
@@ -130,7 +130,7 @@ std::string WiederherstellungsText(const Wiederherstellungsdaten& d) {
 std::optional<Wiederherstellungsdaten> WiederherstellungAusText(const std::string& text) {
     if (!text.starts_with(kKopf))
         return std::nullopt;
-    return ausGelesenem(SitzungstextLesen(text));
+    return datenAusGelesenem(SitzungstextLesen(text));
 }
 
 std::optional<Wiederherstellungsdaten>

@@ -27,7 +27,7 @@ TSuchleiste::TSuchleiste(QWidget* parent) : QWidget(parent) {
     edtSuche->installEventFilter(this);
     edtSuche->setMinimumWidth(edtSuche->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 24);
 
-    auto button = [this](const char* name, const QString& hint) {
+    auto button = [](const char* name, const QString& hint) {
         auto* b = new QToolButton;
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(hint);

@@ -5,7 +5,8 @@
 # umask must give the same bytes. As root the package is then installed, what desktops read is
 # validated, the installed program is started far enough to reach its open dialog, and the
 # package is removed again.
-# Usage: package_test.sh SOURCE   (GESAMT_PACKAGE_ONCE=1: one build, no comparison)
+# Usage: package_test.sh SOURCE   (GESAMT_PACKAGE_ONCE=1: one build, no comparison;
+# GESAMT_PACKAGE_UNCACHED=1: both builds without a compiler cache)
 set -uo pipefail
 source=$(realpath "$1")
 fail() { echo "FAILED: $*"; exit 1; }
@@ -19,23 +20,36 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The committed source, as a clone has it, built in that folder without a compiler cache;
-# the tests run in the suite itself.
+# The committed source, as a clone has it, built in that folder; the tests run in the suite
+# itself. The first build starts from an empty compiler cache of its own, so everything is
+# compiled; the second starts from a copy of it in its other folder: a compilation whose input
+# differs there (a path, a date, a generated file, the umask, the time zone) misses it and runs,
+# and only the same input with the same options is taken from it, so the comparison below still
+# sees every difference. GESAMT_PACKAGE_UNCACHED=1 (scripts/test.sh --full) builds both without.
+cache() {
+    [[ ${GESAMT_PACKAGE_UNCACHED:-} != 1 ]] && command -v ccache >/dev/null
+}
 build() {
-    local dir=$1
-    shift
+    local dir=$1 cachedir=$2
+    shift 2
     mkdir -p "$dir/gesamt"
     git -C "$source" archive HEAD | tar -x -C "$dir/gesamt" || fail "exporting the source"
+    local launcher=()
+    if cache; then
+        launcher=(CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_DIR="$cachedir"
+                  CCACHE_BASEDIR="$dir/gesamt" CCACHE_MAXSIZE=2G)
+    fi
     local start=$SECONDS
     (cd "$dir/gesamt" &&
-        env -u CMAKE_CXX_COMPILER_LAUNCHER -u CMAKE_C_COMPILER_LAUNCHER \
+        env -u CMAKE_CXX_COMPILER_LAUNCHER -u CMAKE_C_COMPILER_LAUNCHER -u CCACHE_DIR \
+            -u CCACHE_BASEDIR "${launcher[@]}" \
             DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" DEB_BUILD_PROFILES=nocheck "$@" \
             dpkg-buildpackage -us -uc -b \
             >"$dir/build.log" 2>&1) ||
         { tail -n 40 "$dir/build.log"; fail "dpkg-buildpackage in $dir"; }
     echo "built in $dir in $((SECONDS - start)) s"
 }
-build "$work/erster"
+build "$work/erster" "$work/cache-erster"
 debs=("$work"/erster/*.deb)
 deb=$work/erster/$(cd "$work/erster" && ls gesamt_*_amd64.deb)
 dpkg-deb -f "$deb"
@@ -72,7 +86,18 @@ report=$(grep -v "root privileges" <<<"$report")
 echo "lintian: no error or warning"
 
 if [[ ${GESAMT_PACKAGE_ONCE:-} != 1 ]]; then
-    build "$work/zweiter/anderer-ordner" TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 bash -c 'umask 0002 && exec "$@"' umask
+    if cache; then
+        mkdir -p "$work/zweiter"
+        cp -a "$work/cache-erster" "$work/zweiter/cache"
+        CCACHE_DIR="$work/zweiter/cache" ccache --zero-stats >/dev/null
+    fi
+    build "$work/zweiter/anderer-ordner" "$work/zweiter/cache" \
+        TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 bash -c 'umask 0002 && exec "$@"' umask
+    if cache; then
+        echo "second build, from the first one's cache: $(CCACHE_DIR="$work/zweiter/cache" \
+            ccache --print-stats | awk -F'\t' '$1 ~ /^(direct|preprocessed)_cache_hit$/ {hit += $2}
+                $1 == "cache_miss" {miss = $2} END {print hit + 0 " compilations taken, " miss + 0 " compiled"}')"
+    fi
     for d in "${debs[@]}"; do
         again=$work/zweiter/anderer-ordner/$(basename "$d")
         if ! cmp -s "$d" "$again"; then
