@@ -90,8 +90,10 @@ build_gcc() {
     cmake --build build --target screenshots_tool
 }
 build_clang() {
+    # Debug keeps the assertions; -O1, as the sanitizers advise, runs the suite and the fuzz
+    # targets several times faster than -O0.
     CC=clang CXX=clang++ cmake -S . -B build-san "${fast[@]}" -DCMAKE_BUILD_TYPE=Debug \
-        -DGESAMT_SANITIZE=ON -DGESAMT_FUZZ=ON -DBUILD_TESTING=ON -DGESAMT_BUILD_BENCH=OFF
+        -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DGESAMT_SANITIZE=ON -DGESAMT_FUZZ=ON -DBUILD_TESTING=ON -DGESAMT_BUILD_BENCH=OFF
     cmake --build build-san
 }
 build_tsan() {

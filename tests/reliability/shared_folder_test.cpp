@@ -87,8 +87,8 @@ TEST_F(SharedFolder, ARecordIsAppliedOnlyWhereItCanBeTheProgramsOwn) {
         std::function<void(const QString& at, const std::string& text)> legen;
         bool angewandt = false;
     };
-    auto als = [this](unsigned uid, unsigned mode) {
-        return [=, this](const QString& at, const std::string& text) {
+    auto als = [](unsigned uid, unsigned mode) {
+        return [=](const QString& at, const std::string& text) {
             writeBytes(at, text);
             besitzt(uid, at, mode);
         };
