@@ -1,6 +1,7 @@
 #!/bin/sh
 # The X servers of CTest's display slots, so that keyboard-flow cases do not each start one.
-# Usage: displays.sh start DIR SPEC   (one Xvfb per slot id in SPEC; its number in DIR/<id>)
+# Usage: displays.sh start DIR SLOTS   (one Xvfb per slot id in the SLOTS file; its number in
+#        DIR/<id>)
 #        displays.sh stop DIR
 set -eu
 dir=$2
