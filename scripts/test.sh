@@ -76,7 +76,7 @@ trap summary EXIT
 
 export QT_QPA_PLATFORM=offscreen
 # The package's builds bring their own cache (tests/packaging/package_test.sh); these share the
-# user's. Precompiled headers need the two sloppinesses to be cached at all.
+# user's. Builds with precompiled headers are cached only with these sloppinesses.
 export CCACHE_BASEDIR=$PWD CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 fast=(-G Ninja -DGESAMT_WERROR=ON -DCMAKE_UNITY_BUILD=ON -DGESAMT_PCH=ON
       -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
@@ -93,7 +93,8 @@ build_clang() {
     # Debug keeps the assertions; -O1, as the sanitizers advise, runs the suite and the fuzz
     # targets several times faster than -O0.
     CC=clang CXX=clang++ cmake -S . -B build-san "${fast[@]}" -DCMAKE_BUILD_TYPE=Debug \
-        -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DGESAMT_SANITIZE=ON -DGESAMT_FUZZ=ON -DBUILD_TESTING=ON -DGESAMT_BUILD_BENCH=OFF
+        -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DGESAMT_SANITIZE=ON -DGESAMT_FUZZ=ON -DBUILD_TESTING=ON \
+        -DGESAMT_BUILD_BENCH=OFF
     cmake --build build-san
 }
 build_tsan() {
