@@ -1,46 +1,20 @@
 #include "print/druckermodul.h"
 
+#include "platform/modul.h"
 #include "print/drucker.h"
 #include "safewrite/safewrite.h"
 #include "support/fileerrors.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QTemporaryDir>
 
 namespace {
 
-std::string& testOrt() {
-    static std::string ort;
-    return ort;
-}
-
-QLibrary* modul() {
-    static QLibrary* geladen = [] {
-        // Only where the program's own files are: the package's place seen from the program,
-        // or beside it, as in the build folder. Never a folder named at build time, which on
-        // another machine may be anyone's.
-        const QString programm = QCoreApplication::applicationDirPath();
-        QStringList orte{programm + QStringLiteral("/" GESAMT_MODULE_FROM_BIN), programm};
-        if (!testOrt().empty())
-            orte = {QFile::decodeName(QByteArray::fromStdString(testOrt()))};
-        for (const QString& ort : orte) {
-            auto* m = new QLibrary(ort.endsWith(QStringLiteral(".so"))
-                                       ? ort
-                                       : ort + QStringLiteral("/gesamt-drucker.so"));
-            if (m->load())
-                return m;
-            delete m;
-        }
-        return static_cast<QLibrary*>(nullptr);
-    }();
-    return geladen;
-}
-
 // The module's function of that name and type; null without the module, which is reported.
 template <typename F> F* funktion(const char* name, Meldungen* meldungen) {
-    QLibrary* m = modul();
+    QLibrary* m = modul::laden(QStringLiteral("gesamt-drucker.so"));
     F* f = m ? reinterpret_cast<F*>(m->resolve(name)) : nullptr;
     if (!f && meldungen)
         meldungen->fehler("Fehler beim Ausdruck der Gesamtdatei: Die Druckunterst\xFCtzung kann "
@@ -51,7 +25,8 @@ template <typename F> F* funktion(const char* name, Meldungen* meldungen) {
 } // namespace
 
 void druckermodul::testing::ortSetzen(const std::string& datei) {
-    testOrt() = datei;
+    modul::testing::ordnerSetzen(
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(datei))).path().toStdString());
 }
 
 void StandarddruckerLaden() {

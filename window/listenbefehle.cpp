@@ -4,6 +4,7 @@
 #include "dialogs/einlesedialog.h"
 #include "editor/namenliste.h"
 #include "platform/cp1252.h"
+#include "tabelle/tabellenmodul.h"
 #include "widgets/dateiwahl.h"
 
 #include <QFile>
@@ -21,13 +22,13 @@ std::optional<std::vector<Planzeile>> TabelleAbgleichen(QWidget* fenster, const 
                   .ordner = ort.absolutePath()});
     if (pfad.isEmpty())
         return std::nullopt;
-    tabelle::Ergebnis gelesen = tabelle::lesen(pfad);
+    tabelle::Ergebnis gelesen = tabellenmodul::lesen(pfad);
     if (!gelesen.fehler.isEmpty()) {
         meldungen.fehler(cp1252::fromQString(gelesen.fehler));
         return std::nullopt;
     }
     auto neuLesen = [pfad](tabelle::Kodierung kodierung) -> std::optional<tabelle::Ergebnis> {
-        tabelle::Ergebnis neu = tabelle::lesen(pfad, kodierung);
+        tabelle::Ergebnis neu = tabellenmodul::lesen(pfad, kodierung);
         if (!neu.fehler.isEmpty())
             return std::nullopt;
         return neu;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A member table taken into the real program under Xvfb: Liste > Aus Tabelle einlesen…, the
 # table (made by a spreadsheet program for the example list) chosen beside the list, Enter in
-# the preview, Ctrl+S; then the file's bytes: two members changed, one added.
+# the preview, Ctrl+S; then the file's bytes: two members changed, one added. The table module
+# is loaded only then.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/xdo.sh" "$1"
 quelle=$(dirname "$(realpath "${BASH_SOURCE[0]}")")/../..
@@ -11,11 +12,14 @@ cp "$quelle/examples/NAMEN.TIF" "$quelle/tests/tabelle/abgleich.xlsx" kelmar/
 
 start
 answer "Öffnen" Return
+# The table readers and the zip library they need are loaded with the first table, not before.
+grep -q quazip "/proc/$pid/maps" && fail "the zip library was loaded at start-up"
 keys alt+l
 xdotool key e
 press "Tabelle öffnen" End
 xdotool type --delay 40 abgleich.xlsx
 answer "Tabelle öffnen" Return
+grep -q "/gesamt-tabelle.so$" "/proc/$pid/maps" || fail "the table module is not loaded"
 answer "Aus Tabelle einlesen" Return
 save_and_close
 finish

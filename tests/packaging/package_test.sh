@@ -67,18 +67,23 @@ for d in "${debs[@]}"; do
 done
 echo "no file names the build folder"
 
-# Both binaries hardened alike. Control-flow protection is left out: Debian 12's C library
-# start files carry no such note, so no program on it has one. The module's calls to memcpy and
-# memmove have sizes no compiler can check, so hardening-check finds no fortified call to count
-# there; that it was built fortified is read from the build's own commands instead.
+# The program and its modules hardened alike. Control-flow protection is left out: Debian 12's
+# C library start files carry no such note, so no program on it has one. A module's calls to
+# memcpy and memmove may have sizes no compiler can check, so hardening-check may find no
+# fortified call to count there; that it was built fortified is read from the build's own
+# commands instead.
 x=$work/x/$(basename "$deb")
 hardening-check --nocfprotection "$x/usr/bin/gesamt" || fail "hardening of the program"
-hardening-check --nocfprotection --nofortify "$x/usr/libexec/gesamt/gesamt-drucker.so" ||
-    fail "hardening of the printer module"
-grep -E -- "-o printer/CMakeFiles/gesamt-drucker.dir/" "$work/erster/build.log" |
-    grep -qv -- "-D_FORTIFY_SOURCE=2" && fail "the printer module was built without fortify"
-grep -qE -- "-D_FORTIFY_SOURCE=2.*-o printer/CMakeFiles/gesamt-drucker.dir/qtdrucker" \
-    "$work/erster/build.log" || fail "the printer module's build is not in the log"
+for m in "gesamt-drucker printer/CMakeFiles/gesamt-drucker.dir/qtdrucker"  \
+         "gesamt-tabelle tabelle/CMakeFiles/gesamt_tabelle.dir/"; do
+    read -r name objects <<<"$m"
+    hardening-check --nocfprotection --nofortify "$x/usr/libexec/gesamt/$name.so" ||
+        fail "hardening of $name.so"
+    grep -E -- "-o ${objects%/*}/" "$work/erster/build.log" |
+        grep -qv -- "-D_FORTIFY_SOURCE=2" && fail "$name.so was built without fortify"
+    grep -qE -- "-D_FORTIFY_SOURCE=2.*-o $objects" "$work/erster/build.log" ||
+        fail "the build of $name.so is not in the log"
+done
 report=$(lintian --fail-on error,warning "$work"/erster/*.changes 2>&1)
 status=$?
 report=$(grep -v "root privileges" <<<"$report")
@@ -116,10 +121,11 @@ installed=1
 desktop-file-validate /usr/share/applications/gesamt.desktop || fail "desktop entry"
 [[ -f /usr/share/icons/hicolor/256x256/apps/gesamt.png && -f /usr/share/icons/hicolor/scalable/apps/gesamt.svg ]] ||
     fail "icons missing"
-# The printer module, where the program looks for it (../libexec/gesamt beside /usr/bin).
-module=/usr/libexec/gesamt/gesamt-drucker.so
-[[ -f $module ]] || fail "printer module missing"
-ldd "$module" | grep -q "not found" && fail "printer module lacks libraries: $(ldd "$module")"
+# The modules, where the program looks for them (../libexec/gesamt beside /usr/bin).
+for module in /usr/libexec/gesamt/gesamt-drucker.so /usr/libexec/gesamt/gesamt-tabelle.so; do
+    [[ -f $module ]] || fail "$module missing"
+    ldd "$module" | grep -q "not found" && fail "$module lacks libraries: $(ldd "$module")"
+done
 appstreamcli validate --no-net /usr/share/metainfo/org.example.gesamt.metainfo.xml ||
     fail "software centre entry"
 man -w gesamt >/dev/null || fail "no manual page"

@@ -5,7 +5,9 @@
 #undef QT_NO_CAST_FROM_ASCII
 
 #include "erkennung/erkennung.h"
+#include "platform/modul.h"
 #include "tabelle/tabelle.h"
+#include "tabelle/tabellenmodul.h"
 #include "tests/tabelle/zipbau.h"
 
 #include <QFile>
@@ -56,6 +58,35 @@ TEST(Tabelle, DieMitgliedertabelleIstInJedemFormatDieselbe) {
         EXPECT_EQ(e.blaetter[0].zeilen, erwartet);
         EXPECT_EQ(e.erkannt, Kodierung::Utf8);
     }
+}
+
+// The program reads tables only through the module it loads at the first one: what it gets
+// there is what the readers give, and without the module it is told so in German.
+TEST(Tabelle, DasProgrammLiestDurchDasModulWasDieLeserGeben) {
+    const QTemporaryDir leer;
+    modul::testing::ordnerSetzen(QFile::encodeName(leer.path()).toStdString());
+    const Ergebnis ohne = tabellenmodul::lesen(fixture("mitglieder.xlsx"));
+    EXPECT_EQ(ohne.fehler, u"Die Tabelle kann nicht eingelesen werden: Die Unterstützung für "
+                           u"Tabellen kann nicht geladen werden.");
+    EXPECT_TRUE(ohne.blaetter.empty());
+
+    modul::testing::ordnerSetzen(TABELLENMODUL_ORDNER);
+    for (const char* name :
+         {"mitglieder.xlsx", "blaetter.ods", "windows1252.csv", "mitglieder.xls"}) {
+        SCOPED_TRACE(name);
+        const Ergebnis direkt = lesen(fixture(name), Kodierung::Automatisch);
+        const Ergebnis modul = tabellenmodul::lesen(fixture(name));
+        EXPECT_EQ(modul.fehler, direkt.fehler);
+        ASSERT_EQ(modul.blaetter.size(), direkt.blaetter.size());
+        for (size_t i = 0; i < direkt.blaetter.size(); ++i) {
+            EXPECT_EQ(modul.blaetter[i].name, direkt.blaetter[i].name);
+            EXPECT_EQ(modul.blaetter[i].zeilen, direkt.blaetter[i].zeilen);
+        }
+        EXPECT_EQ(modul.erstesMitDaten, direkt.erstesMitDaten);
+        EXPECT_EQ(modul.erkannt, direkt.erkannt);
+    }
+    const Ergebnis utf8 = tabellenmodul::lesen(fixture("windows1252.csv"), Kodierung::Utf8);
+    EXPECT_EQ(utf8.erkannt, Kodierung::Utf8);
 }
 
 TEST(Tabelle, AbgleichtabelleUndKodierungen) {
