@@ -89,9 +89,13 @@ const std::vector<Befehl> kBefehle = {
                u"Ersetzen der bestehenden Nummern durch eine neue Nummerierung", 7, 5}},
     {.name = "mptSortieren", .menue = "mptListe", .text = u"&Sortieren",
      .tasten = {ctrl(Qt::Key_O)}, .handler = &F::mptSortierenClick,
-     .knopf = {"tbtSortieren", u"Sortieren", u"Alfabetisches Sortieren der Liste", 6, 4}},
+     .knopf = {"tbtSortieren", u"Sortieren", u"Alfabetisches Sortieren der Liste", 6, 4},
+     .erklaerung = u"nach dem letzten Wort des Namens, Byte für Byte, wie bisher"},
     {.name = "mptNachNameSortieren", .menue = "mptListe",
-     .text = u"Nach Name und Vorname sor&tieren", .handler = &F::mptNachNameSortierenClick},
+     .text = u"Nach Name und Vorname sor&tieren",
+     .tasten = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+     .handler = &F::mptNachNameSortierenClick,
+     .erklaerung = u"nach Nachname, dann Vorname, wie ein deutsches Wörterbuch"},
     {.name = "mptAusTabelleEinlesen", .menue = "mptListe", .text = u"Aus Tabelle &einlesen…",
      .handler = &F::mptAusTabelleEinlesenClick},
     {.name = "mptDrucken", .menue = "mptListe", .text = u"&Drucken",
@@ -149,7 +153,9 @@ QAction* aktion(TfrmGesamtdatei& fenster, THyperGrid& grid, const Befehl& b) {
     if (b.text) {
         a->setText(QString::fromUtf16(b.text));
         // The keys list names the command, not what its caption says now ("Rückgängig: …").
-        a->setProperty("befehl", a->iconText());
+        a->setProperty("befehl", b.erklaerung ? a->iconText() + QStringLiteral(u" – ") +
+                                                    QString::fromUtf16(b.erklaerung)
+                                              : a->iconText());
     }
     a->setShortcuts(b.tasten);
     a->setShortcutContext(Qt::WindowShortcut);

@@ -30,6 +30,7 @@ struct Befehl {
     bool fokusDanach = true;   // the cell has the keyboard again afterwards
     bool trennerDavor = false; // in the menu
     Knopf knopf = {};
+    const char16_t* erklaerung = nullptr; // in the keys list (F1), after the command's name
 };
 
 struct Menue {

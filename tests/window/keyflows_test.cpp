@@ -344,11 +344,16 @@ TEST_F(Editor, F1ListsTheKeysWithTheirCommandsAndHilfeNamesWhereTheProgramKeepsI
           row(Qt::SHIFT | Qt::Key_F3, u"Rückwärts suchen"), row(Qt::Key_F1, u"Tastenkürzel"),
           row(Qt::CTRL | Qt::Key_Z, u"Rückgängig"),
           row(Qt::CTRL | Qt::Key_V, u"Einfügen aus der Zwischenablage"),
-          row(Qt::ALT | Qt::Key_Down, u"MP-Auswahl öffnen")})
+          row(Qt::ALT | Qt::Key_Down, u"MP-Auswahl öffnen"),
+          row(Qt::CTRL | Qt::Key_O,
+              u"Sortieren – nach dem letzten Wort des Namens, Byte für Byte, wie bisher"),
+          row(Qt::CTRL | Qt::SHIFT | Qt::Key_O,
+              u"Nach Name und Vorname sortieren – nach Nachname, dann Vorname, wie ein deutsches "
+              u"Wörterbuch")})
         EXPECT_TRUE(rows.contains(expected)) << expected.toStdString();
     // Without participants Ctrl+T does nothing, so it is not offered.
     EXPECT_FALSE(rows.contains(row(Qt::CTRL | Qt::Key_T, u"Turnierteilnehmer einfügen")));
-    EXPECT_EQ(rows.size(), 20);
+    EXPECT_EQ(rows.size(), 21);
     ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }));
 
     onNextModal([&](QWidget* w) {
@@ -451,4 +456,10 @@ TEST_F(Editor, NachNameUndVornameSortierenOrdersAsAGermanDictionaryInOneStep) {
               QStringLiteral("Die Liste wurde nach Name und Vorname sortiert"));
     ctrl(Qt::Key_Z);
     EXPECT_EQ(cell(1, 1), "Zander");
+    // Its key, beside Ctrl+O's sort by the last word.
+    frm->lblHinweis->clear();
+    key(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frm->lblHinweis->text().isEmpty(); }));
+    EXPECT_EQ(cell(1, 1), "\xC4nne Adler");
+    EXPECT_EQ(cell(1, 6), "Zander");
 }
