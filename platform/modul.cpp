@@ -2,8 +2,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QLibrary>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -18,6 +21,34 @@ QHash<QString, QLibrary*>& geladen() {
     return module;
 }
 
+// Only a module no other user could have put or replaced there is loaded: the file itself (no
+// link), its folder and every folder above are owned by root or by us, and none is writable by
+// others (a group of our own aside) unless, like /tmp, it keeps them from replacing what is not
+// theirs.
+bool vonUnsUnveraendert(const QString& datei) {
+    const auto unserer = [](const struct stat& st) {
+        return st.st_uid == 0 || st.st_uid == geteuid();
+    };
+    const auto andereSchreiben = [](const struct stat& st) {
+        return (st.st_mode & S_IWOTH) || ((st.st_mode & S_IWGRP) && st.st_gid != getegid());
+    };
+    struct stat st {};
+    if (lstat(QFile::encodeName(datei).constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        !unserer(st) || andereSchreiben(st))
+        return false;
+    QString ordner = QFileInfo(datei).absolutePath();
+    ordner = QFileInfo(ordner).canonicalFilePath();
+    while (!ordner.isEmpty()) {
+        if (lstat(QFile::encodeName(ordner).constData(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+            !unserer(st) || (andereSchreiben(st) && !(st.st_mode & S_ISVTX)))
+            return false;
+        if (ordner == QLatin1String("/"))
+            break;
+        ordner = QFileInfo(ordner).path();
+    }
+    return true;
+}
+
 } // namespace
 
 QLibrary* modul::laden(const QString& datei) {
@@ -30,7 +61,10 @@ QLibrary* modul::laden(const QString& datei) {
         orte = {testOrdner()};
     QLibrary* gefunden = nullptr;
     for (const QString& ort : orte) {
-        auto* m = new QLibrary(ort + QLatin1Char('/') + datei);
+        const QString pfad = ort + QLatin1Char('/') + datei;
+        if (!vonUnsUnveraendert(pfad))
+            continue;
+        auto* m = new QLibrary(pfad);
         if (m->load()) {
             gefunden = m;
             break;

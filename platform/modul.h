@@ -11,7 +11,9 @@ namespace modul {
 
 // The module of that file name ("gesamt-drucker.so"), loaded at the first call and kept; null
 // when it cannot be loaded. It is looked for only where the program's own files are: the
-// package's place seen from the program, or beside it, as in the build folder.
+// package's place seen from the program, or beside it, as in the build folder; and taken only
+// where no other user could have put it (the file and the folders above it are root's or
+// ours, and no one else may replace what lies in them).
 QLibrary* laden(const QString& datei);
 
 namespace testing {

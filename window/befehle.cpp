@@ -90,7 +90,7 @@ const std::vector<Befehl> kBefehle = {
     {.name = "mptSortieren", .menue = "mptListe", .text = u"&Sortieren",
      .tasten = {ctrl(Qt::Key_O)}, .handler = &F::mptSortierenClick,
      .knopf = {"tbtSortieren", u"Sortieren", u"Alfabetisches Sortieren der Liste", 6, 4},
-     .erklaerung = u"nach dem letzten Wort des Namens, Byte für Byte, wie bisher"},
+     .erklaerung = u"nach dem letzten Wort des Namens, Byte für Byte (Umlaute nach z)"},
     {.name = "mptNachNameSortieren", .menue = "mptListe",
      .text = u"Nach Name und Vorname sor&tieren",
      .tasten = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},

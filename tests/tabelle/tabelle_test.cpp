@@ -10,10 +10,12 @@
 #include "tabelle/tabellenmodul.h"
 #include "tests/tabelle/zipbau.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -61,14 +63,53 @@ TEST(Tabelle, DieMitgliedertabelleIstInJedemFormatDieselbe) {
 }
 
 // The program reads tables only through the module it loads at the first one: what it gets
-// there is what the readers give, and without the module it is told so in German.
+// there is what the readers give. A module it cannot load, or one another user could have put
+// or replaced where it looks, is not taken, and the user is told so in German.
 TEST(Tabelle, DasProgrammLiestDurchDasModulWasDieLeserGeben) {
-    const QTemporaryDir leer;
-    modul::testing::ordnerSetzen(QFile::encodeName(leer.path()).toStdString());
-    const Ergebnis ohne = tabellenmodul::lesen(fixture("mitglieder.xlsx"));
-    EXPECT_EQ(ohne.fehler, u"Die Tabelle kann nicht eingelesen werden: Die Unterstützung für "
-                           u"Tabellen kann nicht geladen werden.");
-    EXPECT_TRUE(ohne.blaetter.empty());
+    const QTemporaryDir oben;
+    const QString ordner = oben.filePath(QStringLiteral("module"));
+    const QString modulDatei = ordner + QStringLiteral("/gesamt-tabelle.so");
+    ASSERT_TRUE(QDir().mkpath(ordner));
+    const auto lesenAus = [&] {
+        modul::testing::ordnerSetzen(QFile::encodeName(ordner).toStdString());
+        return tabellenmodul::lesen(fixture("mitglieder.xlsx"));
+    };
+    const QString nichtGeladen =
+        QStringLiteral(u"Die Tabelle kann nicht eingelesen werden: Die Unterstützung für "
+                       u"Tabellen kann nicht geladen werden.");
+    EXPECT_EQ(lesenAus().fehler, nichtGeladen) << "no module";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TABELLENMODUL_ORDNER "/gesamt-tabelle.so"), modulDatei));
+    EXPECT_EQ(lesenAus().fehler, QString()) << "our own module";
+    const struct {
+        const char* fall;
+        std::function<void()> machen, zuruecknehmen;
+    } faelle[] = {
+        {"a module anyone may write", [&] { chmod(QFile::encodeName(modulDatei), 0646); },
+         [&] { chmod(QFile::encodeName(modulDatei), 0644); }},
+        {"in a folder anyone may write", [&] { chmod(QFile::encodeName(ordner), 0777); },
+         [&] { chmod(QFile::encodeName(ordner), 0755); }},
+        {"below a folder anyone may write", [&] { chmod(QFile::encodeName(oben.path()), 0777); },
+         [&] { chmod(QFile::encodeName(oben.path()), 0700); }},
+        {"a link to a module",
+         [&] {
+             QFile::rename(modulDatei, modulDatei + QStringLiteral(".echt"));
+             QFile::link(modulDatei + QStringLiteral(".echt"), modulDatei);
+         },
+         [&] {
+             QFile::remove(modulDatei);
+             QFile::rename(modulDatei + QStringLiteral(".echt"), modulDatei);
+         }},
+    };
+    for (const auto& f : faelle) {
+        f.machen();
+        EXPECT_EQ(lesenAus().fehler, nichtGeladen) << f.fall;
+        f.zuruecknehmen();
+        EXPECT_EQ(lesenAus().fehler, QString()) << f.fall << ", undone";
+    }
+    // A folder anyone may write that keeps others from replacing what is not theirs, as /tmp.
+    chmod(QFile::encodeName(oben.path()), 01777);
+    EXPECT_EQ(lesenAus().fehler, QString()) << "below a sticky folder";
+    chmod(QFile::encodeName(oben.path()), 0700);
 
     modul::testing::ordnerSetzen(TABELLENMODUL_ORDNER);
     for (const char* name :

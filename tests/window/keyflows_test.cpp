@@ -346,7 +346,7 @@ TEST_F(Editor, F1ListsTheKeysWithTheirCommandsAndHilfeNamesWhereTheProgramKeepsI
           row(Qt::CTRL | Qt::Key_V, u"Einfügen aus der Zwischenablage"),
           row(Qt::ALT | Qt::Key_Down, u"MP-Auswahl öffnen"),
           row(Qt::CTRL | Qt::Key_O,
-              u"Sortieren – nach dem letzten Wort des Namens, Byte für Byte, wie bisher"),
+              u"Sortieren – nach dem letzten Wort des Namens, Byte für Byte (Umlaute nach z)"),
           row(Qt::CTRL | Qt::SHIFT | Qt::Key_O,
               u"Nach Name und Vorname sortieren – nach Nachname, dann Vorname, wie ein deutsches "
               u"Wörterbuch")})
