@@ -15,10 +15,16 @@ QString& testOrdner() {
     return ordner;
 }
 
-// Every module once, also when it failed: a second attempt would find the same.
+// Every module once, also when it failed: a second attempt would find the same. Never
+// destroyed, as the modules are never unloaded.
 QHash<QString, QLibrary*>& geladen() {
-    static QHash<QString, QLibrary*> module;
-    return module;
+    static auto* module = new QHash<QString, QLibrary*>;
+    return *module;
+}
+// Every module ever loaded, also those a test looked for elsewhere since.
+QList<QLibrary*>& alleGeladenen() {
+    static auto* module = new QList<QLibrary*>;
+    return *module;
 }
 
 // Only a module no other user could have put or replaced there is loaded: the file itself (no
@@ -67,6 +73,7 @@ QLibrary* modul::laden(const QString& datei) {
         auto* m = new QLibrary(pfad);
         if (m->load()) {
             gefunden = m;
+            alleGeladenen().append(m);
             break;
         }
         delete m;
