@@ -142,6 +142,9 @@ step packages scripts/install-deps.sh --test-build
 beside test-packages scripts/install-deps.sh --test
 step build build_gcc
 await test-packages
+# CTest lists each test program's cases when it first meets the program built anew; done here
+# once, so that the two CTest runs below do not both write those lists at the same time.
+ctest --test-dir build -N >/dev/null
 # The package's two builds are the longest step; the suite, mostly waiting on X servers and
 # other programs, runs beside them, and the sanitizer build after it.
 beside package package
