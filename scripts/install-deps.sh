@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages gesamt needs, and only those that are missing.
 # Usage: scripts/install-deps.sh [--test-build | --test]
-#   --test-build adds what building the tests needs (compilers, test libraries, compiler cache),
+#   --test-build adds what building the tests needs (compilers, test libraries, compiler cache,
+#   linker),
 #   --test also what running them needs.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libicu-dev libcanberra-dev libcanberra0 libcups2-dev
           libquazip1-qt6-dev qt6-translations-l10n fonts-liberation2)
 if [[ "${1:-}" == "--test-build" || "${1:-}" == "--test" ]]; then
-    packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev ccache)
+    packages+=(libgtest-dev libbenchmark-dev clang libclang-rt-14-dev ccache lld)
 fi
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(xvfb xauth xdotool x11-xkb-utils poppler-utils cups
