@@ -19,8 +19,9 @@ std::vector<QStringList> zeilen(const QString& text, QString& weggelassen) {
 
 } // namespace
 
-EinfuegeDialog::EinfuegeDialog(const QString& text, int platz, QWidget* parent)
-    : QDialog(parent), vorschau_(zeilen(text, weggelassen_)), platz_(std::max(platz, 0)) {
+EinfuegeDialog::EinfuegeDialog(const QString& text, const CellTable& zellen, int anzahl,
+                               QWidget* parent)
+    : QDialog(parent), vorschau_(zeilen(text, weggelassen_)), zellen_(zellen), anzahl_(anzahl) {
     setObjectName(QStringLiteral("dlgEinfuegen"));
     setWindowTitle(QStringLiteral(u"Einfügen aus der Zwischenablage"));
     auto* layout = new QVBoxLayout(this);
@@ -28,12 +29,13 @@ EinfuegeDialog::EinfuegeDialog(const QString& text, int platz, QWidget* parent)
     info_->setObjectName(QStringLiteral("info"));
     info_->setWordWrap(true);
     layout->addWidget(info_);
-    tabelle_ = new Spaltenvorschau(false);
+    tabelle_ = new Spaltenvorschau(true);
     layout->addWidget(tabelle_, 1);
     connect(tabelle_, &Spaltenvorschau::bedeutungGewaehlt, this, [this](int spalte, Bedeutung b) {
         vorschau_.bedeutungSetzen(spalte, b);
         zeigen();
     });
+    connect(tabelle_, &Spaltenvorschau::hakenGeaendert, this, &EinfuegeDialog::zaehlen);
 
     einfuegen_ =
         VorschauKnoepfe(this, layout, QStringLiteral(u"Einfügen"), QStringLiteral("btnEinfuegen"));
@@ -43,24 +45,33 @@ EinfuegeDialog::EinfuegeDialog(const QString& text, int platz, QWidget* parent)
 }
 
 void EinfuegeDialog::zeigen() {
-    plan_ = EinfuegePlan(vorschau_.eintraege(), platz_);
-    tabelle_->zeigen(vorschau_, plan_);
-    const qsizetype n = std::count_if(plan_.begin(), plan_.end(),
-                                      [](const Planzeile& p) { return p.aktion == Aktion::Neu; });
-    const qsizetype moeglich = std::count_if(
-        plan_.begin(), plan_.end(), [](const Planzeile& p) { return p.eintrag != Zeile{}; });
+    tabelle_->zeigen(vorschau_, EinfuegePlan(zellen_, anzahl_, vorschau_.eintraege()));
+    zaehlen();
+}
+
+// The summary follows the ticks, and more than the list can take is not offered.
+void EinfuegeDialog::zaehlen() {
+    const std::vector<Planzeile> plan = tabelle_->plan();
+    const auto neu = [](const Planzeile& p) { return p.aktion == Aktion::Neu; };
+    const qsizetype moeglich = std::count_if(plan.begin(), plan.end(), neu);
+    const qsizetype n = qsizetype(NeueEintraege(plan).size());
+    const int platz = std::max(kMaxEintraege - anzahl_, 0);
     QStringList info;
-    info << (n == 0 ? QStringLiteral(u"Die Zwischenablage enthält keine Einträge.")
-                    : QStringLiteral(u"%1 werden vor der aktuellen Zeile eingefügt.")
-                          .arg(EintraegeText(n)));
+    if (moeglich == 0)
+        info << QStringLiteral(u"Die Zwischenablage enthält keine Einträge.");
+    else if (n == 0)
+        info << QStringLiteral(u"Kein Eintrag ist angehakt.");
+    else
+        info << QStringLiteral(u"%1 werden vor der aktuellen Zeile eingefügt.")
+                    .arg(EintraegeText(n));
     if (moeglich > n)
-        info << QStringLiteral(u"Die Liste kann nur noch %1 aufnehmen (höchstens %2); %3 "
-                               u"werden nicht eingefügt.")
-                    .arg(EintraegeText(platz_))
-                    .arg(kMaxEintraege)
-                    .arg(moeglich - n);
+        info << QStringLiteral(u"%1 nicht angehakt.").arg(EintraegeText(moeglich - n));
+    if (n > platz)
+        info << QStringLiteral(u"Die Liste kann nur noch %1 aufnehmen (höchstens %2).")
+                    .arg(EintraegeText(platz))
+                    .arg(kMaxEintraege);
     if (!weggelassen_.isEmpty())
         info << weggelassen_;
     info_->setText(info.join(u' '));
-    einfuegen_->setEnabled(n > 0);
+    einfuegen_->setEnabled(n > 0 && n <= platz);
 }

@@ -84,6 +84,10 @@ Spaltenvorschau::Spaltenvorschau(bool mitHaken, QWidget* parent)
     tabelle_->setWordWrap(false);         // one line a row; the whole text is in the tooltip
     tabelle_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(tabelle_, 1);
+    connect(tabelle_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (!fuellen_ && item->column() == kAktion)
+            Q_EMIT hakenGeaendert();
+    });
 }
 
 void Spaltenvorschau::waehlerBauen(const Zeilenvorschau& vorschau) {
@@ -126,6 +130,7 @@ void Spaltenvorschau::zeigen(const Zeilenvorschau& vorschau, const std::vector<P
             waehler_[size_t(c)]->findData(int(vorschau.erkennung().spalten[size_t(c)])));
     }
     plan_ = plan;
+    fuellen_ = true;
     tabelle_->setUpdatesEnabled(false);
     tabelle_->clearContents();
     tabelle_->setRowCount(int(plan.size()));
@@ -135,6 +140,7 @@ void Spaltenvorschau::zeigen(const Zeilenvorschau& vorschau, const std::vector<P
     tabelle_->setColumnWidth(kErstesFeld + kSpalteName,
                              std::min(tabelle_->columnWidth(kErstesFeld + kSpalteName), 260));
     tabelle_->setUpdatesEnabled(true);
+    fuellen_ = false;
 }
 
 void Spaltenvorschau::zeileZeigen(int r, const Planzeile& p, const QStringList& quelle) {

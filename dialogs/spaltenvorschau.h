@@ -34,6 +34,8 @@ public:
 
 Q_SIGNALS:
     void bedeutungGewaehlt(int spalte, Bedeutung b);
+    // The user ticked a row or took its tick away.
+    void hakenGeaendert();
 
 private:
     void waehlerBauen(const Zeilenvorschau& vorschau);
@@ -44,6 +46,7 @@ private:
     std::vector<QComboBox*> waehler_;
     QTableWidget* tabelle_;
     std::vector<Planzeile> plan_;
+    bool fuellen_ = false; // the rows are being shown, no tick is the user's
 };
 
 // A preview's buttons at the end of `layout`: `text` (the default, accepting) and "Abbrechen".

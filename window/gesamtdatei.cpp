@@ -267,7 +267,7 @@ void TfrmGesamtdatei::mptMarkierteLoeschenClick() {
 }
 void TfrmGesamtdatei::blockEinfuegen(const QString& text) {
     sgGesamt->commitEditor();
-    EinfuegeDialog vorschau(text, kMaxEintraege - liste_.iAnzahl(), this);
+    EinfuegeDialog vorschau(text, liste_.zellen(), liste_.iAnzahl(), this);
     if (vorschau.exec() == QDialog::Accepted)
         zeigen(liste_.BlockEinfuegen(vorschau.eintraege(), hier()));
     sgGesamt->focusCell();

@@ -9,16 +9,20 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QTableWidget>
 #include <cstring>
 
 namespace {
 
 // Answers the next preview of that class with the key, after noting what its choosers say.
-template <typename Dialog> void antworten(Qt::Key key, QStringList* bedeutungen = nullptr) {
-    onModalOf<Dialog>([key, bedeutungen](Dialog* d) {
+template <typename Dialog>
+void antworten(Qt::Key key, QStringList* bedeutungen = nullptr, QString* info = nullptr) {
+    onModalOf<Dialog>([key, bedeutungen, info](Dialog* d) {
         for (int c = 0; bedeutungen && c < d->vorschau()->spalten(); ++c)
             *bedeutungen << d->vorschau()->waehler(c)->currentText();
+        if (info)
+            *info = d->template findChild<QLabel*>(QStringLiteral("info"))->text();
         activate(d); // the key goes where the keyboard is once the dialog has it
         QTest::keyClick(QApplication::focusWidget(), key);
     });
@@ -41,8 +45,9 @@ QString quelle(const char* pfad) {
 
 TEST_F(Editor, CtrlVOfABlockWithHeadingsShowsThePreviewAndEnterInsertsItBeforeTheCurrentRow) {
     open(liste(2));
-    QApplication::clipboard()->setText(QStringLiteral(
-        u"Name\tMP\tMitgliedsnr.\r\nAnna Berg\tj\t4711\r\nŁukasz Nowak\tN\t0815\r\n"));
+    QApplication::clipboard()->setText(
+        QStringLiteral(u"Name\tMP\tMitgliedsnr.\r\nAnna Berg\tj\t4711\r\nŁukasz Nowak\tN\t0815\r\n"
+                       u"Spieler 1\tN\t101\r\n"));
     frm->sgGesamt->setCurrentCell(2, 2); // the MP column's editor hands a block on too
     QApplication::processEvents();
     antworten<EinfuegeDialog>(Qt::Key_Escape);
@@ -51,11 +56,15 @@ TEST_F(Editor, CtrlVOfABlockWithHeadingsShowsThePreviewAndEnterInsertsItBeforeTh
     EXPECT_EQ(frm->liste().verlauf().count(), 0);
     EXPECT_EQ(cell(2, 2), "N");
 
+    // The player already in the list is shown so, not ticked, and not taken in again.
     QStringList bedeutungen;
-    antworten<EinfuegeDialog>(Qt::Key_Return, &bedeutungen);
+    QString info;
+    antworten<EinfuegeDialog>(Qt::Key_Return, &bedeutungen, &info);
     ctrl(Qt::Key_V);
     EXPECT_EQ(bedeutungen, (QStringList{QStringLiteral("Name"), QStringLiteral("MP"),
                                         QStringLiteral("Mitgliedsnr.")}));
+    EXPECT_EQ(info, QStringLiteral(u"2 Einträge werden vor der aktuellen Zeile eingefügt. 1 "
+                                   u"Eintrag nicht angehakt."));
     EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
     EXPECT_EQ(frm->liste().verlauf().count(), 1);
 
@@ -72,9 +81,10 @@ TEST_F(Editor, CtrlVOfABlockWithHeadingsShowsThePreviewAndEnterInsertsItBeforeTh
 
     DialogAnswerer answers;
     ctrl(Qt::Key_S);
+    // New entries are numbered on from the highest number.
     EXPECT_EQ(readBytes(file), "GESAMT-DATEI\r\nSpieler 1\t \t1\tN\t101\r\n"
-                               "Anna Berg\t \t\tJ\t4711\r\nLukasz Nowak\t \t\tN\t0815\r\n"
-                               "Spieler 2\t \t2\tN\t102\r\nCarla Hoffmann\t \t\tG\t\r\n");
+                               "Anna Berg\t \t3\tJ\t4711\r\nLukasz Nowak\t \t4\tN\t0815\r\n"
+                               "Spieler 2\t \t2\tN\t102\r\nCarla Hoffmann\t \t5\tG\t\r\n");
 }
 
 // From the menu by the keyboard, on the table a spreadsheet program made for the example list.
