@@ -15,6 +15,10 @@ constexpr int kTitleHeight = 26;
 constexpr int kRowHeight = 20;
 } // namespace
 
+int Zeilenhoehe(const QFontMetrics& metrics) {
+    return std::max(kRowHeight, metrics.height() + 6);
+}
+
 THyperGrid::THyperGrid(NamenListe& liste, QWidget* parent) : QTableView(parent) {
     model_ = new HyperGridModel(liste, columns_, this);
     delegate_ = new HyperGridDelegate(this);
@@ -77,7 +81,7 @@ void THyperGrid::showEvent(QShowEvent* event) {
 // the usual sizes stay the smallest.
 void THyperGrid::fitToFont() {
     const QFontMetrics metrics(font());
-    const int rowHeight = std::max(kRowHeight, metrics.height() + 6);
+    const int rowHeight = Zeilenhoehe(metrics);
     verticalHeader()->setMinimumSectionSize(rowHeight);
     verticalHeader()->setDefaultSectionSize(rowHeight);
     horizontalHeader()->setFixedHeight(std::max(kTitleHeight, metrics.height() + 10));

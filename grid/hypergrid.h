@@ -13,7 +13,12 @@
 class HyperGridModel;
 class HyperGridDelegate;
 class NamenListe;
+class QFontMetrics;
 class QKeyEvent;
+
+// How high a row of text in that font is, in the grid and in lists of its entries elsewhere:
+// the usual 20 pixels, more where the font needs it to show accents above capitals.
+int Zeilenhoehe(const QFontMetrics& metrics);
 
 class THyperGrid : public QTableView {
     Q_OBJECT

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -400,21 +401,32 @@ TEST_F(Editor, ALargeFontGrowsColumnsButtonsDialogsAndTheWindowSoThatTextShowsWh
     EXPECT_GE(knopfHoehe, QFontMetrics(toQFont(StandardFont)).height() + 10);
 }
 
-// From the menu by the keyboard: the review lists who is probably one person, ticks what may
-// go, and Enter removes the ticked entries as one step.
+// From the menu by the keyboard: the review lists who is probably one person and ticks what
+// may go; Space on another entry keeps that one instead, and Enter removes the ticked entries
+// as one step.
 TEST_F(Editor, DuplikatePruefenListsProbableDuplicatesAndEnterRemovesTheTickedAsOneStep) {
     open("GESAMT-DATEI\r\nGerd Schr\xF6"
          "der\t \t1\tN\t123\r\nHans Meier\t \t2\tN\t7\r\nGERD SCHR\xD6"
          "DER\t \t3\tN\t123\r\nHanna Meier\t \t4\tN\t8\r\nAnna Weiss\t \t5\tJ\t\r\n"
          "Anna Wei\xDF\t \t6\tJ\t\r\n");
-    std::vector<std::pair<QString, bool>> gesehen; // names with their tick
-    QString titel;
+    std::vector<std::pair<QString, bool>> gesehen, gewaehlt; // names with their tick
+    QString titel, summe;
+    int zeilenhoehe = 0, schrift = 0;
     onModalOf<DuplikatDialog>([&](DuplikatDialog* d) {
         titel = d->windowTitle();
-        for (QTreeWidgetItemIterator it(d->baum()); *it; ++it)
-            if ((*it)->parent())
-                gesehen.emplace_back((*it)->text(1), (*it)->checkState(0) == Qt::Checked);
-        activate(d); // Enter goes where the keyboard is once the dialog has it
+        const auto haken = [d](std::vector<std::pair<QString, bool>>& namen) {
+            for (QTreeWidgetItemIterator it(d->baum()); *it; ++it)
+                if ((*it)->parent())
+                    namen.emplace_back((*it)->text(1), (*it)->checkState(0) == Qt::Checked);
+        };
+        haken(gesehen);
+        zeilenhoehe = d->baum()->visualItemRect(d->baum()->topLevelItem(0)->child(0)).height();
+        schrift = QFontMetrics(d->baum()->font()).height();
+        activate(d); // the keys go where the keyboard is once the dialog has it
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        haken(gewaehlt);
+        summe = d->findChild<QLabel*>(QStringLiteral("summe"))->text();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     activate(frm.get());
@@ -430,8 +442,14 @@ TEST_F(Editor, DuplikatePruefenListsProbableDuplicatesAndEnterRemovesTheTickedAs
         {QStringLiteral("Anna Weiss"), false},
         {QStringLiteral(u"Anna Weiß"), false}};
     EXPECT_EQ(gesehen, erwartet);
+    EXPECT_GE(zeilenhoehe, schrift + 6); // the dots above capitals are not cut off
+    EXPECT_TRUE(gewaehlt[1] == std::pair(QStringLiteral(u"GERD SCHRÖDER"), false) &&
+                gewaehlt[0] == std::pair(QStringLiteral(u"Gerd Schröder"), true));
+    EXPECT_EQ(summe, QStringLiteral(u"1 Eintrag wird gelöscht."));
     EXPECT_EQ(frm->liste().iAnzahl(), 5);
-    EXPECT_EQ(cell(1, 3), "Hanna Meier");
+    EXPECT_EQ(cell(1, 1), "Hans Meier");
+    EXPECT_EQ(cell(1, 2), "GERD SCHR\xD6"
+                          "DER");
     EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(),
               QStringLiteral(u"&Rückgängig: Duplikate prüfen"));
     EXPECT_EQ(frm->lblHinweis->text(), QStringLiteral(u"1 Eintrag wurde gelöscht"));
