@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "cells/cellstore.h"
 #include "dialogs/duplikatdialog.h"
+#include "dialogs/einfuegedialog.h"
 #include "dialogs/einlesedialog.h"
 #include "grid/gesamtspalten.h"
 #include "grid/hgeditors.h"
@@ -254,6 +255,23 @@ void importVorschau(const QString& name = QStringLiteral("import-preview")) {
     saveGrab(&dialog, name);
 }
 
+// The paste preview: a block from an e-mail pasted into the example list, with a player it
+// already holds and a name a spreadsheet saved with "?".
+void einfuegeVorschau() {
+    QFile beispiel(outDir + QStringLiteral("/../examples/NAMEN.TIF"));
+    beispiel.open(QIODevice::ReadOnly);
+    CellStore liste(kMaxEintraege + 1);
+    const int anzahl = NamenTextLesen(beispiel.readAll().toStdString(), liste).anzahl;
+    EinfuegeDialog dialog(QStringLiteral(u"Name\tMP\tMitgliedsnr.\n"
+                                         u"Jürgen Weiß\tj\t100570\n"
+                                         u"Ay?e Demir\tN\t102100\n"
+                                         u"Karl Adam\tG\t\n"),
+                          liste, anzahl, nullptr);
+    dialog.show();
+    QApplication::processEvents();
+    saveGrab(&dialog, QStringLiteral("paste-preview"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -287,6 +305,7 @@ int main(int argc, char** argv) {
     AuswahlFrage(SperrFrage(fremd));
     gridWithDropDown();
     duplicateReview();
+    einfuegeVorschau();
     importVorschau();
     mainWindow();
     printout();
