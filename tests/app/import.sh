@@ -2,7 +2,8 @@
 # A member table taken into the real program under Xvfb: Liste > Aus Tabelle einlesen…, the
 # table (made by a spreadsheet program for the example list) chosen beside the list, Enter in
 # the preview, Ctrl+S; then the file's bytes: two members changed, one added. The table module
-# is loaded only then.
+# is loaded only then. A second table, a club's CSV, has its MP in a "Status" column and one
+# row with another member's number: that member's MP changes, the other row is left out.
 set -uo pipefail
 source "$(dirname "$(realpath "$0")")/xdo.sh" "$1"
 quelle=$(dirname "$(realpath "${BASH_SOURCE[0]}")")/../..
@@ -21,12 +22,20 @@ xdotool type --delay 40 abgleich.xlsx
 answer "Tabelle öffnen" Return
 grep -q "/gesamt-tabelle.so$" "/proc/$pid/maps" || fail "the table module is not loaded"
 answer "Aus Tabelle einlesen" Return
+printf 'Mitgliedsnummer;Titel;Vorname;Nachname;Status\r\n100274;Dr.;Bernd;Fischer;J\r\n100311;;Petra;Krause;N\r\n' >kelmar/verein.csv
+keys alt+l
+xdotool key e
+press "Tabelle öffnen" End
+xdotool type --delay 40 verein.csv
+answer "Tabelle öffnen" Return
+answer "Aus Tabelle einlesen" Return
 save_and_close
 finish
 [[ $code == 0 ]] || fail "exit code $code, not 0"
 
 {
     LC_ALL=C sed -e 's/^\(Anna Bergmann\t \t1\t\)N/\1J/' -e 's/^\(Dieter Kr\xfcger\t \t4\t\)N/\1G/' \
+        -e 's/^\(Dr. Bernd Fischer\t \t2\t\)N/\1J/' \
         "$quelle/examples/NAMEN.TIF"
     printf 'Paula Neumeister\t \t41\tN\t102000\r\n'
 } >erwartet
