@@ -139,3 +139,16 @@ QString UebernahmeText(const Uebernahme& u) {
     return QStringLiteral(u"%1 hinzugefügt, %2 geändert")
         .arg(EintraegeText(u.neu), EintraegeText(u.geaendert));
 }
+
+std::array<QString, tabelle::kSchreibspalten> TabellenKopf() {
+    return {BedeutungText(Bedeutung::Nr), BedeutungText(Bedeutung::Name),
+            BedeutungText(Bedeutung::MP), BedeutungText(Bedeutung::Mitgliedsnr)};
+}
+
+std::vector<tabelle::Schreibzeile> TabellenZeilen(const CellTable& zellen, int anzahl) {
+    std::vector<tabelle::Schreibzeile> zeilen(size_t(std::max(anzahl, 0)));
+    for (int r = 1; r <= anzahl; ++r)
+        for (const int c : {kSpalteNr, kSpalteName, kSpalteMP, kSpalteDBVNr})
+            zeilen[size_t(r - 1)][size_t(c)] = zellen.cell(c, r);
+    return zeilen;
+}

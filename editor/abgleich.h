@@ -5,7 +5,9 @@
 
 #include "editor/zeilen.h"
 #include "editor/zeilenvorschau.h"
+#include "tabelle/schreiben.h"
 
+#include <array>
 #include <vector>
 
 struct Abgleich {
@@ -41,3 +43,9 @@ Uebernahme AbgleichUebernehmen(CellTable& zellen, Eintragszeilen& eintraege, int
                                const std::vector<Planzeile>& plan);
 // The note after taking over: "1 Eintrag hinzugefügt, 2 Einträge geändert".
 QString UebernahmeText(const Uebernahme& u);
+
+// The list as a table for a spreadsheet: the heading row in the words the table readers take
+// ("Nr.", "Name", "MP", "Mitgliedsnr."), so that the table can be taken in again as it is...
+std::array<QString, tabelle::kSchreibspalten> TabellenKopf();
+// ... and rows 1 .. anzahl in the list's order, each cell as the list holds it.
+std::vector<tabelle::Schreibzeile> TabellenZeilen(const CellTable& zellen, int anzahl);

@@ -1,5 +1,5 @@
-// The table readers as a module of their own: the program loads it at the first table it
-// takes in (tabelle/tabellenmodul.h).
+// The table readers and writers as a module of their own: the program loads it at the first
+// table it takes in or writes (tabelle/tabellenmodul.h).
 
 #include "tabelle/tabellenmodul.h"
 
@@ -10,5 +10,12 @@ extern "C" Q_DECL_EXPORT void gesamt_tabelle_lesen(const QString* pfad, int kodi
     *ergebnis = tabelle::lesen(*pfad, tabelle::Kodierung(kodierung));
 }
 
-// The program calls it by name: its type must be the one it expects.
+extern "C" Q_DECL_EXPORT void gesamt_tabelle_schreiben(const QString* pfad,
+                                                       const tabelle::Ausgabe* ausgabe,
+                                                       tabelle::Geschrieben* ergebnis) {
+    *ergebnis = tabelle::schreiben(*pfad, *ausgabe);
+}
+
+// The program calls them by name: their types must be the ones it expects.
 static_assert(std::is_same_v<decltype(gesamt_tabelle_lesen), tabellenmodul::Lesen>);
+static_assert(std::is_same_v<decltype(gesamt_tabelle_schreiben), tabellenmodul::Schreiben>);

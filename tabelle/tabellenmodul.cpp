@@ -4,14 +4,33 @@
 
 #include <QLibrary>
 
-tabelle::Ergebnis tabellenmodul::lesen(const QString& pfad, tabelle::Kodierung kodierung) {
+namespace {
+
+template <typename F> F* funktion(const char* name) {
     QLibrary* m = modul::laden(QStringLiteral("gesamt-tabelle.so"));
-    auto* f = m ? reinterpret_cast<Lesen*>(m->resolve("gesamt_tabelle_lesen")) : nullptr;
+    return m ? reinterpret_cast<F*>(m->resolve(name)) : nullptr;
+}
+
+const char16_t kFehlt[] = u"Die Unterstützung für Tabellen kann nicht geladen werden.";
+
+} // namespace
+
+tabelle::Ergebnis tabellenmodul::lesen(const QString& pfad, tabelle::Kodierung kodierung) {
     tabelle::Ergebnis ergebnis;
-    if (!f)
-        ergebnis.fehler = QStringLiteral(u"Die Tabelle kann nicht eingelesen werden: Die "
-                                         u"Unterstützung für Tabellen kann nicht geladen werden.");
-    else
+    if (auto* f = funktion<Lesen>("gesamt_tabelle_lesen"))
         f(&pfad, int(kodierung), &ergebnis);
+    else
+        ergebnis.fehler = QStringLiteral(u"Die Tabelle kann nicht eingelesen werden: ") +
+                          QString::fromUtf16(kFehlt);
+    return ergebnis;
+}
+
+tabelle::Geschrieben tabellenmodul::schreiben(const QString& pfad,
+                                              const tabelle::Ausgabe& ausgabe) {
+    tabelle::Geschrieben ergebnis;
+    if (auto* f = funktion<Schreiben>("gesamt_tabelle_schreiben"))
+        f(&pfad, &ausgabe, &ergebnis);
+    else
+        ergebnis.fehler = QString::fromUtf16(kFehlt);
     return ergebnis;
 }

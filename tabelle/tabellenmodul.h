@@ -1,8 +1,9 @@
 #pragma once
-// Tables read through the table module, loaded at the first table the user takes in, so that
-// the zip and XML libraries the readers need cost nothing at start-up. The program links this,
-// not the readers themselves.
+// Tables read and written through the table module, loaded at the first table the user takes
+// in or writes, so that the zip and XML libraries they need cost nothing at start-up. The
+// program links this, not the readers and writers themselves.
 
+#include "tabelle/schreiben.h"
 #include "tabelle/tabelle.h"
 
 namespace tabellenmodul {
@@ -14,5 +15,11 @@ tabelle::Ergebnis lesen(const QString& pfad,
 // The module's side, exported by this name (tabelle/modul.cpp): the result is written to
 // *ergebnis.
 using Lesen = void(const QString* pfad, int kodierung, tabelle::Ergebnis* ergebnis);
+
+// tabelle::schreiben in the module, the format by the file's ending; without the module, a
+// result whose message says so and no file written.
+tabelle::Geschrieben schreiben(const QString& pfad, const tabelle::Ausgabe& ausgabe);
+using Schreiben = void(const QString* pfad, const tabelle::Ausgabe* ausgabe,
+                       tabelle::Geschrieben* ergebnis);
 
 } // namespace tabellenmodul

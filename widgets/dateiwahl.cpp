@@ -1,5 +1,6 @@
 #include "widgets/dateiwahl.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 void DateidialogEinrichten(QFileDialog& dialog) {
@@ -23,6 +24,17 @@ QString DateiWaehlen(QWidget* parent, const Dateiwahl& wahl) {
     dialog.setDirectory(wahl.ordner);
     if (!wahl.vorschlag.isEmpty())
         dialog.selectFile(wahl.vorschlag);
+    if (wahl.endungen.size() == wahl.filter.size()) {
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, &wahl](const QString& filter) {
+                const QString endung = wahl.endungen.value(wahl.filter.indexOf(filter));
+                dialog.setDefaultSuffix(endung);
+                const QStringList namen = dialog.selectedFiles();
+                if (!namen.isEmpty() && !endung.isEmpty() && !QFileInfo(namen.first()).isDir())
+                    dialog.selectFile(QFileInfo(namen.first()).completeBaseName() + u'.' + endung);
+            });
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

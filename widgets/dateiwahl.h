@@ -17,6 +17,9 @@ struct Dateiwahl {
     QString ordner = {};    // where it starts
     QString vorschlag = {}; // the file name proposed; empty: none
     QString endung = {};    // added to a name typed without one; empty: none
+    // With a filter for each kind of file: the ending each filter gives. Choosing a filter
+    // gives the name in the dialog its ending, and a name typed without one gets it.
+    QStringList endungen = {};
 };
 
 // The file the user chose (to open: one that exists), or empty when cancelled.

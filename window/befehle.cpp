@@ -98,6 +98,8 @@ const std::vector<Befehl> kBefehle = {
      .erklaerung = u"nach Nachname, dann Vorname, wie ein deutsches Wörterbuch"},
     {.name = "mptAusTabelleEinlesen", .menue = "mptListe", .text = u"Aus Tabelle &einlesen…",
      .handler = &F::mptAusTabelleEinlesenClick},
+    {.name = "mptAlsTabelle", .menue = "mptListe", .text = u"Als Ta&belle speichern…",
+     .handler = &F::mptAlsTabelleClick},
     {.name = "mptDrucken", .menue = "mptListe", .text = u"&Drucken",
      .tasten = {ctrl(Qt::Key_D)}, .handler = &F::mptDruckenClick,
      .knopf = {"tbtDrucken", u"Drucken", u"Drucken der Gesamtliste", 8, 6}},

@@ -276,6 +276,10 @@ void TfrmGesamtdatei::mptAusTabelleEinlesenClick() {
     if (const auto plan = TabelleAbgleichen(this, bearbeitung_.pfad(), liste_, meldungen_))
         hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(*plan, hier())));
 }
+void TfrmGesamtdatei::mptAlsTabelleClick() {
+    if (const auto note = AlsTabelleSpeichern(this, bearbeitung_.pfad(), liste_, meldungen_))
+        hinweisZeigen(*note);
+}
 void TfrmGesamtdatei::mptTurnierteilnehmereinfuegenClick() {
     // Hidden without participants: its shortcut must do nothing then either.
     if (slTeilnehmer && !slTeilnehmer->empty())

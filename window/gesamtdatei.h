@@ -78,6 +78,7 @@ public Q_SLOTS:
     void mptSortierenClick();
     void mptNachNameSortierenClick();
     void mptAusTabelleEinlesenClick();
+    void mptAlsTabelleClick();
     void mptDruckenClick();
     void mptSpeichernundBeendenClick();
     void mptSpeichernClick();

@@ -2,8 +2,11 @@
 
 #include "dialogs/duplikatdialog.h"
 #include "dialogs/einlesedialog.h"
+#include "editor/abgleich.h"
 #include "editor/namenliste.h"
 #include "platform/cp1252.h"
+#include "support/fileerrors.h"
+#include "support/meldungen.h"
 #include "tabelle/tabellenmodul.h"
 #include "widgets/dateiwahl.h"
 
@@ -51,4 +54,37 @@ std::optional<std::vector<int>> DuplikateZeigen(QWidget* fenster, const NamenLis
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.angehakt();
+}
+
+std::optional<QString> AlsTabelleSpeichern(QWidget* fenster, const std::string& liste,
+                                           const NamenListe& namen, Meldungen& meldungen) {
+    const QFileInfo ort(QFile::decodeName(QByteArray::fromStdString(liste)));
+    const QString pfad = DateiWaehlen(
+        fenster,
+        {.titel = QStringLiteral("Als Tabelle speichern"),
+         .name = QStringLiteral("tabelleSpeichernDialog"),
+         .modus = QFileDialog::AcceptSave,
+         .filter = {QStringLiteral("OpenDocument-Tabellen (*.ods)"),
+                    QStringLiteral("Excel-Tabellen (*.xlsx)"),
+                    QStringLiteral("CSV-Dateien (*.csv)")},
+         .ordner = ort.absolutePath(),
+         .vorschlag = ort.completeBaseName() + QStringLiteral(".ods"),
+         .endung = QStringLiteral("ods"),
+         .endungen = {QStringLiteral("ods"), QStringLiteral("xlsx"), QStringLiteral("csv")}});
+    if (pfad.isEmpty())
+        return std::nullopt;
+    const std::vector<tabelle::Schreibzeile> zeilen =
+        TabellenZeilen(namen.zellen(), namen.iAnzahl());
+    const tabelle::Geschrieben g = tabellenmodul::schreiben(
+        pfad, {.blatt = ort.completeBaseName(), .kopf = TabellenKopf(), .zeilen = zeilen});
+    if (!g.ok()) {
+        const QString warum = g.fehler.isEmpty()
+                                  ? cp1252::toQString(DateiFehlerAusErrno(g.systemfehler).what())
+                                  : g.fehler;
+        meldungen.fehler(cp1252::fromQString(
+            QStringLiteral("Die Tabelle kann nicht gespeichert werden: ") + warum));
+        return std::nullopt;
+    }
+    return QStringLiteral("%1 als Tabelle gespeichert: %2")
+        .arg(EintraegeText(qsizetype(zeilen.size())), pfad);
 }

@@ -1,10 +1,12 @@
 #pragma once
-// The window's commands that choose and read before the list changes: taking in a member table
-// and reviewing probable duplicates. Choosing the file, reading it and saying what went wrong
-// is done here; the dialogs only show and return the user's choices.
+// The window's commands that choose and read before the list changes, or write it elsewhere:
+// taking in a member table, reviewing probable duplicates, writing the list as a table. Choosing
+// the file, reading it and saying what went wrong is done here; the dialogs only show and return
+// the user's choices.
 
 #include "editor/zeilenvorschau.h"
 
+#include <QString>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,3 +26,9 @@ std::optional<std::vector<Planzeile>> TabelleAbgleichen(QWidget* fenster, const 
 // none (said in a note).
 std::optional<std::vector<int>> DuplikateZeigen(QWidget* fenster, const NamenListe& namen,
                                                 Meldungen& meldungen);
+
+// "Als Tabelle speichern…": the list written as ODS, XLSX or CSV where the user chooses, beside
+// the list's file `liste` as proposed. The note of what was written; nothing when cancelled or
+// when it could not be written (said in a message, and no file changed).
+std::optional<QString> AlsTabelleSpeichern(QWidget* fenster, const std::string& liste,
+                                           const NamenListe& namen, Meldungen& meldungen);

@@ -135,3 +135,54 @@ TEST_F(Editor, AusTabelleEinlesenShowsWhatHappensToEachRowAndEnterTakesItAsOneSt
     erwartet += "Paula Neumeister\t \t41\tN\t102000\r\n";
     EXPECT_EQ(readBytes(file), erwartet);
 }
+
+// From the menu by the keyboard, with a name still being typed: the list written as XLSX beside
+// it holds that name, and taken in again it changes nothing.
+TEST_F(Editor, AlsTabelleSpeichernWritesTheListSoThatTakingItInAgainChangesNothing) {
+    open(readBytes(quelle("examples/NAMEN.TIF")));
+    activate(frm.get());
+    key(Qt::Key_Tab); // from the Nr. to the name
+    typeText(QApplication::focusWidget(), QStringLiteral("Anna Bergmann jun."));
+    QString vorschlag;
+    const auto speichern = [&](QWidget* w) {
+        auto* dateien = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dateien, nullptr);
+        EXPECT_EQ(dateien->directory().absolutePath(), env.home());
+        vorschlag = dateien->selectedFiles().value(0);
+        activate(dateien);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        typeText(QApplication::focusWidget(), QStringLiteral("liste.xlsx"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    };
+    const auto menue = [this](Qt::Key taste) {
+        activate(frm.get());
+        key(Qt::Key_L, Qt::AltModifier);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+        QTest::keyClick(QApplication::activePopupWidget(), taste);
+    };
+    onNextModal(speichern);
+    menue(Qt::Key_B);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frm->lblHinweis->text().isEmpty(); }));
+    EXPECT_EQ(QFileInfo(vorschlag).fileName(), QStringLiteral("NAMEN.ods"));
+    const QString xlsx = env.path(QStringLiteral("liste.xlsx"));
+    EXPECT_EQ(frm->lblHinweis->text(),
+              QStringLiteral(u"40 Einträge als Tabelle gespeichert: ") + xlsx);
+
+    QStringList aktionen;
+    onNextModal([&](QWidget* w) {
+        onModalOf<EinleseDialog>([&](EinleseDialog* d) {
+            for (int r = 0; r < d->vorschau()->tabelle()->rowCount(); ++r)
+                aktionen << d->vorschau()->tabelle()->item(r, 1)->text();
+            activate(d);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+        activate(w);
+        typeText(QApplication::focusWidget(), QStringLiteral("liste.xlsx"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    menue(Qt::Key_E);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !aktionen.isEmpty(); }));
+    EXPECT_EQ(aktionen, QStringList{QStringLiteral(u"übersprungen")} + // the heading row
+                            QStringList(40, QStringLiteral(u"unverändert")));
+    EXPECT_EQ(cell(1, 1), "Anna Bergmann jun.");
+}
