@@ -1,11 +1,19 @@
 #include "editor/abgleich.h"
 
+#include "cells/cellstore.h"
 #include "cells/eintrag.h"
 #include "editor/verlauf.h"
 #include "editor/zuordnung.h"
+#include "namefile/namefile.h"
 #include "person/person.h"
+#include "platform/cp1252.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -151,4 +159,50 @@ std::vector<tabelle::Schreibzeile> TabellenZeilen(const CellTable& zellen, int a
         for (const int c : {kSpalteNr, kSpalteName, kSpalteMP, kSpalteDBVNr})
             zeilen[size_t(r - 1)][size_t(c)] = zellen.cell(c, r);
     return zeilen;
+}
+
+namespace {
+
+// Whether the file is a name list: a regular file (a pipe another user put there would block)
+// whose content begins with the name file's heading.
+bool istNamensliste(const QString& pfad) {
+    static constexpr char kKopf[] = "GESAMT-DATEI";
+    const int fd =
+        ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return false;
+    struct stat s {};
+    char anfang[sizeof kKopf - 1];
+    const bool ja = ::fstat(fd, &s) == 0 && S_ISREG(s.st_mode) &&
+                    ::read(fd, anfang, sizeof anfang) == ssize_t(sizeof anfang) &&
+                    std::equal(anfang, anfang + sizeof anfang, kKopf);
+    ::close(fd);
+    return ja;
+}
+
+} // namespace
+
+std::optional<tabelle::Ergebnis> NamenlisteAlsTabelle(const QString& pfad) {
+    if (!istNamensliste(pfad))
+        return std::nullopt;
+    CellStore zellen(kMaxEintraege + 1);
+    const LadeErgebnis geladen = NamenDateiLesen(QFile::encodeName(pfad).toStdString(), zellen);
+    tabelle::Ergebnis e;
+    if (!geladen.fehler.empty()) {
+        e.fehler = QStringLiteral("Die Namensliste „%1“ kann nicht eingelesen werden: %2")
+                       .arg(QFileInfo(pfad).fileName(), cp1252::toQString(geladen.fehler));
+        return e;
+    }
+    tabelle::Blatt& blatt = e.blaetter.emplace_back();
+    blatt.name = QFileInfo(pfad).completeBaseName();
+    const auto kopf = TabellenKopf();
+    blatt.zeilen.emplace_back(kopf.begin(), kopf.end());
+    for (const tabelle::Schreibzeile& z : TabellenZeilen(zellen, geladen.anzahl)) {
+        QStringList zeile;
+        for (const std::string& zelle : z)
+            zeile << cp1252::toQString(zelle);
+        blatt.zeilen.push_back(std::move(zeile));
+    }
+    e.erstesMitDaten = 0;
+    return e;
 }

@@ -8,6 +8,7 @@
 #include "tabelle/schreiben.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 struct Abgleich {
@@ -49,3 +50,9 @@ QString UebernahmeText(const Uebernahme& u);
 std::array<QString, tabelle::kSchreibspalten> TabellenKopf();
 // ... and rows 1 .. anzahl in the list's order, each cell as the list holds it.
 std::vector<tabelle::Schreibzeile> TabellenZeilen(const CellTable& zellen, int anzahl);
+
+// Another name list taken in as a table: a file whose content begins with "GESAMT-DATEI" is
+// read as a list is opened (numbers, blank names, line ends, the 1000 entries), and given as a
+// table of one sheet under the heading row above, so that its columns are known. Nothing for
+// any other file; an Ergebnis whose message says why when the list cannot be read.
+std::optional<tabelle::Ergebnis> NamenlisteAlsTabelle(const QString& pfad);

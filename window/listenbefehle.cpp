@@ -20,12 +20,15 @@ std::optional<std::vector<Planzeile>> TabelleAbgleichen(QWidget* fenster, const 
     const QString pfad = DateiWaehlen(
         fenster, {.titel = QStringLiteral(u"Tabelle öffnen"),
                   .name = QStringLiteral("tabelleDialog"),
-                  .filter = {QStringLiteral("Tabellen (*.csv *.txt *.tsv *.ods *.xlsx)"),
+                  .filter = {QStringLiteral("Tabellen und Namenslisten (*.csv *.txt *.tsv *.ods "
+                                            "*.xlsx *.TIF *.tif)"),
                              QStringLiteral("Alle Dateien (*)")},
                   .ordner = ort.absolutePath()});
     if (pfad.isEmpty())
         return std::nullopt;
-    tabelle::Ergebnis gelesen = tabellenmodul::lesen(pfad);
+    // Another name list is read as a list is opened; only tables need the module.
+    std::optional<tabelle::Ergebnis> liste2 = NamenlisteAlsTabelle(pfad);
+    tabelle::Ergebnis gelesen = liste2 ? std::move(*liste2) : tabellenmodul::lesen(pfad);
     if (!gelesen.fehler.isEmpty()) {
         meldungen.fehler(cp1252::fromQString(gelesen.fehler));
         return std::nullopt;

@@ -6,6 +6,8 @@
 #include "tests/editor/liste.h"
 
 #include <QFile>
+#include <QTemporaryDir>
+#include <sys/stat.h>
 
 namespace {
 
@@ -180,4 +182,40 @@ TEST(Abgleich, TheSameTableAsCsvOdsAndXlsxGivesTheSamePlanAgainstTheExampleList)
         EXPECT_EQ(ergebnis(a), erwartet);
         EXPECT_EQ(a.nichtInTabelle, 37);
     }
+}
+
+// Another name list, read from its file as a list is opened, merged as a member table is.
+TEST(Abgleich, AnotherNameListIsMatchedAsAMemberTableAndAnyOtherFileIsNoList) {
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath(QStringLiteral("NAMEN.TIF"));
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("GESAMT-DATEI\r\nHans Meier\t \t1\tJ\t100\r\nAnna Berg\t \t7\tN\t\r\n"
+            "Petra Krause\t \t3\tN\t117500\r\nKarl M\xFCller\t \t4\tG\t555\r\n");
+    f.close();
+    const std::optional<tabelle::Ergebnis> t = NamenlisteAlsTabelle(pfad);
+    ASSERT_TRUE(t && t->fehler.isEmpty());
+    Liste l({{"1", "Hans Meier", "N", "100"},
+             {"2", "Anna Berg", "N", ""},
+             {"3", "Werner Albrecht", "N", "117500"}});
+    const Abgleich a =
+        Abgleichen(l.cells, l.liste.iAnzahl(), Zeilenvorschau(t->blaetter[0].zeilen).eintraege());
+    const std::vector<Erwartet> erwartet = {
+        {Aktion::Uebersprungen, 0, {}, false}, // the headings, known
+        {Aktion::Geaendert, 1, {"1", "Hans Meier", "J", "100"}, true},
+        {Aktion::Unveraendert, 2, {"2", "Anna Berg", "N", ""}, false},       // by name, no number
+        {Aktion::Geaendert, 3, {"3", "Petra Krause", "N", "117500"}, false}, // another person
+        {Aktion::Neu, 0, {"4", "Karl M\xFCller", "G", "555"}, true},
+    };
+    EXPECT_EQ(ergebnis(a), erwartet);
+
+    const QString tabelle = dir.filePath(QStringLiteral("tabelle.csv"));
+    f.setFileName(tabelle);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Name;MP\r\nGESAMT-DATEI;N\r\n");
+    f.close();
+    EXPECT_FALSE(NamenlisteAlsTabelle(tabelle));
+    EXPECT_FALSE(NamenlisteAlsTabelle(dir.path())); // a folder
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("fifo.TIF"))), 0600), 0);
+    EXPECT_FALSE(NamenlisteAlsTabelle(dir.filePath(QStringLiteral("fifo.TIF")))); // no waiting
 }
