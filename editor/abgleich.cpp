@@ -161,11 +161,7 @@ std::vector<tabelle::Schreibzeile> TabellenZeilen(const CellTable& zellen, int a
     return zeilen;
 }
 
-namespace {
-
-// Whether the file is a name list: a regular file (a pipe another user put there would block)
-// whose content begins with the name file's heading.
-bool istNamensliste(const QString& pfad) {
+bool IstNamensliste(const QString& pfad) {
     static constexpr char kKopf[] = "GESAMT-DATEI";
     const int fd =
         ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -180,10 +176,8 @@ bool istNamensliste(const QString& pfad) {
     return ja;
 }
 
-} // namespace
-
 std::optional<tabelle::Ergebnis> NamenlisteAlsTabelle(const QString& pfad) {
-    if (!istNamensliste(pfad))
+    if (!IstNamensliste(pfad))
         return std::nullopt;
     CellStore zellen(kMaxEintraege + 1);
     const LadeErgebnis geladen = NamenDateiLesen(QFile::encodeName(pfad).toStdString(), zellen);

@@ -56,3 +56,6 @@ std::vector<tabelle::Schreibzeile> TabellenZeilen(const CellTable& zellen, int a
 // table of one sheet under the heading row above, so that its columns are known. Nothing for
 // any other file; an Ergebnis whose message says why when the list cannot be read.
 std::optional<tabelle::Ergebnis> NamenlisteAlsTabelle(const QString& pfad);
+// Whether the file is a name list: a regular file (a pipe another user put there would block
+// the program) whose content begins with the name file's heading.
+bool IstNamensliste(const QString& pfad);

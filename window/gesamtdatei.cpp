@@ -8,6 +8,7 @@
 #include "platform/cp1252.h"
 #include "platform/paths.h"
 #include "settings/settings.h"
+#include "widgets/dateiablage.h"
 #include "widgets/glyphbutton.h"
 #include "widgets/placementstore.h"
 #include "widgets/suchleiste.h"
@@ -102,6 +103,7 @@ void TfrmGesamtdatei::verbinden() {
                     });
             });
     sgGesamt->viewport()->installEventFilter(this);
+    new DateiAblage(this, [this](const QStringList& dateien) { dateienAbgelegt(dateien); });
 }
 
 QAction* TfrmGesamtdatei::aktion(const char* name) const {
@@ -275,6 +277,19 @@ void TfrmGesamtdatei::blockEinfuegen(const QString& text) {
 void TfrmGesamtdatei::mptAusTabelleEinlesenClick() {
     if (const auto plan = TabelleAbgleichen(this, bearbeitung_.pfad(), liste_, meldungen_))
         hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(*plan, hier())));
+}
+// A table or a name list dropped on the window is taken in as from the menu; a name list is
+// never opened in place of the one being edited.
+void TfrmGesamtdatei::dateienAbgelegt(const QStringList& dateien) {
+    if (dateien.size() != 1 || !Einlesbar(dateien.first())) {
+        hinweisZeigen(QStringLiteral(u"Abgelegt werden kann eine Tabelle (CSV, ODS, XLSX) oder "
+                                     u"eine Namensliste, eine Datei auf einmal."));
+        return;
+    }
+    sgGesamt->commitEditor();
+    if (const auto plan = TabelleZeigen(this, dateien.first(), liste_, meldungen_))
+        hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(*plan, hier())));
+    sgGesamt->focusCell();
 }
 void TfrmGesamtdatei::mptAlsTabelleClick() {
     if (const auto note = AlsTabelleSpeichern(this, bearbeitung_.pfad(), liste_, meldungen_))

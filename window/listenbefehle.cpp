@@ -13,19 +13,40 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// What the import takes, by the file's ending.
+const QStringList kEinlesbar = {QStringLiteral("csv"),  QStringLiteral("txt"),
+                                QStringLiteral("tsv"),  QStringLiteral("ods"),
+                                QStringLiteral("xlsx"), QStringLiteral("tif")};
+
+} // namespace
+
 std::optional<std::vector<Planzeile>> TabelleAbgleichen(QWidget* fenster, const std::string& liste,
                                                         const NamenListe& namen,
                                                         Meldungen& meldungen) {
     const QFileInfo ort(QFile::decodeName(QByteArray::fromStdString(liste)));
+    QStringList muster;
+    for (const QString& endung : kEinlesbar)
+        muster << QStringLiteral("*.") + endung << QStringLiteral("*.") + endung.toUpper();
     const QString pfad = DateiWaehlen(
-        fenster, {.titel = QStringLiteral(u"Tabelle öffnen"),
-                  .name = QStringLiteral("tabelleDialog"),
-                  .filter = {QStringLiteral("Tabellen und Namenslisten (*.csv *.txt *.tsv *.ods "
-                                            "*.xlsx *.TIF *.tif)"),
-                             QStringLiteral("Alle Dateien (*)")},
-                  .ordner = ort.absolutePath()});
+        fenster,
+        {.titel = QStringLiteral(u"Tabelle öffnen"),
+         .name = QStringLiteral("tabelleDialog"),
+         .filter = {QStringLiteral("Tabellen und Namenslisten (%1)").arg(muster.join(u' ')),
+                    QStringLiteral("Alle Dateien (*)")},
+         .ordner = ort.absolutePath()});
     if (pfad.isEmpty())
         return std::nullopt;
+    return TabelleZeigen(fenster, pfad, namen, meldungen);
+}
+
+bool Einlesbar(const QString& pfad) {
+    return kEinlesbar.contains(QFileInfo(pfad).suffix().toLower()) || IstNamensliste(pfad);
+}
+
+std::optional<std::vector<Planzeile>> TabelleZeigen(QWidget* fenster, const QString& pfad,
+                                                    const NamenListe& namen, Meldungen& meldungen) {
     // Another name list is read as a list is opened; only tables need the module.
     std::optional<tabelle::Ergebnis> liste2 = NamenlisteAlsTabelle(pfad);
     tabelle::Ergebnis gelesen = liste2 ? std::move(*liste2) : tabellenmodul::lesen(pfad);

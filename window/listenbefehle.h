@@ -22,6 +22,12 @@ std::optional<std::vector<Planzeile>> TabelleAbgleichen(QWidget* fenster, const 
                                                         const NamenListe& namen,
                                                         Meldungen& meldungen);
 
+// The same for a file already chosen (a file dropped on the window).
+std::optional<std::vector<Planzeile>> TabelleZeigen(QWidget* fenster, const QString& pfad,
+                                                    const NamenListe& namen, Meldungen& meldungen);
+// Whether the import takes the file: a table by its ending, or a name list.
+bool Einlesbar(const QString& pfad);
+
 // "Duplikate prüfen…": the rows the user ticks to go; nothing when cancelled or when there are
 // none (said in a note).
 std::optional<std::vector<int>> DuplikateZeigen(QWidget* fenster, const NamenListe& namen,

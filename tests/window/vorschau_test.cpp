@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMimeData>
 #include <QTableWidget>
+#include <QUrl>
 #include <cstring>
 
 namespace {
@@ -185,4 +187,49 @@ TEST_F(Editor, AlsTabelleSpeichernWritesTheListSoThatTakingItInAgainChangesNothi
     EXPECT_EQ(aktionen, QStringList{QStringLiteral(u"übersprungen")} + // the heading row
                             QStringList(40, QStringLiteral(u"unverändert")));
     EXPECT_EQ(cell(1, 1), "Anna Bergmann jun.");
+}
+
+namespace {
+
+// The file dropped where the user lets go of it: on the widget in the middle of the window.
+void ablegen(QWidget* fenster, const QString& pfad) {
+    const QPoint mitte = fenster->rect().center();
+    QWidget* ziel = fenster->childAt(mitte);
+    ASSERT_NE(ziel, nullptr);
+    const QPoint wo = ziel->mapFrom(fenster, mitte);
+    QMimeData daten;
+    daten.setUrls({QUrl::fromLocalFile(pfad)});
+    daten.setText(pfad); // as file managers also offer it: never typed into the cell
+    QDragEnterEvent hinein(wo, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &hinein);
+    ASSERT_TRUE(hinein.isAccepted());
+    QDropEvent ab(QPointF(wo), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &ab);
+    ASSERT_TRUE(ab.isAccepted());
+}
+
+} // namespace
+
+// A table dropped on the window is taken in through the preview; other files are refused.
+TEST_F(Editor, ATableDroppedOnTheWindowIsTakenInThroughThePreviewAndAPictureIsRefused) {
+    const std::string beispiel = readBytes(quelle("examples/NAMEN.TIF"));
+    open(beispiel);
+    ablegen(frm.get(), quelle("docs/main-window.png"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frm->lblHinweis->text().isEmpty(); }));
+    EXPECT_EQ(frm->lblHinweis->text(),
+              QStringLiteral(u"Abgelegt werden kann eine Tabelle (CSV, ODS, XLSX) oder eine "
+                             u"Namensliste, eine Datei auf einmal."));
+
+    const QString csv = env.path(QStringLiteral("verein.csv"));
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Mitgliedsnummer;Name;MP\r\n100237;Anna Bergmann;G\r\n");
+    f.close();
+    antworten<EinleseDialog>(Qt::Key_Return);
+    ablegen(frm.get(), csv);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frm->liste().verlauf().count() == 1; }));
+    EXPECT_EQ(cell(2, 1), "G");
+    EXPECT_EQ(frm->lblHinweis->text(),
+              QStringLiteral(u"0 Einträge hinzugefügt, 1 Eintrag geändert"));
+    EXPECT_EQ(cell(1, 1), "Anna Bergmann"); // the path was not typed into the cell
 }
