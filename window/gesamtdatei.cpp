@@ -201,7 +201,13 @@ void TfrmGesamtdatei::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!gezeigt_) {
         gezeigt_ = true;
+        // A note shown while the list opened had the keyboard, and its editor may be open
+        // already: once the window is mapped, it takes the keyboard and the cell has it.
         sgGesamt->setFocus();
+        QTimer::singleShot(0, this, [this] {
+            activateWindow();
+            sgGesamt->focusCell();
+        });
     }
 }
 
