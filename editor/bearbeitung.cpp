@@ -114,7 +114,9 @@ void Bearbeitung::ungespeichertesPruefen() {
         WiederherstellungEntfernen(*daten); // nothing the file does not hold
         return;
     }
-    if (meldungen_.frage(WiederherstellungsFrage(*daten, DateiStandLesen(pfad_)))) {
+    // Enter brings the changes back: the user who just lost work wants them, and answered no
+    // they are only put aside.
+    if (meldungen_.frageJa(WiederherstellungsFrage(*daten, DateiStandLesen(pfad_)))) {
         liste_.Uebernehmen(daten->text);
         // Where they cannot be written under this session, the old data stay and are offered
         // again; the writer has said why.

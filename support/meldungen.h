@@ -9,4 +9,7 @@ public:
     virtual void fehler(const std::string& text) = 0;
     // The question without its question mark; true for yes.
     virtual bool frage(const std::string& text) = 0;
+    // The same with yes as the default answer: where nothing is lost either way and yes is
+    // what the user most likely wants.
+    virtual bool frageJa(const std::string& text) { return frage(text); }
 };

@@ -54,12 +54,12 @@ bool HinweisMeldung(const std::string& text) {
     return true;
 }
 
-bool AuswahlFrage(const std::string& text) {
+bool AuswahlFrage(const std::string& text, bool jaVorgabe) {
     TUserDlg dlg;
     prepare(dlg, icConfirmation, "Auswahl", wavQuestion);
     dlg.ButtonLines().clear();
     dlg.ButtonLines() << QStringLiteral("&Ja") << QStringLiteral("&Nein");
-    dlg.Default = 1;
+    dlg.Default = jaVorgabe ? 0 : 1;
     dlg.Message.append(cp1252::toQString(text) + u'?');
     return dlg.Execute() == 0;
 }

@@ -9,8 +9,9 @@
 
 bool FehlerMeldung(const std::string& text);
 bool HinweisMeldung(const std::string& text);
-// The question without its question mark; true only for "&Ja".
-bool AuswahlFrage(const std::string& text);
+// The question without its question mark; true only for "&Ja". Enter answers "&Nein", or with
+// `jaVorgabe` "&Ja".
+bool AuswahlFrage(const std::string& text, bool jaVorgabe = false);
 
 QFont toQFont(const TSchrift& schrift);
 
@@ -23,4 +24,5 @@ public:
     void hinweis(const std::string& text) override { HinweisMeldung(text); }
     void fehler(const std::string& text) override { FehlerMeldung(text); }
     bool frage(const std::string& text) override { return AuswahlFrage(text); }
+    bool frageJa(const std::string& text) override { return AuswahlFrage(text, true); }
 };
