@@ -10,16 +10,22 @@
 
 namespace {
 
-// "2 neu, 1 geändert, 1 unverändert"
+// "2 neu, 1 geändert, 1 unverändert, 1 nicht angehakt": new and changed rows as far as ticked.
 QString zaehlung(const std::vector<Planzeile>& plan) {
     QStringList teile;
+    const auto nehmen = [](const Planzeile& p) {
+        return p.haken || (p.aktion != Aktion::Neu && p.aktion != Aktion::Geaendert);
+    };
     for (const Aktion a :
          {Aktion::Neu, Aktion::Geaendert, Aktion::Unveraendert, Aktion::Uebersprungen}) {
-        const auto n = std::count_if(plan.begin(), plan.end(),
-                                     [a](const Planzeile& p) { return p.aktion == a; });
+        const auto n = std::count_if(plan.begin(), plan.end(), [a, nehmen](const Planzeile& p) {
+            return p.aktion == a && nehmen(p);
+        });
         if (n > 0)
             teile << QStringLiteral("%1 %2").arg(n).arg(AktionText(a));
     }
+    if (const auto n = std::count_if(plan.begin(), plan.end(), std::not_fn(nehmen)))
+        teile << QStringLiteral("%1 nicht angehakt").arg(n);
     return teile.isEmpty() ? QStringLiteral("keine Zeilen") : teile.join(QStringLiteral(", "));
 }
 
@@ -59,6 +65,7 @@ EinleseDialog::EinleseDialog(const QString& name, tabelle::Ergebnis gelesen, Neu
         vorschau_->bedeutungSetzen(spalte, b);
         zeigen();
     });
+    connect(tabelle_, &Spaltenvorschau::hakenGeaendert, this, &EinleseDialog::zusammenfassen);
 
     VorschauKnoepfe(this, layout, QStringLiteral(u"Übernehmen"), QStringLiteral("btnUebernehmen"));
     blattZeigen();
@@ -94,14 +101,20 @@ void EinleseDialog::kodierungWechseln() {
 void EinleseDialog::zeigen() {
     const Abgleich abgleich = Abgleichen(zellen_, anzahl_, vorschau_->eintraege());
     tabelle_->zeigen(*vorschau_, abgleich.zeilen);
+    nichtInTabelle_ = abgleich.nichtInTabelle;
+    zusammenfassen();
+}
+
+// The summary follows the ticks.
+void EinleseDialog::zusammenfassen() {
     QStringList info;
-    info << QStringLiteral("„%1“: %2.").arg(name_, zaehlung(abgleich.zeilen));
+    info << QStringLiteral("„%1“: %2.").arg(name_, zaehlung(tabelle_->plan()));
     info << QStringLiteral(u"Einträge der Liste, die nicht in der Tabelle stehen, bleiben, wie "
                            u"sie sind: %1.")
-                .arg(abgleich.nichtInTabelle);
+                .arg(nichtInTabelle_);
     const auto& spalten = vorschau_->erkennung().spalten;
     if (std::find(spalten.begin(), spalten.end(), Bedeutung::Nr) != spalten.end())
         info << QStringLiteral(u"Die Nr. der Tabelle wird nicht übernommen: neue Einträge "
-                               u"bekommen ihre Position in der Liste.");
+                               u"bekommen eine Nummer, die kein Eintrag hat.");
     info_->setText(info.join(u' '));
 }

@@ -36,12 +36,14 @@ private:
     void blattZeigen();
     void kodierungWechseln();
     void zeigen();
+    void zusammenfassen();
 
     QString name_;
     tabelle::Ergebnis gelesen_;
     NeuLesen neuLesen_;
     const CellTable& zellen_;
     int anzahl_;
+    int nichtInTabelle_ = 0;
     std::optional<Zeilenvorschau> vorschau_;
     QFormLayout* wahl_;
     QLabel* info_;

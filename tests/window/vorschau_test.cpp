@@ -95,7 +95,7 @@ TEST_F(Editor, AusTabelleEinlesenShowsWhatHappensToEachRowAndEnterTakesItAsOneSt
     open(beispiel);
     const QString xlsx = env.path(QStringLiteral("abgleich.xlsx")); // beside the list
     ASSERT_TRUE(QFile::copy(quelle("tests/tabelle/abgleich.xlsx"), xlsx));
-    QStringList aktionen;
+    QStringList aktionen, zusammenfassungen;
     for (const Qt::Key taste : {Qt::Key_Escape, Qt::Key_Return}) {
         aktionen.clear();
         onNextModal([&, taste](QWidget* w) {
@@ -106,6 +106,16 @@ TEST_F(Editor, AusTabelleEinlesenShowsWhatHappensToEachRowAndEnterTakesItAsOneSt
                 for (int r = 0; r < d->vorschau()->tabelle()->rowCount(); ++r)
                     aktionen << d->vorschau()->tabelle()->item(r, 1)->text();
                 activate(d);
+                // The summary follows a tick taken away and set again.
+                const auto info = [d] { // its first sentence
+                    const QString t = d->findChild<QLabel*>(QStringLiteral("info"))->text();
+                    return t.left(t.indexOf(QStringLiteral(". ")));
+                };
+                for (const Qt::Key k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Space})
+                    QTest::keyClick(QApplication::focusWidget(), k);
+                zusammenfassungen << info();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+                zusammenfassungen << info();
                 QTest::keyClick(QApplication::focusWidget(), taste);
             });
             activate(dateien); // the name typed as the user types it
@@ -123,6 +133,11 @@ TEST_F(Editor, AusTabelleEinlesenShowsWhatHappensToEachRowAndEnterTakesItAsOneSt
     EXPECT_EQ(aktionen, (QStringList{QStringLiteral(u"übersprungen"), QStringLiteral(u"geändert"),
                                      QStringLiteral(u"unverändert"), QStringLiteral("neu"),
                                      QStringLiteral(u"geändert")}));
+    EXPECT_EQ(zusammenfassungen.value(0),
+              QStringLiteral(u"„abgleich.xlsx“: 1 neu, 1 geändert, 1 unverändert, 1 übersprungen, "
+                             u"1 nicht angehakt"));
+    EXPECT_EQ(zusammenfassungen.value(1),
+              QStringLiteral(u"„abgleich.xlsx“: 1 neu, 2 geändert, 1 unverändert, 1 übersprungen"));
     EXPECT_EQ(frm->lblHinweis->text(),
               QStringLiteral(u"1 Eintrag hinzugefügt, 2 Einträge geändert"));
     EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(),
