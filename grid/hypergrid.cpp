@@ -31,6 +31,7 @@ THyperGrid::THyperGrid(NamenListe& liste, QWidget* parent) : QTableView(parent) 
     connect(&liste, &NamenListe::zurueckgesetzt, this, &THyperGrid::keepCursor);
     // An editor open over cells a command changed shows what they hold now, afresh.
     connect(model_, &HyperGridModel::listChanged, this, [this] {
+        rowAnchor_ = 0;
         if (QWidget* editor = cellEditor()) {
             QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
             openEditorSoon();
@@ -98,6 +99,7 @@ int THyperGrid::rowCount() const {
 }
 
 void THyperGrid::keepCursor() {
+    rowAnchor_ = 0; // the rows moved: a new marking starts at the cursor
     setCurrentCell(currentCol(), std::min(currentRow(), rowCount() - 1));
 }
 
