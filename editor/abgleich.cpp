@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace {
 
@@ -72,7 +73,10 @@ private:
         if (person)
             von_[size_t(row)] = p.quelle;
         Zeile z = p.alt;
-        z[kSpalteName] = p.eintrag[kSpalteName];
+        // "Krueger" or "KRÜGER" for the list's "Krüger" is the same person written worse: the
+        // list keeps its spelling, and the rest of the row is taken.
+        if (Schreibguete(p.eintrag[kSpalteName]) >= Schreibguete(p.alt[kSpalteName]))
+            z[kSpalteName] = p.eintrag[kSpalteName];
         if (!p.eintrag[kSpalteMP].empty())
             z[kSpalteMP] = p.eintrag[kSpalteMP];
         if (Nummernform(z[kSpalteDBVNr]).empty() && !p.eintrag[kSpalteDBVNr].empty())
@@ -86,6 +90,14 @@ private:
     }
 
     void neu(Planzeile& p, bool haken) {
+        // A second row of one new member (the same membership number, or the same name where
+        // neither has one) is not a second entry.
+        const std::string nummer = Nummernform(p.eintrag[kSpalteDBVNr]);
+        const std::string schluessel = nummer.empty() ? "\t" + p.eintrag[kSpalteName] : nummer;
+        if (const auto [it, neuer] = neueZeilen_.emplace(schluessel, p.quelle); !neuer) {
+            p.grund = QStringLiteral("derselbe neue Eintrag wie Zeile %1").arg(it->second + 1);
+            return;
+        }
         if (anzahl_ + neue_ >= kMaxEintraege) {
             p.grund = KeinPlatzText();
             return;
@@ -103,6 +115,7 @@ private:
     const Personenindex index_;
     FreieNummern nummern_;
     std::vector<int> von_; // per row of the list: the table row that stands for it, or -1
+    std::unordered_map<std::string, int> neueZeilen_; // new members: number or name, to row
     int neue_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "dialogs/einlesedialog.h"
 #include "editor/abgleich.h"
 #include "editor/namenliste.h"
+#include "namefile/namefile.h"
 #include "platform/cp1252.h"
 #include "support/fileerrors.h"
 #include "support/meldungen.h"
@@ -47,6 +48,13 @@ bool Einlesbar(const QString& pfad) {
 
 std::optional<std::vector<Planzeile>> TabelleZeigen(QWidget* fenster, const QString& pfad,
                                                     const NamenListe& namen, Meldungen& meldungen) {
+    // A link another user put there could lead to a file of ours they may not read, which the
+    // list would then show them once saved.
+    if (const std::string fremd = FremderVerweis(QFile::encodeName(pfad).toStdString());
+        !fremd.empty()) {
+        meldungen.fehler("Die Tabelle kann nicht eingelesen werden: " + fremd);
+        return std::nullopt;
+    }
     // Another name list is read as a list is opened; only tables need the module.
     std::optional<tabelle::Ergebnis> liste2 = NamenlisteAlsTabelle(pfad);
     tabelle::Ergebnis gelesen = liste2 ? std::move(*liste2) : tabellenmodul::lesen(pfad);
@@ -97,6 +105,11 @@ std::optional<QString> AlsTabelleSpeichern(QWidget* fenster, const std::string& 
          .endungen = {QStringLiteral("ods"), QStringLiteral("xlsx"), QStringLiteral("csv")}});
     if (pfad.isEmpty())
         return std::nullopt;
+    if (const std::string fremd = FremderVerweis(QFile::encodeName(pfad).toStdString());
+        !fremd.empty()) {
+        meldungen.fehler("Die Tabelle kann nicht gespeichert werden: " + fremd);
+        return std::nullopt;
+    }
     const std::vector<tabelle::Schreibzeile> zeilen =
         TabellenZeilen(namen.zellen(), namen.iAnzahl());
     const tabelle::Geschrieben g = tabellenmodul::schreiben(

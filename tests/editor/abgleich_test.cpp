@@ -66,7 +66,8 @@ TEST(Abgleich, ByNumberElseByTheOneEntryOfThatNameEverythingElseIsNew) {
         {Aktion::Geaendert, 1, {"1", "Anna Berg", "J", "100237"}, true},
         {Aktion::Unveraendert, 2, {"2", "Hans Meier", "J", "4711"}, false},
         // a new number for the one namesake without one; no MP: the entry's stays
-        {Aktion::Geaendert, 4, {"4", "KARL  OHNE", "G", "5000"}, true},
+        // the list's better spelling stays
+        {Aktion::Geaendert, 4, {"4", "Karl Ohne", "G", "5000"}, true},
         // two entries of that name: nobody can tell which, so new, and not ticked
         {Aktion::Neu, 0, {"8", "Hans Meier", "G", ""}, false},
         {Aktion::Neu, 0, {"9", "Neue Frau", "N", ""}, true},
@@ -94,7 +95,7 @@ TEST(Abgleich, TheTickedRowsAreOneStepWithTheirNumbersUpToTheLimit) {
     EXPECT_EQ(a.zeilen[5].aktion, Aktion::Uebersprungen); // the 1001st
     a.zeilen[2].haken = false;                            // A is left out: B keeps its number
     EXPECT_EQ(l.liste.AusTabelleEinlesen(a.zeilen, l.hier), (Uebernahme{2, 1}));
-    EXPECT_EQ(l.row(2), (Row{"2", "NAME 2", "G", "22"}));
+    EXPECT_EQ(l.row(2), (Row{"2", "Name 2", "G", "22"}));
     EXPECT_EQ(l.row(998), (Row{"999", "B", "N", ""}));
     EXPECT_EQ(l.row(999), (Row{"1000", "C", "N", ""}));
     EXPECT_EQ(l.liste.verlauf().undoText(), QStringLiteral("Aus Tabelle einlesen"));
@@ -191,7 +192,8 @@ TEST(Abgleich, AnotherNameListIsMatchedAsAMemberTableAndAnyOtherFileIsNoList) {
     QFile f(pfad);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("GESAMT-DATEI\r\nHans Meier\t \t1\tJ\t100\r\nAnna Berg\t \t7\tN\t\r\n"
-            "Petra Krause\t \t3\tN\t117500\r\nKarl M\xFCller\t \t4\tG\t555\r\n");
+            "Petra Krause\t \t3\tN\t117500\r\nKarl M\xFCller\t \t4\tG\t555\r\n"
+            "Karl Mueller\t \t5\tG\t555\r\n");
     f.close();
     const std::optional<tabelle::Ergebnis> t = NamenlisteAlsTabelle(pfad);
     ASSERT_TRUE(t && t->fehler.isEmpty());
@@ -206,6 +208,7 @@ TEST(Abgleich, AnotherNameListIsMatchedAsAMemberTableAndAnyOtherFileIsNoList) {
         {Aktion::Unveraendert, 2, {"2", "Anna Berg", "N", ""}, false},       // by name, no number
         {Aktion::Geaendert, 3, {"3", "Petra Krause", "N", "117500"}, false}, // another person
         {Aktion::Neu, 0, {"4", "Karl M\xFCller", "G", "555"}, true},
+        {Aktion::Uebersprungen, 0, {"5", "Karl Mueller", "G", "555"}, false}, // him again
     };
     EXPECT_EQ(ergebnis(a), erwartet);
 
