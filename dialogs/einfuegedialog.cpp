@@ -62,8 +62,9 @@ void EinfuegeDialog::zaehlen() {
     else if (n == 0)
         info << QStringLiteral(u"Kein Eintrag ist angehakt.");
     else
-        info << QStringLiteral(u"%1 werden vor der aktuellen Zeile eingefügt.")
-                    .arg(EintraegeText(n));
+        info << (n == 1 ? QStringLiteral(u"1 Eintrag wird vor der aktuellen Zeile eingefügt.")
+                        : QStringLiteral(u"%1 werden vor der aktuellen Zeile eingefügt.")
+                              .arg(EintraegeText(n)));
     if (moeglich > n)
         info << QStringLiteral(u"%1 nicht angehakt.").arg(EintraegeText(moeglich - n));
     if (n > platz)

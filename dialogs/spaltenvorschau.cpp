@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -84,6 +85,7 @@ Spaltenvorschau::Spaltenvorschau(bool mitHaken, QWidget* parent)
     tabelle_->setWordWrap(false);         // one line a row; the whole text is in the tooltip
     tabelle_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(tabelle_, 1);
+    tabelle_->installEventFilter(this);
     connect(tabelle_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (!fuellen_ && item->column() == kAktion)
             Q_EMIT hakenGeaendert();
@@ -181,6 +183,20 @@ void Spaltenvorschau::zeileZeigen(int r, const Planzeile& p, const QStringList& 
     if (wichtig)
         hinweis->setBackground(mark);
     tabelle_->setItem(r, kHinweis, hinweis);
+}
+
+// Space ticks or unticks the current row wherever the cursor is in it, not only on the tick.
+bool Spaltenvorschau::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tabelle_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        QTableWidgetItem* aktion = tabelle_->item(tabelle_->currentRow(), kAktion);
+        if (aktion && (aktion->flags() & Qt::ItemIsUserCheckable))
+            aktion->setCheckState(aktion->checkState() == Qt::Checked ? Qt::Unchecked
+                                                                      : Qt::Checked);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 std::vector<Planzeile> Spaltenvorschau::plan() const {

@@ -37,6 +37,9 @@ Q_SIGNALS:
     // The user ticked a row or took its tick away.
     void hakenGeaendert();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void waehlerBauen(const Zeilenvorschau& vorschau);
     void zeileZeigen(int r, const Planzeile& p, const QStringList& quelle);

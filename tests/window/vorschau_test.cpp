@@ -111,7 +111,7 @@ TEST_F(Editor, AusTabelleEinlesenShowsWhatHappensToEachRowAndEnterTakesItAsOneSt
                     const QString t = d->findChild<QLabel*>(QStringLiteral("info"))->text();
                     return t.left(t.indexOf(QStringLiteral(". ")));
                 };
-                for (const Qt::Key k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Space})
+                for (const Qt::Key k : {Qt::Key_Down, Qt::Key_Space}) // anywhere in the row
                     QTest::keyClick(QApplication::focusWidget(), k);
                 zusammenfassungen << info();
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
