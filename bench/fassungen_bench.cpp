@@ -3,6 +3,7 @@
 // dialog.
 
 #include "cells/cellstore.h"
+#include "editor/fassungsvergleich.h"
 #include "fassungen/fassungen.h"
 #include "namefile/namefile.h"
 
@@ -119,6 +120,27 @@ void BM_FassungenLesen(benchmark::State& state) {
         benchmark::DoNotOptimize(FassungenLesen(v.datei));
 }
 BENCHMARK(BM_FassungenLesen)->Arg(200)->Repetitions(5)->Unit(benchmark::kMillisecond);
+
+// What "Frühere Fassungen…" does before it shows: the same listing, each version compared with
+// the list now as it is read (against the listing alone above).
+void BM_FassungenVergleichen(benchmark::State& state) {
+    Vorrat v(int(state.range(0)));
+    CellStore jetzt(kMaxEintraege + 1);
+    const int anzahl = NamenTextLesen(liste(int(state.range(0)) + 1), jetzt).anzahl;
+    const Fassungsvergleicher vergleicher(jetzt, anzahl);
+    for (auto _ : state) {
+        int geaendert = 0;
+        FassungenLesen(v.datei, [&](const Fassung& f, const CellTable& zellen) {
+            geaendert += vergleicher.vergleichen(zellen, f.anzahl, true).geaendert;
+        });
+        benchmark::DoNotOptimize(geaendert);
+        // and the differences of the one the dialog shows first
+        CellStore erste(kMaxEintraege + 1);
+        const int anzahl = NamenTextLesen(liste(0), erste).anzahl;
+        benchmark::DoNotOptimize(vergleicher.vergleichen(erste, anzahl));
+    }
+}
+BENCHMARK(BM_FassungenVergleichen)->Arg(200)->Repetitions(5)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "dialogs/duplikatdialog.h"
 #include "dialogs/einfuegedialog.h"
 #include "dialogs/einlesedialog.h"
+#include "dialogs/fassungsdialog.h"
 #include "grid/gesamtspalten.h"
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
@@ -272,6 +273,34 @@ void einfuegeVorschau() {
     saveGrab(&dialog, QStringLiteral("paste-preview"));
 }
 
+// The earlier versions of the example list: one from before two entries were deleted and one
+// renamed, one as it was opened, one damaged.
+void fruehereFassungen() {
+    QFile beispiel(outDir + QStringLiteral("/../examples/NAMEN.TIF"));
+    beispiel.open(QIODevice::ReadOnly);
+    const std::string text = beispiel.readAll().toStdString();
+    CellStore vorher(kMaxEintraege + 1), jetzt(kMaxEintraege + 1);
+    const int n = NamenTextLesen(text, vorher).anzahl;
+    NamenTextLesen(text, jetzt);
+    for (int r = 3; r < n - 1; ++r) // two entries went
+        for (int c = 0; c < CellTable::kColumns; ++c)
+            jetzt.setCell(c, r, jetzt.cell(c, r + 2));
+    jetzt.setCell(kSpalteMP, 1, "J");
+    const Fassungsvergleicher vergleicher(jetzt, n - 2);
+    const int64_t t = QDateTime(QDate(2026, 12, 10), QTime(14, 5)).toMSecsSinceEpoch();
+    std::vector<Fassung> fassungen = {{"a", t, n, false, text},
+                                      {"b", t - 3 * 3600000, n, false, text},
+                                      {"c", t - 86400000 * 2, 0, true, {}}};
+    std::map<std::string, Fassungsvergleich> zaehlungen = {
+        {"a", vergleicher.vergleichen(vorher, n)}, {"b", vergleicher.vergleichen(vorher, n)}};
+    FassungsDialog dialog(
+        std::move(fassungen), std::move(zaehlungen),
+        [&](const Fassung&) { return vergleicher.vergleichen(vorher, n); }, nullptr);
+    dialog.show();
+    QApplication::processEvents();
+    saveGrab(&dialog, QStringLiteral("earlier-versions"));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -306,6 +335,7 @@ int main(int argc, char** argv) {
     gridWithDropDown();
     duplicateReview();
     einfuegeVorschau();
+    fruehereFassungen();
     importVorschau();
     mainWindow();
     printout();

@@ -54,6 +54,8 @@ bool Bearbeitung::oeffnen(const std::string& pfad) {
     });
     ungespeichertesPruefen();
     sicherung_ = std::make_unique<Sicherung>(liste_, *wiederherstellung_);
+    fassungen_ = std::make_unique<Fassungen>(pfad_);
+    fassungen_->geoeffnet(geladen_.stand);
     return true;
 }
 
@@ -135,15 +137,27 @@ bool Bearbeitung::speichern(bool offenBleiben) {
     for (const std::string& frage : FragenVorDemSpeichern(geladen_, DateiStandLesen(pfad_)))
         if (!meldungen_.frage(frage))
             return false;
+    // What the file holds now stays findable; a folder that takes no version never stops the
+    // save, and is said once, as for the unsaved changes.
+    if (fassungen_)
+        for (const std::string& hinweis : fassungen_->vorDemSpeichern())
+            sicherungGescheitert(hinweis);
+    // What was kept reaches the disk behind the save, written or not.
+    const auto gesichert = [this] {
+        if (fassungen_)
+            fassungen_->nachDemSpeichern();
+    };
     try {
         if (!NamenDateiSchreiben(pfad_, zellen)) {
             const Sicherungsmeldung sicherung = SicherungFehlt(pfad_);
             sicherung.zeigen ? meldungen_.hinweis(sicherung.text) : (void)LogZeile(sicherung.text);
         }
     } catch (const std::exception& e) {
+        gesichert();
         meldungen_.fehler(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
         return false;
     }
+    gesichert();
     // The file holds the list now: a crash while the note shows must not offer it as unsaved.
     if (offenBleiben) {
         // The next save compares with the file, Abbruch asks only about later changes.
@@ -168,6 +182,7 @@ bool Bearbeitung::verwerfenErlaubt() {
 
 void Bearbeitung::beenden(bool erledigt) {
     sicherung_.reset();
+    fassungen_.reset(); // once what was kept is on the disk
     if (wiederherstellung_ && erledigt) {
         wiederherstellung_->verwerfen();
         wiederherstellung_->warten();

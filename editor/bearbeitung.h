@@ -4,6 +4,7 @@
 // own unsaved changes on disk, the questions before saving and the state after it.
 
 #include "editor/namenliste.h"
+#include "fassungen/fassungen.h"
 #include "namefile/namefile.h"
 #include "sitzung/sperre.h"
 #include "sitzung/wiederherstellung.h"
@@ -77,4 +78,5 @@ private:
     std::optional<Sperre> sperre_;                         // the lock this session set
     std::unique_ptr<Wiederherstellung> wiederherstellung_; // unsaved changes, kept on disk
     std::unique_ptr<Sicherung> sicherung_;
+    std::unique_ptr<Fassungen> fassungen_; // the states each save replaces, kept
 };

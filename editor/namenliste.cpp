@@ -395,3 +395,42 @@ Uebernahme NamenListe::AusTabelleEinlesen(const std::vector<Planzeile>& plan, Ze
     });
     return u;
 }
+
+Zelle NamenListe::FassungWiederherstellen(const std::vector<Fassungsunterschied>& unterschiede,
+                                          Zelle hier) {
+    bool voll = false;
+    const Zelle nachher = schritt(QStringLiteral(u"Frühere Fassung"), hier, [&](Zelle& nach) {
+        LogZeile("*** Fr\xFChere Fassung");
+        using Art = Fassungsunterschied::Art;
+        for (const Fassungsunterschied& u : unterschiede)
+            if (u.haken && u.art == Art::Geaendert && u.row >= 1 && u.row <= iAnzahl_)
+                for (int c = 0; c < CellTable::kColumns; ++c)
+                    zellen_.setCell(c, u.row, u.alt[size_t(c)]);
+        // In the version's order, so that each lands where it stood among the others.
+        for (const Fassungsunterschied& u : unterschiede) {
+            if (!u.haken || u.art != Art::Fehlt)
+                continue;
+            if (iAnzahl_ >= kMaxEintraege) {
+                voll = true;
+                break;
+            }
+            const int y = std::clamp(u.alteZeile, 1, iAnzahl_ + 1);
+            eintraege_.einfuegen(y, {u.alt});
+            nach = {kSpalteName, y};
+        }
+    });
+    if (voll)
+        grenzeMelden();
+    return nachher;
+}
+
+Zelle NamenListe::GanzeFassung(const std::string& text, Zelle hier) {
+    return schritt(QStringLiteral(u"Frühere Fassung"), hier, [&](Zelle& nach) {
+        LogZeile("*** Fr\xFChere Fassung");
+        zellen_.setRowCount(kMaxEintraege + 1); // room for what the text holds
+        const LadeErgebnis ergebnis = NamenTextLesen(text, zellen_, Lesart::Datei);
+        iAnzahl_ = ergebnis.anzahl;
+        bLeerzeile_ = ergebnis.leerzeile;
+        nach = {kSpalteName, 1};
+    });
+}

@@ -6,6 +6,7 @@
 
 #include "cells/cellstore.h"
 #include "editor/abgleich.h"
+#include "editor/fassungsvergleich.h"
 #include "editor/listenzellen.h"
 #include "editor/verlauf.h"
 #include "editor/zeilen.h"
@@ -88,6 +89,13 @@ public:
     // The ticked rows of a member table's plan (editor/abgleich.h), as one step "Aus Tabelle
     // einlesen".
     Uebernahme AusTabelleEinlesen(const std::vector<Planzeile>& plan, Zelle hier);
+    // The ticked differences of an earlier version (editor/fassungsvergleich.h) put back, as
+    // one step "Frühere Fassung": a changed entry to what it was, one the list lacks at its old
+    // place, as far as the 1000 allow (then the limit note).
+    Zelle FassungWiederherstellen(const std::vector<Fassungsunterschied>& unterschiede, Zelle hier);
+    // The list becomes the version's file bytes, read as the file was, as one step "Frühere
+    // Fassung".
+    Zelle GanzeFassung(const std::string& text, Zelle hier);
 
 Q_SIGNALS:
     // Rows `von` .. `bis` (1-based, title row not included) hold other cells now.

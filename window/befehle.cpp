@@ -43,6 +43,8 @@ const std::vector<Befehl> kBefehle = {
     // Saving without closing has no key of its own: Ctrl+S saves and closes, as always.
     {.name = "mptSpeichern", .menue = "mptDatei", .text = u"S&peichern",
      .handler = &F::mptSpeichernClick},
+    {.name = "mptFruehereFassungen", .menue = "mptDatei", .text = u"Frühere &Fassungen…",
+     .handler = &F::mptFruehereFassungenClick},
     {.name = "mptSpeichernundBeenden", .menue = "mptDatei", .text = u"&Speichern und Beenden",
      .tasten = {ctrl(Qt::Key_S)}, .handler = &F::mptSpeichernundBeendenClick,
      .fokusDanach = false,

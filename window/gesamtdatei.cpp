@@ -297,6 +297,16 @@ void TfrmGesamtdatei::dateienAbgelegt(const QStringList& dateien) {
         hinweisZeigen(UebernahmeText(liste_.AusTabelleEinlesen(*plan, hier())));
     sgGesamt->focusCell();
 }
+void TfrmGesamtdatei::mptFruehereFassungenClick() {
+    const std::optional<FassungsWahl> wahl =
+        FassungWaehlen(this, bearbeitung_.pfad(), liste_, meldungen_);
+    if (!wahl)
+        return;
+    zeigen(wahl->ganz ? liste_.GanzeFassung(wahl->text, hier())
+                      : liste_.FassungWiederherstellen(wahl->unterschiede, hier()));
+    hinweisZeigen(QStringLiteral(u"Frühere Fassung wiederhergestellt; gespeichert wird erst mit "
+                                 u"„Speichern“"));
+}
 void TfrmGesamtdatei::mptAlsTabelleClick() {
     if (const auto note = AlsTabelleSpeichern(this, bearbeitung_.pfad(), liste_, meldungen_))
         hinweisZeigen(*note);

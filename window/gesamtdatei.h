@@ -79,6 +79,7 @@ public Q_SLOTS:
     void mptNachNameSortierenClick();
     void mptAusTabelleEinlesenClick();
     void mptAlsTabelleClick();
+    void mptFruehereFassungenClick();
     void dateienAbgelegt(const QStringList& dateien);
     void mptDruckenClick();
     void mptSpeichernundBeendenClick();

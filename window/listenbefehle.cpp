@@ -1,7 +1,9 @@
 #include "window/listenbefehle.h"
 
+#include "cells/cellstore.h"
 #include "dialogs/duplikatdialog.h"
 #include "dialogs/einlesedialog.h"
+#include "dialogs/fassungsdialog.h"
 #include "editor/abgleich.h"
 #include "editor/namenliste.h"
 #include "namefile/namefile.h"
@@ -124,4 +126,29 @@ std::optional<QString> AlsTabelleSpeichern(QWidget* fenster, const std::string& 
     }
     return QStringLiteral("%1 als Tabelle gespeichert: %2")
         .arg(EintraegeText(qsizetype(zeilen.size())), pfad);
+}
+
+std::optional<FassungsWahl> FassungWaehlen(QWidget* fenster, const std::string& liste,
+                                           const NamenListe& namen, Meldungen& meldungen) {
+    // The counts of every version while it is read; the differences of the one chosen.
+    const Fassungsvergleicher vergleicher(namen.zellen(), namen.iAnzahl());
+    std::map<std::string, Fassungsvergleich> zaehlungen;
+    std::vector<Fassung> fassungen =
+        FassungenLesen(liste, [&](const Fassung& f, const CellTable& zellen) {
+            zaehlungen.emplace(f.datei, vergleicher.vergleichen(zellen, f.anzahl, true));
+        });
+    auto vergleichen = [&vergleicher](const Fassung& f) {
+        CellStore zellen(kMaxEintraege + 1);
+        const int anzahl = NamenTextLesen(f.text, zellen).anzahl;
+        return vergleicher.vergleichen(zellen, anzahl);
+    };
+    if (fassungen.empty()) {
+        meldungen.hinweis("Von dieser Liste gibt es noch keine fr\xFCheren Fassungen: sie werden "
+                          "bei jedem Speichern angelegt");
+        return std::nullopt;
+    }
+    FassungsDialog dialog(std::move(fassungen), std::move(zaehlungen), vergleichen, fenster);
+    if (dialog.exec() != QDialog::Accepted || (!dialog.ganz() && dialog.unterschiede().empty()))
+        return std::nullopt;
+    return FassungsWahl{dialog.gewaehlt().text, dialog.ganz(), dialog.unterschiede()};
 }

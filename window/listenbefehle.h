@@ -4,6 +4,7 @@
 // the file, reading it and saying what went wrong is done here; the dialogs only show and return
 // the user's choices.
 
+#include "editor/fassungsvergleich.h"
 #include "editor/zeilenvorschau.h"
 
 #include <QString>
@@ -32,6 +33,17 @@ bool Einlesbar(const QString& pfad);
 // none (said in a note).
 std::optional<std::vector<int>> DuplikateZeigen(QWidget* fenster, const NamenListe& namen,
                                                 Meldungen& meldungen);
+
+// "Frühere Fassungen…": the version the user chose of the list's file `liste`, with the
+// differences to put back or the whole of it; nothing when cancelled or when there are none
+// (said in a note).
+struct FassungsWahl {
+    std::string text; // the version's bytes
+    bool ganz = false;
+    std::vector<Fassungsunterschied> unterschiede;
+};
+std::optional<FassungsWahl> FassungWaehlen(QWidget* fenster, const std::string& liste,
+                                           const NamenListe& namen, Meldungen& meldungen);
 
 // "Als Tabelle speichern…": the list written as ODS, XLSX or CSV where the user chooses, beside
 // the list's file `liste` as proposed. The note of what was written; nothing when cancelled or

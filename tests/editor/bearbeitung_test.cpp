@@ -123,6 +123,8 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
          {"F Fehler beim Einlesen der Gesamtdatei: Dateizugriff verweigert",
           "? Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern",
           "? Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern",
+          "H Die vorige Fassung der Gesamt-Datei kann zurzeit nicht aufbewahrt werden: "
+          "Dateizugriff verweigert",
           "F Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert"},
          "<Ordner>",
          false},
