@@ -66,7 +66,10 @@ private:
         p.row = row;
         p.alt = ZeileLesen(zellen_, row);
         if (von_[size_t(row)] >= 0) {
-            p.grund = QStringLiteral("derselbe Eintrag wie Zeile %1").arg(von_[size_t(row)] + 1);
+            // Another person with that entry's number keeps the reason that says so.
+            if (person)
+                p.grund =
+                    QStringLiteral("derselbe Eintrag wie Zeile %1").arg(von_[size_t(row)] + 1);
             return;
         }
         // A conflict keeps the entry free for a later row that is its person.

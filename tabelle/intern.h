@@ -19,8 +19,12 @@ inline constexpr qsizetype kMaxNamenslaenge = 100; // of a sheet; spreadsheets a
 // thrown by the readers, caught in lesenAusBytes.
 struct Fehler {
     QString grund;
+    bool rat = true; // saving it in another format may help
 };
 [[noreturn]] void scheitern(const QString& grund);
+// The file itself is refused (not there, no plain file, too large, empty): no other format
+// would help.
+[[noreturn]] void abweisen(const QString& grund);
 [[noreturn]] void beschaedigt(const QString& wo);
 
 // Collects a sheet's non-empty cells at their places. Gaps before a cell become empty cells;

@@ -19,6 +19,10 @@ void scheitern(const QString& grund) {
     throw Fehler{grund};
 }
 
+void abweisen(const QString& grund) {
+    throw Fehler{grund, false};
+}
+
 void beschaedigt(const QString& wo) {
     scheitern(QStringLiteral("sie ist beschädigt (%1)").arg(wo));
 }
@@ -105,12 +109,11 @@ namespace {
 
 using namespace intern;
 
-QString meldung(const QString& dateiname, const QString& grund) {
+QString meldung(const QString& dateiname, const Fehler& f) {
     const QString wer =
         dateiname.isEmpty() ? QStringLiteral("Die Tabelle") : QStringLiteral("„%1“").arg(dateiname);
-    return QStringLiteral("%1 kann nicht eingelesen werden: %2. Bitte als .xlsx, .ods oder "
-                          ".csv speichern.")
-        .arg(wer, grund);
+    return QStringLiteral("%1 kann nicht eingelesen werden: %2.").arg(wer, f.grund) +
+           (f.rat ? QStringLiteral(" Bitte als .xlsx, .ods oder .csv speichern.") : QString());
 }
 
 bool istZip(const QByteArray& b) {
@@ -137,7 +140,7 @@ Ergebnis lesenIntern(const QByteArray& bytes, Format format, Kodierung kodierung
     qint64 budget = kMaxZellen;
     try {
         if (bytes.size() > kMaxDateiBytes)
-            scheitern(QStringLiteral("sie ist größer als %1 MB").arg(kMaxDateiBytes >> 20));
+            abweisen(QStringLiteral("sie ist größer als %1 MB").arg(kMaxDateiBytes >> 20));
         // An old binary workbook, and also an encrypted new one: both are OLE compound files.
         if (format == Format::Erkennen && bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
             scheitern(QStringLiteral("sie ist im alten Excel-Format (.xls) oder verschlüsselt "
@@ -155,10 +158,11 @@ Ergebnis lesenIntern(const QByteArray& bytes, Format format, Kodierung kodierung
             if (!ergebnis.blaetter[i].zeilen.empty())
                 ergebnis.erstesMitDaten = int(i);
         if (ergebnis.erstesMitDaten < 0)
-            ergebnis.fehler = meldung(dateiname, QStringLiteral("sie enthält keine Daten"));
+            ergebnis.fehler =
+                meldung(dateiname, Fehler{QStringLiteral("sie enthält keine Daten"), false});
     } catch (const Fehler& f) {
         ergebnis.blaetter.clear();
-        ergebnis.fehler = meldung(dateiname, f.grund);
+        ergebnis.fehler = meldung(dateiname, f);
     }
     return ergebnis;
 }
@@ -182,19 +186,19 @@ QByteArray dateiLesen(const QString& pfad) {
     const int fd =
         ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        scheitern(systemfehler(errno));
+        abweisen(systemfehler(errno));
     struct Schliessen {
         int fd;
         ~Schliessen() { ::close(fd); }
     } schliessen{fd};
     struct stat st {};
     if (::fstat(fd, &st) != 0)
-        scheitern(systemfehler(errno));
+        abweisen(systemfehler(errno));
     if (!S_ISREG(st.st_mode))
-        scheitern(QStringLiteral("sie ist keine gewöhnliche Datei"));
+        abweisen(QStringLiteral("sie ist keine gewöhnliche Datei"));
     const QString zuGross = QStringLiteral("sie ist größer als %1 MB").arg(kMaxDateiBytes >> 20);
     if (st.st_size > kMaxDateiBytes)
-        scheitern(zuGross);
+        abweisen(zuGross);
     // One byte more than allowed tells a file that grew since fstat.
     QByteArray bytes(qsizetype(st.st_size) + 1, Qt::Uninitialized);
     qsizetype gelesen = 0;
@@ -203,13 +207,13 @@ QByteArray dateiLesen(const QString& pfad) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            scheitern(systemfehler(errno));
+            abweisen(systemfehler(errno));
         if (n == 0)
             break;
         gelesen += n;
     }
     if (gelesen > st.st_size)
-        scheitern(QStringLiteral("sie wurde beim Lesen verändert"));
+        abweisen(QStringLiteral("sie wurde beim Lesen verändert"));
     bytes.truncate(gelesen);
     return bytes;
 }
@@ -226,7 +230,7 @@ Ergebnis lesen(const QString& pfad, Kodierung kodierung) {
         bytes = dateiLesen(pfad);
     } catch (const Fehler& f) {
         Ergebnis ergebnis;
-        ergebnis.fehler = meldung(name, f.grund);
+        ergebnis.fehler = meldung(name, f);
         return ergebnis;
     }
     return lesenIntern(bytes, Format::Erkennen, kodierung, name, nurTabellendokument);

@@ -302,6 +302,7 @@ TEST(Tabelle, FeindlicheUndUnlesbareDateien) {
     const struct {
         QString pfad;
         const char* grund;
+        bool rat = true; // another format may help
     } faelle[] = {
         {fixture("mitglieder.xls"), "im alten Excel-Format (.xls)"},
         {datei("text.xlsx", "a;b\r\n"), "keine .xlsx- oder .ods-Datei"},
@@ -321,15 +322,15 @@ TEST(Tabelle, FeindlicheUndUnlesbareDateien) {
         {datei("zelle.csv", QByteArray(40000, 'x')), "eine Zeile ist länger als 32767 Zeichen"},
         {datei("zeilenlang.csv", "a;b\r\n" + QByteArray("x,").repeated(20000)),
          "eine Zeile ist länger als 32767 Zeichen"},
-        {datei("zeile.csv", QByteArray(100 << 20, 'x')), "größer als 16 MB"},
-        {datei("riesig.csv", "a;b", 5LL << 30), "größer als 16 MB"},
+        {datei("zeile.csv", QByteArray(100 << 20, 'x')), "größer als 16 MB", false},
+        {datei("riesig.csv", "a;b", 5LL << 30), "größer als 16 MB", false},
         {datei("utf16.txt", QByteArray("\xFF\xFE"
                                        "a\0;\0",
                                        6)),
          "UTF-16"},
-        {datei("leer.csv", ";;\r\n\r\n"), "enthält keine Daten"},
-        {ordner.filePath(QStringLiteral("rohr.csv")), "keine gewöhnliche Datei"},
-        {ordner.filePath(QStringLiteral("fehlt.csv")), "es gibt sie nicht"},
+        {datei("leer.csv", ";;\r\n\r\n"), "enthält keine Daten", false},
+        {ordner.filePath(QStringLiteral("rohr.csv")), "keine gewöhnliche Datei", false},
+        {ordner.filePath(QStringLiteral("fehlt.csv")), "es gibt sie nicht", false},
     };
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.pfad.toStdString());
@@ -337,7 +338,7 @@ TEST(Tabelle, FeindlicheUndUnlesbareDateien) {
         EXPECT_TRUE(e.fehler.startsWith("„" + QFileInfo(fall.pfad).fileName() +
                                         "“ kann nicht eingelesen werden: "));
         EXPECT_TRUE(e.fehler.contains(QString::fromUtf8(fall.grund))) << e.fehler.toStdString();
-        EXPECT_TRUE(e.fehler.endsWith(u"Bitte als .xlsx, .ods oder .csv speichern."));
+        EXPECT_EQ(e.fehler.endsWith(u"Bitte als .xlsx, .ods oder .csv speichern."), fall.rat);
         EXPECT_EQ(e.erstesMitDaten, -1);
     }
 }
