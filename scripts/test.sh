@@ -85,7 +85,6 @@ export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file
 # links with the default one, as a maintainer's build does.
 fast=(-G Ninja -DGESAMT_WERROR=ON -DCMAKE_UNITY_BUILD=ON -DGESAMT_PCH=ON
       -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld)
-displays=(--resource-spec-file "$PWD/tests/displays.json")
 
 # The program optimised as the package is, so that GCC warns as it does there; the tests' own
 # code with -Og, which warns alike and compiles faster. No debugging information: a failing
@@ -116,7 +115,7 @@ build_tsan() {
     cmake --build build-tsan --target sitzung_test editor_test namefile_test
 }
 tests_gcc() {
-    ctest --test-dir build --output-on-failure -j2 -LE package "${displays[@]}"
+    ctest --test-dir build --output-on-failure -j2 -LE package
 }
 package() {
     ctest --test-dir build --output-on-failure -L package
@@ -125,7 +124,7 @@ tests_sanitizers() {
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
     export LSAN_OPTIONS=suppressions=$PWD/tests/sanitizer.supp
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    ctest --test-dir build-san --output-on-failure -j2 -LE package "${displays[@]}"
+    ctest --test-dir build-san --output-on-failure -j2 -LE package
 }
 fuzz() {
     scripts/fuzz.sh 20 build-san
