@@ -224,7 +224,7 @@ TEST_F(Editor, ShiftDownSelectsRowsThatCtrlCCopiesAndCtrlShiftLDeletesAfterOneQu
     EXPECT_TRUE(answers.texts.empty());
     EXPECT_EQ(label(), QStringLiteral(u"6 Einträge"));
     EXPECT_EQ(cell(1, 3), "Spieler 3"); // only the current row went
-    key(Qt::Key_Up, Qt::ShiftModifier);   // a new marking starts at the cursor
+    key(Qt::Key_Up, Qt::ShiftModifier); // a new marking starts at the cursor
     EXPECT_EQ(frm->sgGesamt->selectedRows(), (std::vector<int>{3, 4}));
     ctrl(Qt::Key_Z);
     frm->sgGesamt->setCurrentCell(1, 2);
