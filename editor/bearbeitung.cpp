@@ -46,17 +46,21 @@ bool Bearbeitung::oeffnen(const std::string& pfad) {
     hinweiseZeigen(zellen);
     liste_.laden(std::move(zellen), geladen_);
     // Before the question: taking changes over writes them under this session first.
+    aenderungenSichern();
+    ungespeichertesPruefen();
+    sicherung_ = std::make_unique<Sicherung>(liste_, *wiederherstellung_);
+    fassungen_ = std::make_unique<Fassungen>(pfad_);
+    fassungen_->geoeffnet(geladen_.stand);
+    return true;
+}
+
+void Bearbeitung::aenderungenSichern() {
     wiederherstellung_ = std::make_unique<Wiederherstellung>(pfad_, geladen_.stand);
     wiederherstellung_->beiFehler([this](const std::string& hinweis) {
         // Said on the interface thread, and not after the session has gone.
         QMetaObject::invokeMethod(
             &waechter_, [this, hinweis] { sicherungGescheitert(hinweis); }, Qt::QueuedConnection);
     });
-    ungespeichertesPruefen();
-    sicherung_ = std::make_unique<Sicherung>(liste_, *wiederherstellung_);
-    fassungen_ = std::make_unique<Fassungen>(pfad_);
-    fassungen_->geoeffnet(geladen_.stand);
-    return true;
 }
 
 void Bearbeitung::sicherungGescheitert(const std::string& hinweis) {
@@ -92,6 +96,8 @@ void Bearbeitung::hinweiseZeigen(const CellTable& gelesen) {
                            "die ersten 1000 Eintr\xE4ge eingelesen");
     if (geladen_.zuGross)
         meldungen_.hinweis(ZuGrossHinweis());
+    if (geladen_.ohneKopfzeile)
+        meldungen_.hinweis(OhneKopfzeileHinweis());
     if (geladen_.datenNachDateiende)
         meldungen_.hinweis("Die Gesamt-Datei enth\xE4lt Daten nach dem Dateiende-Zeichen. Es "
                            "wurden nur die Eintr\xE4ge davor eingelesen");
@@ -133,31 +139,12 @@ void Bearbeitung::ungespeichertesPruefen() {
 
 bool Bearbeitung::speichern(bool offenBleiben) {
     liste_.NeueZeileVerwerfen();
-    const CellTable& zellen = liste_.zellen();
     for (const std::string& frage : FragenVorDemSpeichern(geladen_, DateiStandLesen(pfad_)))
         if (!meldungen_.frage(frage))
             return false;
-    // What the file holds now stays findable; a folder that takes no version never stops the
-    // save, and is said once, as for the unsaved changes.
-    if (fassungen_)
-        for (const std::string& hinweis : fassungen_->vorDemSpeichern())
-            sicherungGescheitert(hinweis);
-    // What was kept reaches the disk behind the save, written or not.
-    const auto gesichert = [this] {
-        if (fassungen_)
-            fassungen_->nachDemSpeichern();
-    };
-    try {
-        if (!NamenDateiSchreiben(pfad_, zellen)) {
-            const Sicherungsmeldung sicherung = SicherungFehlt(pfad_);
-            sicherung.zeigen ? meldungen_.hinweis(sicherung.text) : (void)LogZeile(sicherung.text);
-        }
-    } catch (const std::exception& e) {
-        gesichert();
-        meldungen_.fehler(std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what());
-        return false;
-    }
-    gesichert();
+    if (const Geschrieben g = schreibenNach(pfad_, fassungen_.get(), offenBleiben);
+        g != Geschrieben::Ja)
+        return g == Geschrieben::Anderswo;
     // The file holds the list now: a crash while the note shows must not offer it as unsaved.
     if (offenBleiben) {
         // The next save compares with the file, Abbruch asks only about later changes.
@@ -172,7 +159,94 @@ bool Bearbeitung::speichern(bool offenBleiben) {
             wiederherstellung_->verwerfen();
         wiederherstellung_->warten();
     }
-    meldungen_.hinweis(std::to_string(zellen.rowCount() - 1) + " Eintr\xE4ge gespeichert");
+    meldungen_.hinweis(std::to_string(liste_.zellen().rowCount() - 1) + " Eintr\xE4ge gespeichert");
+    return true;
+}
+
+// What the file holds now stays findable; a folder that takes no version never stops the save,
+// and is said once, as for the unsaved changes. A list that cannot be written there may go
+// elsewhere.
+Bearbeitung::Geschrieben Bearbeitung::schreibenNach(const std::string& ziel, Fassungen* fassungen,
+                                                    bool offenBleiben) {
+    if (fassungen)
+        for (const std::string& hinweis : fassungen->vorDemSpeichern())
+            sicherungGescheitert(hinweis);
+    std::string fehler;
+    try {
+        if (!NamenDateiSchreiben(ziel, liste_.zellen())) {
+            const Sicherungsmeldung sicherung = SicherungFehlt(ziel);
+            sicherung.zeigen ? meldungen_.hinweis(sicherung.text) : (void)LogZeile(sicherung.text);
+        }
+    } catch (const std::exception& e) {
+        fehler = std::string("Fehler beim Speichern der Gesamt-Datei: ") + e.what();
+    }
+    // What was kept reaches the disk behind the save, written or not.
+    if (fassungen)
+        fassungen->nachDemSpeichern();
+    if (fehler.empty())
+        return Geschrieben::Ja;
+    if (!zielWaehlen) {
+        meldungen_.fehler(fehler);
+        return Geschrieben::Nein;
+    }
+    // Nothing is lost by choosing a file; Escape there still keeps the list as it is.
+    return meldungen_.frageJa(fehler + ". Soll die Liste unter einem anderen Namen gespeichert "
+                                       "werden") &&
+                   speichernUnter(offenBleiben)
+               ? Geschrieben::Anderswo
+               : Geschrieben::Nein;
+}
+
+bool Bearbeitung::speichernUnter(bool offenBleiben) {
+    const std::optional<std::string> ziel = zielWaehlen ? zielWaehlen() : std::nullopt;
+    return ziel && speichernUnter(*ziel, offenBleiben);
+}
+
+bool Bearbeitung::speichernUnter(const std::string& ziel, bool offenBleiben) {
+    liste_.NeueZeileVerwerfen();
+    const DateiStand dort = DateiStandLesen(ziel);
+    const DateiStand hier = DateiStandLesen(pfad_);
+    if (dort.vorhanden && hier.vorhanden && dort.geraet == hier.geraet && dort.inode == hier.inode)
+        return speichern(offenBleiben);
+    // The file taken over is locked first, so that no other session starts on it meanwhile.
+    const Sperre eigene = EigeneSperre();
+    const Sperrversuch versuch = SperreNehmen(ziel, eigene);
+    if (versuch.ergebnis == Sperrversuch::Fremd && !meldungen_.frage(SperrFrage(versuch.fremd)))
+        return false;
+    std::optional<Sperre> neueSperre;
+    if (versuch.ergebnis == Sperrversuch::Gesetzt)
+        neueSperre = eigene;
+    // What a file chosen to be overwritten held stays findable among its versions.
+    auto neueFassungen = std::make_unique<Fassungen>(ziel);
+    neueFassungen->geoeffnet(dort);
+    const std::function<std::optional<std::string>()> waehlen = std::move(zielWaehlen);
+    const Geschrieben g = schreibenNach(ziel, neueFassungen.get(), offenBleiben);
+    zielWaehlen = waehlen; // asked once: a second failure is only said
+    if (g != Geschrieben::Ja) {
+        if (neueSperre)
+            SperreEntfernen(ziel, *neueSperre);
+        return false;
+    }
+    // The changes are in the new file: the old list's unsaved data and lock go, in this order,
+    // so that a crash before leaves the changes offered at the old list.
+    sicherung_.reset();
+    if (wiederherstellung_) {
+        wiederherstellung_->verwerfen();
+        wiederherstellung_->warten();
+    }
+    if (sperre_)
+        SperreEntfernen(pfad_, *sperre_);
+    LogZeile("Gespeichert unter " + anzeigePfad(ziel));
+    pfad_ = ziel;
+    sperre_ = neueSperre;
+    fassungen_ = std::move(neueFassungen);
+    geladen_ = LadeErgebnis{};
+    geladen_.stand = DateiStandLesen(pfad_);
+    liste_.gespeichert();
+    aenderungenSichern();
+    sicherung_ = std::make_unique<Sicherung>(liste_, *wiederherstellung_);
+    meldungen_.hinweis(std::to_string(liste_.zellen().rowCount() - 1) +
+                       " Eintr\xE4ge gespeichert in " + anzeigePfad(ziel));
     return true;
 }
 

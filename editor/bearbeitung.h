@@ -47,6 +47,12 @@ public:
     // entries were written; false when it was not written. With `offenBleiben` the file is now
     // what the list shows: the next save compares with it, and nothing is unsaved.
     bool speichern(bool offenBleiben);
+    // Writes the list to the file `zielWaehlen` gives (after the file dialog's own question
+    // about an existing file) and works on that file from then on: its lock, its unsaved
+    // changes and its versions; the list opened stays as it was. False when it was not written
+    // or no file was chosen. Offered also where the list's own file cannot be written.
+    bool speichernUnter(bool offenBleiben);
+    bool speichernUnter(const std::string& ziel, bool offenBleiben);
     // Whether the list may be closed without saving: asks when it was changed.
     bool verwerfenErlaubt();
     // The lock goes however the session ends; the unsaved changes only when they were saved or
@@ -61,12 +67,18 @@ public:
     // here, beside the run log, instead of a dialog in the middle of typing; once until they
     // can be kept again.
     std::function<void(const std::string& hinweis)> gescheitert;
+    // The file to save under another name, from the user; nothing when cancelled. Without it,
+    // a list that cannot be written is merely said to be so.
+    std::function<std::optional<std::string>()> zielWaehlen;
 
 private:
     void sicherungGescheitert(const std::string& hinweis);
     bool sperreNehmen();
     void hinweiseZeigen(const CellTable& gelesen);
     void ungespeichertesPruefen();
+    void aenderungenSichern();
+    enum class Geschrieben { Nein, Ja, Anderswo }; // Anderswo: saved under another name
+    Geschrieben schreibenNach(const std::string& ziel, Fassungen* fassungen, bool offenBleiben);
 
     NamenListe& liste_;
     Meldungen& meldungen_;

@@ -117,6 +117,7 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen, Lesart l
                 row = 1;
                 continue;
             }
+            ergebnis.ohneKopfzeile = !genau;
             row = 1;
         }
         if (row > kMaxEintraege) {
@@ -249,6 +250,10 @@ std::vector<std::string> FragenVorDemSpeichern(const LadeErgebnis& geladen,
     if (geladen.unvollstaendig)
         fragen.push_back(
             "Die Gesamt-Datei wurde nicht vollst\xE4ndig eingelesen. Trotzdem speichern");
+    if (geladen.ohneKopfzeile)
+        fragen.push_back("Die Datei beginnt nicht mit \x84GESAMT-DATEI\x93 und ist wohl keine "
+                         "Gesamt-Datei. Trotzdem mit der Liste \xFC"
+                         "berschreiben");
     if (geladen.datenNachDateiende)
         fragen.push_back("Die Daten nach dem Dateiende-Zeichen gehen beim Speichern verloren. "
                          "Trotzdem speichern");
@@ -294,6 +299,12 @@ std::string ZuGrossHinweis() {
     return "Die Gesamt-Datei ist gr\xF6\xDF"
            "er als " +
            mb + ". Es wurden nur die Eintr\xE4ge in den ersten " + mb + " eingelesen";
+}
+
+std::string OhneKopfzeileHinweis() {
+    return "Die erste Zeile der Datei ist nicht \x84GESAMT-DATEI\x93: sie ist wohl keine "
+           "Gesamt-Datei. Ihre Zeilen wurden als Eintr\xE4ge eingelesen; vor dem ersten "
+           "Speichern wird gefragt";
 }
 
 std::string FremderVerweis(const std::string& pfad) {

@@ -40,6 +40,9 @@ struct LadeErgebnis {
     // old content or part of the new one.
     bool unterbrochen = false;
     bool zuGross = false; // the file was larger than kNamenDateiHoechstens; the rest left out
+    // The file's first line is not the header: probably no name list at all (a picture, a
+    // text), read as one all the same; its first save asks before it is overwritten.
+    bool ohneKopfzeile = false;
     // Entries (rows) whose line ended at an LF alone in a file whose other lines end with CR LF:
     // an LF inside a field splits it there. Empty for a file of LF lines.
     std::vector<int> endeNurLF;
@@ -64,6 +67,8 @@ LadeErgebnis NamenTextLesen(const std::string& text, CellTable& zellen,
 
 // The note on opening for `zuGross`: what was read, and that the rest was left out.
 std::string ZuGrossHinweis();
+// The note on opening for `ohneKopfzeile`.
+std::string OhneKopfzeileHinweis();
 // Why the name is not opened or saved: a link another user put there (a shared folder's
 // member could so lead the user's save to a file of the user's own); empty where none.
 std::string FremderVerweis(const std::string& pfad);

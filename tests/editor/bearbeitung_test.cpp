@@ -94,6 +94,9 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
         bool geschrieben = true;
     };
     const std::string namen2 = liste(2);
+    const std::string kKeineListe = "Die Datei beginnt nicht mit \x84GESAMT-DATEI\x93 und ist wohl "
+                                    "keine Gesamt-Datei. Trotzdem mit der Liste \xFC"
+                                    "berschreiben";
     const Fall faelle[] = {
         {"new file",
          [](Sitzung&) {},
@@ -253,6 +256,23 @@ TEST(Bearbeitung, FromOpeningThroughTheQuestionsToSavingAndTheStateAfter) {
           "Sollen die \xC4nderungen \xFC"
           "bernommen werden"},
          "-"},
+        // A picture or a text read as a list: said, and asked before it is overwritten.
+        {"no name list, kept",
+         [](Sitzung& s) { writeBytes(s.datei, "Hallo Welt\r\n"); },
+         {false},
+         true,
+         [](Sitzung& s) { return s.bearbeitung.speichern(false); },
+         {"H " + OhneKopfzeileHinweis(), "? " + kKeineListe},
+         "-",
+         false},
+        {"no name list, overwritten",
+         [](Sitzung& s) { writeBytes(s.datei, "Hallo Welt\r\n"); },
+         {true},
+         true,
+         [](Sitzung& s) { return s.bearbeitung.speichern(true) && s.bearbeitung.speichern(false); },
+         {"H " + OhneKopfzeileHinweis(), "? " + kKeineListe, "H 1 Eintr\xE4ge gespeichert",
+          "H 1 Eintr\xE4ge gespeichert"},
+         "GESAMT-DATEI\r\nHallo Welt\t \t1\t\t\r\n"},
         {"saved and kept open: later changes only are asked about",
          [&](Sitzung& s) { writeBytes(s.datei, namen2); },
          {false},
@@ -345,4 +365,60 @@ TEST(Bearbeitung, ChangesThatCannotBeKeptOnDiskAreSaidOnce) {
     EXPECT_EQ(gesagt[0].rfind("Die ungespeicherten \xC4nderungen k\xF6nnen zurzeit nicht", 0), 0u)
         << gesagt[0];
     EXPECT_TRUE(s.gespraech.gesagt.empty()); // no dialog in the middle of typing
+}
+
+// A list that cannot be written goes elsewhere, and the session follows it: its lock, its
+// unsaved changes and its versions are the new file's; the old file stays as it was.
+TEST(Bearbeitung, AListThatCannotBeWrittenIsSavedUnderAnotherNameAndTheSessionFollows) {
+    Sitzung s;
+    QDir().mkdir(s.datei); // cannot be written, even by root
+    const QString anders = s.env.path(QStringLiteral("anders/NAMEN.TIF"));
+    const std::string ziel = QFile::encodeName(anders).toStdString();
+    QDir().mkpath(QFileInfo(anders).path());
+    writeBytes(anders, liste(5)); // overwritten: the dialog asked
+    int gewaehlt = 0;
+    s.bearbeitung.zielWaehlen = [&]() -> std::optional<std::string> {
+        ++gewaehlt;
+        return ziel;
+    };
+    s.gespraech.antworten = {true, true};
+    ASSERT_TRUE(s.bearbeitung.oeffnen(s.pfad));
+    s.tippen(1, "Anna");
+    const QString alteDaten =
+        QString::fromStdString(WiederherstellungsdateiFuer(s.pfad, long(::getpid())));
+    for (int warten = 0; warten < 250 && !QFile::exists(alteDaten); ++warten)
+        ::usleep(20000);
+    ASSERT_TRUE(s.bearbeitung.speichern(true));
+    EXPECT_EQ(gewaehlt, 1);
+    EXPECT_EQ(s.gespraech.gesagt.back(),
+              "H 1 Eintr\xE4ge gespeichert in " + QFile::encodeName(anders).toStdString());
+    EXPECT_EQ(s.gespraech.gesagt[s.gespraech.gesagt.size() - 2],
+              "? Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert. Soll die Liste "
+              "unter einem anderen Namen gespeichert werden");
+    EXPECT_EQ(readBytes(anders), "GESAMT-DATEI\r\nAnna\t \t\t\t\r\n");
+    EXPECT_EQ(s.bearbeitung.pfad(), ziel);
+    EXPECT_TRUE(QFileInfo(s.datei).isDir());
+    EXPECT_FALSE(QFile::exists(alteDaten));
+    EXPECT_FALSE(SperreLesen(s.pfad));
+    ASSERT_TRUE(SperreLesen(ziel));
+    EXPECT_EQ(SperreLesen(ziel)->prozess, long(::getpid()));
+    EXPECT_FALSE(s.liste.bGeaendert());
+    // What the overwritten file held is a version of it.
+    bool behalten = false;
+    for (const Fassung& f : FassungenLesen(ziel))
+        behalten = behalten || f.text == liste(5);
+    EXPECT_TRUE(behalten);
+    // Typed on, the changes are kept for the new file; saved, they go there.
+    s.tippen(1, "Berta");
+    const QString neueDaten =
+        QString::fromStdString(WiederherstellungsdateiFuer(ziel, long(::getpid())));
+    for (int warten = 0; warten < 250 && !QFile::exists(neueDaten); ++warten)
+        ::usleep(20000);
+    EXPECT_TRUE(QFile::exists(neueDaten));
+    ASSERT_TRUE(s.bearbeitung.speichern(false));
+    EXPECT_EQ(readBytes(anders), "GESAMT-DATEI\r\nBerta\t \t\t\t\r\n");
+    s.bearbeitung.beenden(true);
+    EXPECT_FALSE(SperreLesen(ziel));
+    EXPECT_FALSE(QFile::exists(neueDaten));
+    EXPECT_TRUE(s.gespraech.antworten.empty());
 }
