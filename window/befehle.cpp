@@ -43,6 +43,10 @@ const std::vector<Befehl> kBefehle = {
     // Saving without closing has no key of its own: Ctrl+S saves and closes, as always.
     {.name = "mptSpeichern", .menue = "mptDatei", .text = u"S&peichern",
      .handler = &F::mptSpeichernClick},
+    // Also where the list's own file cannot be written (a folder of another user's).
+    {.name = "mptSpeichernUnter", .menue = "mptDatei", .text = u"Speichern &unter…",
+     .tasten = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+     .handler = &F::mptSpeichernUnterClick},
     {.name = "mptFruehereFassungen", .menue = "mptDatei", .text = u"Frühere &Fassungen…",
      .handler = &F::mptFruehereFassungenClick},
     {.name = "mptSpeichernundBeenden", .menue = "mptDatei", .text = u"&Speichern und Beenden",

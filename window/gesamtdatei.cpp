@@ -81,6 +81,9 @@ void TfrmGesamtdatei::verbinden() {
     bearbeitung_.gescheitert = [this](const std::string& hinweis) {
         hinweisZeigen(cp1252::toQString(hinweis));
     };
+    bearbeitung_.zielWaehlen = [this] {
+        return SpeicherzielWaehlen(this, bearbeitung_.pfad(), meldungen_);
+    };
     // Undoing and redoing go back to the cell of the step.
     connect(&liste_, &NamenListe::zeigen, this, [this](int col, int row) {
         sgGesamt->setCurrentCell(col, row);
@@ -256,6 +259,11 @@ void TfrmGesamtdatei::mptSpeichernundBeendenClick() {
 }
 void TfrmGesamtdatei::mptSpeichernClick() {
     bearbeitung_.speichern(true);
+    sGesamtdatei = bearbeitung_.pfad(); // saved under another name where it could not be written
+}
+void TfrmGesamtdatei::mptSpeichernUnterClick() {
+    if (bearbeitung_.speichernUnter(true))
+        sGesamtdatei = bearbeitung_.pfad();
 }
 void TfrmGesamtdatei::mptRueckgaengigClick() {
     liste_.verlauf().undo();
@@ -385,8 +393,13 @@ Druckauftrag TfrmGesamtdatei::druckauftrag() {
     return {this, liste_.zellen(), liste_.iAnzahl(), meldungen_, bearbeitung_.pfad(), hinweis};
 }
 
+// The commands' actions alone: the file dialogs' own, children of the window too, have keys
+// the window does not offer.
 void TfrmGesamtdatei::mptTastenkuerzelClick() {
-    TastenkuerzelDialog(findChildren<QAction*>(), this).exec();
+    QList<QAction*> aktionen;
+    for (const Befehl& b : Befehle())
+        aktionen.append(aktion(b.name));
+    TastenkuerzelDialog(aktionen, this).exec();
 }
 void TfrmGesamtdatei::mptUeberClick() {
     UeberDialog(bearbeitung_.pfad(), this).exec();

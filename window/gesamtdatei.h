@@ -84,6 +84,7 @@ public Q_SLOTS:
     void mptDruckenClick();
     void mptSpeichernundBeendenClick();
     void mptSpeichernClick();
+    void mptSpeichernUnterClick();
     void mptDruckvorschauClick();
     void mptDruckenAufClick();
     void mptAlsPdfClick();

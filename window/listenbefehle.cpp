@@ -8,11 +8,14 @@
 #include "editor/namenliste.h"
 #include "namefile/namefile.h"
 #include "platform/cp1252.h"
+#include "platform/paths.h"
+#include "settings/settings.h"
 #include "support/fileerrors.h"
 #include "support/meldungen.h"
 #include "tabelle/tabellenmodul.h"
 #include "widgets/dateiwahl.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -151,4 +154,29 @@ std::optional<FassungsWahl> FassungWaehlen(QWidget* fenster, const std::string& 
     if (dialog.exec() != QDialog::Accepted || (!dialog.ganz() && dialog.unterschiede().empty()))
         return std::nullopt;
     return FassungsWahl{dialog.gewaehlt().text, dialog.ganz(), dialog.unterschiede()};
+}
+
+std::optional<std::string> SpeicherzielWaehlen(QWidget* fenster, const std::string& liste,
+                                               Meldungen& meldungen) {
+    const QFileInfo ort(QFile::decodeName(QByteArray::fromStdString(liste)));
+    QString ordner = paths::localPath(Setting.Programmverzeichnis);
+    // The program folder is where lists are kept; where it cannot be one, the home folder.
+    if (!QDir().mkpath(ordner) || !QFileInfo(ordner).isDir())
+        ordner = QDir::homePath();
+    const QString pfad =
+        DateiWaehlen(fenster, {.titel = QStringLiteral("Speichern unter"),
+                               .name = QStringLiteral("speichernUnterDialog"),
+                               .modus = QFileDialog::AcceptSave,
+                               .filter = {QStringLiteral("GESAMT-Dateien (*.[tT][iI][fF])")},
+                               .ordner = ordner,
+                               .vorschlag = ort.fileName(),
+                               .endung = QStringLiteral("TIF")});
+    if (pfad.isEmpty())
+        return std::nullopt;
+    const std::string ziel = QFile::encodeName(pfad).toStdString();
+    if (const std::string fremd = FremderVerweis(ziel); !fremd.empty()) {
+        meldungen.fehler("Die Gesamt-Datei kann dort nicht gespeichert werden: " + fremd);
+        return std::nullopt;
+    }
+    return ziel;
 }

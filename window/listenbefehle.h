@@ -50,3 +50,9 @@ std::optional<FassungsWahl> FassungWaehlen(QWidget* fenster, const std::string& 
 // when it could not be written (said in a message, and no file changed).
 std::optional<QString> AlsTabelleSpeichern(QWidget* fenster, const std::string& liste,
                                            const NamenListe& namen, Meldungen& meldungen);
+
+// "Speichern unter…": the file to write the list to, chosen in the program folder with the
+// list's own name proposed (the file system's bytes); nothing when cancelled or when it is
+// another user's link (said in a message).
+std::optional<std::string> SpeicherzielWaehlen(QWidget* fenster, const std::string& liste,
+                                               Meldungen& meldungen);
