@@ -343,6 +343,7 @@ TEST_F(Editor, F1ListsTheKeysWithTheirCommandsAndHilfeNamesWhereTheProgramKeepsI
     for (const QString& expected :
          {row(Qt::CTRL | Qt::Key_D, u"Drucken"),
           row(Qt::CTRL | Qt::Key_S, u"Speichern und Beenden"),
+          row(Qt::CTRL | Qt::SHIFT | Qt::Key_S, u"Speichern unter…"),
           row(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, u"Wiederherstellen"),
           row(Qt::SHIFT | Qt::Key_F3, u"Rückwärts suchen"), row(Qt::Key_F1, u"Tastenkürzel"),
           row(Qt::CTRL | Qt::Key_Z, u"Rückgängig"),
@@ -356,7 +357,7 @@ TEST_F(Editor, F1ListsTheKeysWithTheirCommandsAndHilfeNamesWhereTheProgramKeepsI
         EXPECT_TRUE(rows.contains(expected)) << expected.toStdString();
     // Without participants Ctrl+T does nothing, so it is not offered.
     EXPECT_FALSE(rows.contains(row(Qt::CTRL | Qt::Key_T, u"Turnierteilnehmer einfügen")));
-    EXPECT_EQ(rows.size(), 21);
+    EXPECT_EQ(rows.size(), 22);
     ASSERT_TRUE(QTest::qWaitFor([&] { return frm->sgGesamt->cellEditor() != nullptr; }));
 
     onNextModal([&](QWidget* w) {

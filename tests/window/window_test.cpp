@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -333,6 +334,32 @@ TEST_F(Editor, OpenDialogShowsUpperCaseNamesAndTakesANewFile) {
     EXPECT_EQ(notes.texts,
               std::vector<QString>{QStringLiteral("Die Gesamt-Datei ist noch nicht vorhanden")});
     EXPECT_EQ(sGesamtdatei, (env.home() + QStringLiteral("/kelmar/NEU.TIF")).toStdString());
+}
+
+// The open dialog stays the window's child, with keys of its own; the keys list names the
+// window's commands alone.
+TEST_F(Editor, AfterTheOpenDialogTheKeysListHasACommandInEveryRow) {
+    writeBytes(env.home() + QStringLiteral("/kelmar/NAMEN.TIF"), liste(2));
+    onModalOf<QFileDialog>(
+        [](QFileDialog* dialog) { QMetaObject::invokeMethod(dialog, "accept"); });
+    QStringList rows;
+    onModalOf<TfrmGesamtdatei>([&](TfrmGesamtdatei* f) {
+        onModalWhere(
+            [](QWidget* w) { return w->objectName() == QStringLiteral("dlgTastenkuerzel"); },
+            [&](QWidget* w) {
+                const auto* table = w->findChild<QTableWidget*>();
+                for (int r = 0; table && r < table->rowCount(); ++r)
+                    rows << table->item(r, 0)->text() + u'=' + table->item(r, 1)->text();
+                w->close();
+            });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f->isAncestorOf(QApplication::focusWidget()); }));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        f->knopf("tbtAbbruch")->click();
+    });
+    GesamtdateiBearbeiten(std::string(), false, nullptr);
+    EXPECT_EQ(rows.size(), 22) << rows.join(u' ').toStdString();
+    for (const QString& r : rows)
+        EXPECT_FALSE(r.endsWith(u'=')) << r.toStdString();
 }
 
 // ---- editing commands through the window ----
