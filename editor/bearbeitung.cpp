@@ -190,7 +190,7 @@ Bearbeitung::Geschrieben Bearbeitung::schreibenNach(const std::string& ziel, Fas
         return Geschrieben::Nein;
     }
     // Nothing is lost by choosing a file; Escape there still keeps the list as it is.
-    return meldungen_.frageJa(fehler + ". Soll die Liste unter einem anderen Namen gespeichert "
+    return meldungen_.frageJa(fehler + ".\nSoll die Liste unter einem anderen Namen gespeichert "
                                        "werden") &&
                    speichernUnter(offenBleiben)
                ? Geschrieben::Anderswo

@@ -167,7 +167,7 @@ std::optional<std::string> SpeicherzielWaehlen(QWidget* fenster, const std::stri
         DateiWaehlen(fenster, {.titel = QStringLiteral("Speichern unter"),
                                .name = QStringLiteral("speichernUnterDialog"),
                                .modus = QFileDialog::AcceptSave,
-                               .filter = {QStringLiteral("GESAMT-Dateien (*.[tT][iI][fF])")},
+                               .filter = {QStringLiteral("GESAMT-Dateien (*.TIF *.tif)")},
                                .ordner = ordner,
                                .vorschlag = ort.fileName(),
                                .endung = QStringLiteral("TIF")});

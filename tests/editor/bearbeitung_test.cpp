@@ -393,7 +393,7 @@ TEST(Bearbeitung, AListThatCannotBeWrittenIsSavedUnderAnotherNameAndTheSessionFo
     EXPECT_EQ(s.gespraech.gesagt.back(),
               "H 1 Eintr\xE4ge gespeichert in " + QFile::encodeName(anders).toStdString());
     EXPECT_EQ(s.gespraech.gesagt[s.gespraech.gesagt.size() - 2],
-              "? Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert. Soll die Liste "
+              "? Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert.\nSoll die Liste "
               "unter einem anderen Namen gespeichert werden");
     EXPECT_EQ(readBytes(anders), "GESAMT-DATEI\r\nAnna\t \t\t\t\r\n");
     EXPECT_EQ(s.bearbeitung.pfad(), ziel);
