@@ -4,6 +4,7 @@
 // at a step or taken over after a crash, must be offered whole at the next start.
 
 #include "cells/cellstore.h"
+#include "editor/bearbeitung.h"
 #include "fassungen/fassungen.h"
 #include "namefile/namefile.h"
 #include "platform/profile.h"
@@ -457,3 +458,67 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
+
+// Saving under another name, stopped before each of its file operations: the typed changes are
+// in the new file, or still offered at the old list at the next start; the old file stays.
+TEST(SaveUnderAnotherName,
+     AStopBeforeAnyFileOperationLeavesTheChangesInTheNewFileOrOfferedAtTheOld) {
+    TempEnv env;
+    const QString zustand = env.path(QStringLiteral("zustand"));
+    const QString alteDatei = env.path(QStringLiteral("alt/NAMEN.TIF"));
+    const QString neueDatei = env.path(QStringLiteral("neu/NAMEN.TIF"));
+    const std::string alt = QFile::encodeName(alteDatei).toStdString();
+    const std::string neu = QFile::encodeName(neueDatei).toStdString();
+    std::string getippt = kAlt;
+    getippt.replace(getippt.find("Alt 1\t"), 6, "Neu\t");
+    auto vorbereiten = [&] {
+        for (const QString& d :
+             {zustand, QFileInfo(alteDatei).path(), QFileInfo(neueDatei).path()}) {
+            QDir(d).removeRecursively();
+            QDir().mkpath(d);
+        }
+        ::setenv("XDG_STATE_HOME", QFile::encodeName(zustand).constData(), 1);
+        writeBytes(alteDatei, kAlt);
+    };
+    // The number of file operations when it was not stopped; -1 when it was.
+    auto speichern = [&](int n) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            Recorder said;
+            NamenListe liste(said);
+            Bearbeitung sitzung(liste, said);
+            if (!sitzung.oeffnen(alt))
+                ::_exit(254);
+            liste.zelleSchreiben(kSpalteName, 1, "Neu");
+            const std::string daten = WiederherstellungsdateiFuer(alt, long(::getpid()));
+            for (int warten = 0; warten < 500 && !QFile::exists(QString::fromStdString(daten));
+                 ++warten)
+                ::usleep(10000);
+            safewrite::testing::killBefore(n);
+            const bool ok = sitzung.speichernUnter(neu, true);
+            ::_exit(ok ? safewrite::testing::operations() : 254);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            return -1;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 254) << "saving failed";
+        return WEXITSTATUS(status);
+    };
+    vorbereiten();
+    const int schritte = speichern(0);
+    ASSERT_GT(schritte, 3);
+    EXPECT_EQ(readBytes(neueDatei), getippt);
+    EXPECT_FALSE(WiederherstellungFinden(alt)) << "the changes saved elsewhere are offered again";
+    for (int n = 1; n <= schritte; ++n) {
+        SCOPED_TRACE("stopped before operation " + std::to_string(n));
+        vorbereiten();
+        ASSERT_EQ(speichern(n), -1);
+        EXPECT_EQ(readBytes(alteDatei), kAlt);
+        if (readBytes(neueDatei) == getippt)
+            continue;
+        const std::optional<Wiederherstellungsdaten> angeboten = WiederherstellungFinden(alt);
+        ASSERT_TRUE(angeboten) << "the typed changes are lost";
+        EXPECT_EQ(angeboten->text, getippt);
+    }
+}
