@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -77,22 +79,34 @@ TEST_F(OnADisk, DiskFullKeepsTheOldFileAndTheWindow) {
         while (filler.write(block) == block.size() && filler.flush()) {
         }
     }
-    DialogAnswerer answers(QStringLiteral("btn0"));
+    DialogAnswerer answers(QStringLiteral("btn1"));
     save();
     ASSERT_FALSE(answers.texts.empty());
     EXPECT_EQ(answers.texts.back(),
-              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Zu wenig Speicherplatz"));
+              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Zu wenig Speicherplatz.\n"
+                             "Soll die Liste unter einem anderen Namen gespeichert werden?"));
     EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(readBytes(file), liste(3));
     // No leftovers: the list, the filler and the lock of the open window.
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
               (QStringList{QStringLiteral(".NAMEN.TIF.in-bearbeitung"), QStringLiteral("fuellung"),
                            QStringLiteral("NAMEN.TIF")}));
-    // Nothing is lost: the list holds every entry, for a save elsewhere.
+    // Nothing is lost: every entry goes elsewhere, on a disk with room, where it is offered.
     EXPECT_EQ(frm->liste().iAnzahl(), 903);
-    NamenDateiSchreiben(env.path(QStringLiteral("NAMEN.TIF")).toStdString(), frm->liste().zellen());
-    EXPECT_NE(readBytes(env.path(QStringLiteral("NAMEN.TIF"))).find("Platte 899"),
-              std::string::npos);
+    answers.setButton(QStringLiteral("btn0"));
+    const QString elsewhere = env.path(QStringLiteral("NAMEN.TIF"));
+    onModalOf<QFileDialog>([&](QFileDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        activate(dialog);
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, elsewhere);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    save();
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_NE(readBytes(elsewhere).find("Platte 899"), std::string::npos);
+    EXPECT_EQ(readBytes(file), liste(3));
 }
 
 TEST_F(OnADisk, ReadOnlyFileSystemIsAClearMessage) {
@@ -103,11 +117,12 @@ TEST_F(OnADisk, ReadOnlyFileSystemIsAClearMessage) {
         GTEST_SKIP() << "read-only bind mounts are not allowed here";
     open();
     frm->knopf("tbtEinfuegen")->click();
-    DialogAnswerer answers(QStringLiteral("btn0"));
+    DialogAnswerer answers(QStringLiteral("btn1"));
     save();
     ASSERT_FALSE(answers.texts.empty());
     EXPECT_EQ(answers.texts.back(),
-              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert"));
+              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert.\n"
+                             "Soll die Liste unter einem anderen Namen gespeichert werden?"));
     EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(readBytes(file), liste(3));
 }

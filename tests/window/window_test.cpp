@@ -711,15 +711,23 @@ TEST_F(Editor, FileReplacedByAFolderOrFolderGoneKeepsTheWindowOpen) {
     open(liste(3));
     QFile::remove(file);
     QDir().mkdir(file);
+    // The offer to save elsewhere taken, and its file dialog cancelled.
     DialogAnswerer yes(QStringLiteral("btn0"));
+    const QString elsewhere =
+        QStringLiteral(".\nSoll die Liste unter einem anderen Namen gespeichert werden?");
+    const auto cancelled = [] { onModalOf<QFileDialog>([](QFileDialog* d) { d->reject(); }); };
+    cancelled();
     ctrl(Qt::Key_S);
     EXPECT_EQ(yes.texts.back(),
-              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert"));
+              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert") +
+                  elsewhere);
     EXPECT_TRUE(frm->isVisible());
     QDir(folder).removeRecursively();
+    cancelled();
     ctrl(Qt::Key_S);
     EXPECT_EQ(yes.texts.back(),
-              QStringLiteral(u"Fehler beim Speichern der Gesamt-Datei: Ungültiger Dateiname"));
+              QStringLiteral(u"Fehler beim Speichern der Gesamt-Datei: Ungültiger Dateiname") +
+                  elsewhere);
     EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(cell(1, 3), "Spieler 3");
     // The folder back, the save goes through: nothing is lost.
