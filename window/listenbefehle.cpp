@@ -9,6 +9,7 @@
 #include "namefile/namefile.h"
 #include "platform/cp1252.h"
 #include "platform/paths.h"
+#include "settings/eigene.h"
 #include "settings/settings.h"
 #include "support/fileerrors.h"
 #include "support/meldungen.h"
@@ -18,8 +19,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace {
+
+constexpr std::string_view kDuplikatfenster = "Duplikate";
 
 // What the import takes, by the file's ending.
 const QStringList kEinlesbar = {QStringLiteral("csv"),  QStringLiteral("txt"),
@@ -88,7 +93,15 @@ std::optional<std::vector<int>> DuplikateZeigen(QWidget* fenster, const NamenLis
         return std::nullopt;
     }
     DuplikatDialog dialog(namen.zellen(), gruppen, fenster);
-    if (dialog.exec() != QDialog::Accepted)
+    // As large as the user left it, within the screen it shows on now.
+    if (const std::optional<Fenstergroesse> g = FenstergroesseLesen(kDuplikatfenster)) {
+        const QRect schirm =
+            (fenster ? fenster->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        dialog.resize(std::min(g->breite, schirm.width()), std::min(g->hoehe, schirm.height()));
+    }
+    const bool genommen = dialog.exec() == QDialog::Accepted;
+    FenstergroesseMerken(kDuplikatfenster, {dialog.width(), dialog.height()});
+    if (!genommen)
         return std::nullopt;
     return dialog.angehakt();
 }

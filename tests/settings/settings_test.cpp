@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "platform/profile.h"
 #include "runlog/runlog.h"
+#include "settings/eigene.h"
 #include "settings/settings.h"
 #include "support/standardfont.h"
 #include "tests/testsupport/tempenv.h"
@@ -110,4 +111,38 @@ TEST(Einstellungen, AHugeFileIsReadAtItsStartSaidSoAndNeverWritten) {
     EXPECT_NE(EinstellungenHinweis().find("nur die Einstellungen in den ersten 1 MB gelesen"),
               std::string::npos);
     EXPECT_FALSE(Profile::writeString("Kelmar.ini", "Fenster - Gesamt", "Left", "5"));
+}
+
+// The program's own settings: kept in a file of their own, never in the product's, and what
+// cannot be read back as kept is as if nothing were.
+TEST(EigeneEinstellungen, SizesAndColumnChoicesComeBackAndTheProductsFileStaysAsItWas) {
+    TempEnv env;
+    const std::string kelmar = "[Fenster - Gesamt]\r\nLeft=40\r\n";
+    writeIni(env, kelmar);
+    EXPECT_FALSE(FenstergroesseLesen("Duplikate"));
+    ASSERT_TRUE(FenstergroesseMerken("Duplikate", {900, 640}));
+    EXPECT_EQ(FenstergroesseLesen("Duplikate"), (Fenstergroesse{900, 640}));
+
+    const QStringList kopf{QStringLiteral("Mitglied"), QStringLiteral("Name; Vorname"),
+                           QStringLiteral("[Status]=")};
+    EXPECT_FALSE(SpaltenwahlLesen(kopf));
+    ASSERT_TRUE(SpaltenwahlMerken(kopf, {3, 1, -1}));
+    EXPECT_EQ(SpaltenwahlLesen({QStringLiteral("MITGLIED"), QStringLiteral(" Name;  Vorname"),
+                                QStringLiteral("[status]=")}),
+              (std::vector<int>{3, 1, -1}));
+    EXPECT_FALSE(SpaltenwahlLesen({QStringLiteral("Mitglied"), QStringLiteral("Name; Vorname")}));
+    EXPECT_EQ(readBytes(env.configDir() + QStringLiteral("/KELMAR.INI")), kelmar);
+
+    // Edited by hand or by someone else: sizes no screen has, choices of no meaning.
+    for (const char* kaputt : {"[Fenster]\r\nDuplikate Breite=-5\r\nDuplikate Hoehe=640\r\n",
+                               "[Fenster]\r\nDuplikate Breite=99999999\r\nDuplikate Hoehe=1\r\n",
+                               "[Fenster]\r\nDuplikate Breite=abc\r\nDuplikate Hoehe=640\r\n"}) {
+        writeIni(env, kaputt, QStringLiteral("GESAMT.INI"));
+        EXPECT_FALSE(FenstergroesseLesen("Duplikate")) << kaputt;
+    }
+    ASSERT_TRUE(SpaltenwahlMerken(kopf, {3, 1, -1}));
+    std::string text = readBytes(env.configDir() + QStringLiteral("/GESAMT.INI"));
+    text.replace(text.find("3,1,-1"), 6, "3,x,-1");
+    writeIni(env, text, QStringLiteral("GESAMT.INI"));
+    EXPECT_FALSE(SpaltenwahlLesen(kopf));
 }

@@ -430,6 +430,7 @@ TEST_F(Editor, DuplikatePruefenListsProbableDuplicatesAndEnterRemovesTheTickedAs
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         haken(gewaehlt);
         summe = d->findChild<QLabel*>(QStringLiteral("summe"))->text();
+        d->resize(700, 500); // as the user drags it
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     activate(frm.get());
@@ -456,6 +457,14 @@ TEST_F(Editor, DuplikatePruefenListsProbableDuplicatesAndEnterRemovesTheTickedAs
     EXPECT_EQ(frm->aktion("mptRueckgaengig")->text(),
               QStringLiteral(u"&Rückgängig: Duplikate prüfen"));
     EXPECT_EQ(frm->lblHinweis->text(), QStringLiteral(u"1 Eintrag wurde gelöscht"));
+    // Opened again, it has the size it was left at.
+    QSize wieder;
+    onModalOf<DuplikatDialog>([&](DuplikatDialog* d) {
+        wieder = d->size();
+        d->reject();
+    });
+    frm->aktion("mptDuplikatePruefen")->trigger();
+    EXPECT_EQ(wieder, QSize(700, 500));
 }
 
 TEST_F(Editor, NachNameUndVornameSortierenOrdersAsAGermanDictionaryInOneStep) {
