@@ -6,7 +6,7 @@
 #include "editor/vorschaumodell.h"
 #include "tabelle/tabelle.h"
 #include "tests/editor/liste.h"
-#include "tests/tabelle/zipbau.h"
+#include "tests/tabelle/feindlich.h"
 
 #include <QFont>
 
@@ -178,81 +178,37 @@ TEST(Vorschaumodell, KeinTextIstLaengerAlsDieAnzeige) {
     }
 }
 
-namespace {
-
-QByteArray odsZelle(const QByteArray& text, qint64 mal = 1) {
-    return "<table:table-cell table:number-columns-repeated=\"" + QByteArray::number(mal) +
-           "\"><text:p>" + text + "</text:p></table:table-cell>";
-}
-
-QByteArray odsZeile(const QByteArray& zellen, qint64 mal = 1) {
-    return "<table:table-row table:number-rows-repeated=\"" + QByteArray::number(mal) + "\">" +
-           zellen + "</table:table-row>";
-}
-
-QByteArray xlsxZeile(const QStringList& zellen) {
-    QByteArray out = "<row>";
-    for (const QString& z : zellen)
-        out += "<c t=\"inlineStr\"><is><t>" + z.toUtf8() + "</t></is></c>";
-    return out + "</row>";
-}
-
-} // namespace
-
 // Tables of a few hundred bytes that once took seconds and gigabytes: rows and columns repeated
 // to a sheet's last ones, blanks repeated in every cell, 450000 lines, 16384 columns. Each
 // keeps the rows of a full list and a tail, says how many rows and columns it left out, and
 // its first rows are still recognised and matched as they would be alone.
 TEST(Vorschaumodell, FeindlicheTabellenZeigenHoechstensWasDieListeNehmenKann) {
     const Liste l({{"1", "Anna Berg", "N", "100237"}});
+    const std::vector<FeindlicheTabelle> tabellen = FeindlicheTabellen();
     const qint64 letzte = 1048576; // a spreadsheet's rows
-    const QByteArray kopf = odsZelle("Name") + odsZelle("MP") + odsZelle("Mitgliedsnr");
-    QByteArray csv = "Name;MP;Mitgliedsnr\r\nAnna Berg;J;100237\r\n";
-    for (int i = 0; i < 450000; ++i)
-        csv += "Spieler " + QByteArray::number(i) + ";N;" + QByteArray::number(200000 + i) + "\r\n";
-    QStringList breit{"Name"_q, "MP"_q, "Mitgliedsnr"_q},
-        breitAnna{"Anna Berg"_q, "J"_q, "100237"_q};
-    for (int c = 3; c < 16384; ++c) {
-        breit << "S"_q + QString::number(c);
-        breitAnna << "x"_q;
-    }
+    const QString zeilen = "%1 weitere Zeilen wurden weggelassen: die Liste hat höchstens 1000 "
+                           "Einträge"_q;
+    const QString spalten = "In %1 Zeilen wurden die Spalten nach der 64. weggelassen"_q;
     const struct {
         const char* fall;
-        QByteArray bytes;
-        qsizetype zeilen; // in the preview
+        qsizetype zeilen; // in the preview; -1: as many as the text kept allows
         QString weggelassen;
     } faelle[] = {
-        {"rows and columns repeated",
-         odsAus(
-             "<table:table>" + odsZeile(kopf) +
-             odsZeile(odsZelle("Anna Berg") + odsZelle("J") + odsZelle("100237")) +
-             odsZeile(odsZelle("Meier") + odsZelle("N") + odsZelle("4711") + odsZelle("x", 16381),
-                      letzte - 2) +
-             "</table:table>"),
-         tabelle::kMaxZeilenBehalten,
-         ("%1 weitere Zeilen wurden weggelassen: die Liste hat höchstens 1000 Einträge. "
-          "In 1098 Zeilen wurden die Spalten nach der 64. weggelassen"_q)
-             .arg(letzte - tabelle::kMaxZeilenBehalten)},
-        {"blanks repeated in repeated cells",
-         odsAus("<table:table>" + odsZeile(kopf) +
-                odsZeile(odsZelle("Anna Berg") + odsZelle("J") + odsZelle("100237")) +
-                odsZeile(odsZelle("Meier<text:s text:c=\"32000\"/>") + odsZelle("N") +
-                             odsZelle("<text:s text:c=\"32000\"/>", 16381),
-                         letzte - 2) +
-                "</table:table>"),
-         -1, // as many as the text kept allows
-         {}},
-        {"450000 lines", csv, tabelle::kMaxZeilenBehalten,
-         "%1 weitere Zeilen wurden weggelassen: die Liste hat höchstens 1000 Einträge"_q.arg(
-             450002 - tabelle::kMaxZeilenBehalten)},
-        {"16384 columns",
-         xlsxAus("<worksheet><sheetData>" + xlsxZeile(breit) + xlsxZeile(breitAnna) +
-                 xlsxZeile(breitAnna).repeated(8) + "</sheetData></worksheet>"),
-         10, "In 10 Zeilen wurden die Spalten nach der 64. weggelassen"_q},
+        {"wiederholt.ods", tabelle::kMaxZeilenBehalten,
+         zeilen.arg(letzte - tabelle::kMaxZeilenBehalten) + ". "_q + spalten.arg(1098)},
+        {"leerzeichen.ods", -1, {}},
+        {"zeilen.csv", tabelle::kMaxZeilenBehalten,
+         zeilen.arg(450002 - tabelle::kMaxZeilenBehalten)},
+        {"spalten.xlsx", 10, spalten.arg(10)},
+        {"hinweise.ods", tabelle::kMaxZeilenBehalten,
+         zeilen.arg(letzte - tabelle::kMaxZeilenBehalten)},
     };
-    for (const auto& f : faelle) {
+    ASSERT_EQ(std::size(faelle), tabellen.size());
+    for (size_t i = 0; i < tabellen.size(); ++i) {
+        const auto& f = faelle[i];
+        ASSERT_STREQ(tabellen[i].name, f.fall);
         SCOPED_TRACE(f.fall);
-        const tabelle::Ergebnis e = tabelle::lesenAusBytes(f.bytes);
+        const tabelle::Ergebnis e = tabelle::lesenAusBytes(tabellen[i].bytes);
         ASSERT_EQ(e.fehler.toStdString(), "");
         const tabelle::Blatt& blatt = e.blaetter.at(size_t(e.erstesMitDaten));
         const Vorschau v(l, blatt.zeilen);
