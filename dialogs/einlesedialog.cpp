@@ -4,7 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -83,8 +83,10 @@ QComboBox* EinleseDialog::auswahl(const QString& name, const QString& beschriftu
 
 void EinleseDialog::blattZeigen() {
     const int i = blatt_ ? blatt_->currentIndex() : std::max(gelesen_.erstesMitDaten, 0);
-    vorschau_.emplace(size_t(i) < gelesen_.blaetter.size() ? gelesen_.blaetter[size_t(i)].zeilen
-                                                           : std::vector<QStringList>{});
+    const tabelle::Blatt blatt =
+        size_t(i) < gelesen_.blaetter.size() ? gelesen_.blaetter[size_t(i)] : tabelle::Blatt{};
+    vorschau_.emplace(blatt.zeilen);
+    weggelassen_ = WeggelassenText(blatt);
     zeigen();
 }
 
@@ -116,5 +118,7 @@ void EinleseDialog::zusammenfassen() {
     if (std::find(spalten.begin(), spalten.end(), Bedeutung::Nr) != spalten.end())
         info << QStringLiteral(u"Die Nr. der Tabelle wird nicht übernommen: neue Einträge "
                                u"bekommen eine Nummer, die kein Eintrag hat.");
+    if (!weggelassen_.isEmpty())
+        info << weggelassen_ + u'.';
     info_->setText(info.join(u' '));
 }

@@ -44,6 +44,7 @@ private:
     const CellTable& zellen_;
     int anzahl_;
     int nichtInTabelle_ = 0;
+    QString weggelassen_; // what the sheet shown left out
     std::optional<Zeilenvorschau> vorschau_;
     QFormLayout* wahl_;
     QLabel* info_;

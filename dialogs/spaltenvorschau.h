@@ -5,7 +5,7 @@
 // the note as tooltip, and the notes in the column "Hinweis"; a skipped row shows its text
 // and the reason.
 
-#include "editor/zeilenvorschau.h"
+#include "editor/vorschaumodell.h"
 
 #include <QWidget>
 #include <vector>
@@ -15,7 +15,7 @@ class QComboBox;
 class QDialog;
 class QGridLayout;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 class Spaltenvorschau : public QWidget {
     Q_OBJECT
@@ -28,7 +28,7 @@ public:
     // The plan as shown, with the ticks as the user set them.
     std::vector<Planzeile> plan() const;
 
-    QTableWidget* tabelle() const { return tabelle_; }
+    QTableView* tabelle() const { return tabelle_; }
     QComboBox* waehler(int spalte) const { return waehler_.at(size_t(spalte)); }
     int spalten() const { return int(waehler_.size()); }
 
@@ -42,14 +42,11 @@ protected:
 
 private:
     void waehlerBauen(const Zeilenvorschau& vorschau);
-    void zeileZeigen(int r, const Planzeile& p, const QStringList& quelle);
 
-    bool mitHaken_;
     QGridLayout* waehlerLayout_;
     std::vector<QComboBox*> waehler_;
-    QTableWidget* tabelle_;
-    std::vector<Planzeile> plan_;
-    bool fuellen_ = false; // the rows are being shown, no tick is the user's
+    Vorschaumodell* zeilen_;
+    QTableView* tabelle_;
 };
 
 // A preview's buttons at the end of `layout`: `text` (the default, accepting) and "Abbrechen".

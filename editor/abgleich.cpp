@@ -16,6 +16,9 @@
 #include <unistd.h>
 #include <unordered_map>
 
+// A table keeps what a preview of it can show: the rows of a full list and some more.
+static_assert(tabelle::kMaxZeilenBehalten > kMaxEintraege);
+
 namespace {
 
 class Abgleicher {
@@ -190,6 +193,24 @@ bool IstNamensliste(const QString& pfad) {
                     std::equal(anfang, anfang + sizeof anfang, kKopf);
     ::close(fd);
     return ja;
+}
+
+QString WeggelassenText(const tabelle::Blatt& blatt) {
+    QStringList teile;
+    const QString platz = QStringLiteral(u"die Liste hat höchstens %1 Einträge").arg(kMaxEintraege);
+    if (blatt.zeilenWeggelassen == 1)
+        teile << QStringLiteral(u"1 weitere Zeile wurde weggelassen: ") + platz;
+    else if (blatt.zeilenWeggelassen > 1)
+        teile << QStringLiteral(u"%1 weitere Zeilen wurden weggelassen: ")
+                         .arg(blatt.zeilenWeggelassen) +
+                     platz;
+    const QString spalten =
+        QStringLiteral(u"die Spalten nach der %1. weggelassen").arg(tabelle::kMaxSpaltenBehalten);
+    if (blatt.zeilenGekuerzt == 1)
+        teile << QStringLiteral(u"In 1 Zeile wurden ") + spalten;
+    else if (blatt.zeilenGekuerzt > 1)
+        teile << QStringLiteral(u"In %1 Zeilen wurden ").arg(blatt.zeilenGekuerzt) + spalten;
+    return teile.join(QStringLiteral(". "));
 }
 
 std::optional<tabelle::Ergebnis> NamenlisteAlsTabelle(const QString& pfad) {

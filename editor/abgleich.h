@@ -31,6 +31,11 @@ struct Abgleich {
 //   rows are skipped.
 Abgleich Abgleichen(const CellTable& zellen, int anzahl, const std::vector<Vorschauzeile>& tabelle);
 
+// What a sheet of the table left out of the preview, in German ("449001 weitere Zeilen wurden
+// weggelassen: die Liste hat höchstens 1000 Einträge", "In 3 Zeilen wurden die Spalten nach der
+// 64. weggelassen"); empty when nothing was.
+QString WeggelassenText(const tabelle::Blatt& blatt);
+
 struct Uebernahme {
     int neu = 0;
     int geaendert = 0;

@@ -38,6 +38,7 @@
 // blank, Nr., MP, Mitgliedsnr.) are read as what they are.
 
 #include "cells/celltable.h"
+#include "tabelle/tabelle.h"
 
 #include <QString>
 #include <QStringList>
@@ -55,11 +56,11 @@ QString BedeutungText(Bedeutung b);
 // ---- Text into rows
 
 // How much of a text becomes rows: more is left out and counted, so that a clipboard of many
-// megabytes still gives a preview at once. The defaults hold far more than the 1000 entries
-// the list can take.
+// megabytes still gives a preview at once. By default the rows and columns a table's sheet
+// keeps for a preview, which hold the 1000 entries the list can take and a tail.
 struct Grenze {
-    int zeilen = 2000;
-    int spalten = 64;
+    int zeilen = int(tabelle::kMaxZeilenBehalten);
+    int spalten = int(tabelle::kMaxSpaltenBehalten);
     qsizetype zeichen = 1'000'000;
 };
 struct Textzeilen {

@@ -30,7 +30,8 @@ struct Fehler {
 // Collects a sheet's non-empty cells at their places. Gaps before a cell become empty cells;
 // empty cells and rows at the end are never stored, so a row repeated a million times costs
 // nothing while it is empty. Every cell and row stored counts against the file's budget; what
-// lies beyond the bounds a sheet keeps (kMaxZeilenBehalten …) is counted in the sheet instead.
+// lies beyond the bounds a sheet keeps (kMaxZeilenBehalten …) is counted in the sheet instead,
+// and costs nothing of the budget.
 class Blattbauer {
 public:
     // The sheet itself costs one, so a file of countless empty sheets is bounded too.
@@ -51,6 +52,8 @@ private:
     QStringList zeile_;
     qint64& budget_;
     qint64 naechste_ = 0;     // the first row a later one may take
+    qint64 spalte_ = 0;       // the first column a later cell of the row begun may take
+    bool inhalt_ = false;     // the row begun has a cell that is not empty
     qint64 zeichen_ = 0;      // in the cells kept
     qint64 zeichenZeile_ = 0; // in the row begun
     bool gekuerzt_ = false;   // the row begun has cells right of the kept columns

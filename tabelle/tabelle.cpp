@@ -44,12 +44,16 @@ void Blattbauer::kosten(qint64 anzahl) {
 void Blattbauer::zelle(qint64 spalte, const QString& text, qint64 mal) {
     if (text.isEmpty())
         return;
-    if (spalte < zeile_.size())
+    if (spalte < spalte_)
         beschaedigt(QStringLiteral("Zellen in falscher Reihenfolge"));
     if (spalte > kMaxSpalten - mal)
         scheitern(QStringLiteral("sie hat mehr als %1 Spalten").arg(kMaxSpalten));
-    const qint64 behalten = std::min(mal, std::max<qint64>(0, kMaxSpaltenBehalten - spalte));
-    gekuerzt_ = gekuerzt_ || behalten < mal;
+    spalte_ = spalte + mal;
+    inhalt_ = true;
+    // Once rows are only counted, a cell only tells that its row is not empty.
+    const qint64 behalten =
+        voll_ ? 0 : std::min(mal, std::max<qint64>(0, kMaxSpaltenBehalten - spalte));
+    gekuerzt_ = gekuerzt_ || (!voll_ && behalten < mal);
     if (behalten == 0)
         return;
     kosten(spalte + behalten - zeile_.size());
@@ -61,11 +65,12 @@ void Blattbauer::zelle(qint64 spalte, const QString& text, qint64 mal) {
 }
 
 void Blattbauer::zeileFertig(qint64 zeile, qint64 mal) {
-    const bool leer = zeile_.isEmpty() && !gekuerzt_;
+    const bool leer = !inhalt_;
     const qint64 zeichen = zeichenZeile_;
     const bool gekuerzt = gekuerzt_;
     zeichenZeile_ = 0;
-    gekuerzt_ = false;
+    gekuerzt_ = inhalt_ = false;
+    spalte_ = 0;
     if (leer)
         return;
     if (zeile < naechste_)

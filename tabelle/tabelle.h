@@ -51,9 +51,10 @@ inline constexpr qint64 kMaxDateiBytes = 16 * 1024 * 1024; // the file as stored
 inline constexpr qint64 kMaxXmlBytes = 8 * 1024 * 1024;    // a container's parts unpacked
 inline constexpr qint64 kMaxZellen = 1000000;              // cells and rows kept, gaps included
 inline constexpr int kMaxZeichen = 32767;                  // a cell's length, and a CSV line's
-// What a sheet keeps: the 1000 entries a list can take, with room for headings and blank rows,
-// in the columns a member table has; of the text at most as much as such a table holds many
-// times over. Rows after these are only counted, however many a file repeats.
+// What a sheet keeps, and any preview of rows (pasted ones too): the 1000 entries a list can
+// take, with room for headings and blank rows, in the columns a member table has; of the text
+// at most as much as such a table holds many times over. Rows after these are only counted,
+// however many a file repeats, and cost nothing of kMaxZellen.
 inline constexpr qint64 kMaxZeilenBehalten = 1100;
 inline constexpr qint64 kMaxSpaltenBehalten = 64;
 inline constexpr qint64 kMaxZeichenBehalten = 4'000'000;

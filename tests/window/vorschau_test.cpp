@@ -11,7 +11,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMimeData>
-#include <QTableWidget>
+#include <QTableView>
 #include <QUrl>
 #include <cstring>
 
@@ -103,8 +103,8 @@ TEST_F(Editor, AusTabelleEinlesenShowsWhatHappensToEachRowAndEnterTakesItAsOneSt
             ASSERT_NE(dateien, nullptr);
             EXPECT_EQ(dateien->directory().absolutePath(), env.home());
             onModalOf<EinleseDialog>([&, taste](EinleseDialog* d) {
-                for (int r = 0; r < d->vorschau()->tabelle()->rowCount(); ++r)
-                    aktionen << d->vorschau()->tabelle()->item(r, 1)->text();
+                for (int r = 0; r < d->vorschau()->tabelle()->model()->rowCount(); ++r)
+                    aktionen << d->vorschau()->tabelle()->model()->index(r, 1).data().toString();
                 activate(d);
                 // The summary follows a tick taken away and set again.
                 const auto info = [d] { // its first sentence
@@ -188,8 +188,8 @@ TEST_F(Editor, AlsTabelleSpeichernWritesTheListSoThatTakingItInAgainChangesNothi
     QStringList aktionen;
     onNextModal([&](QWidget* w) {
         onModalOf<EinleseDialog>([&](EinleseDialog* d) {
-            for (int r = 0; r < d->vorschau()->tabelle()->rowCount(); ++r)
-                aktionen << d->vorschau()->tabelle()->item(r, 1)->text();
+            for (int r = 0; r < d->vorschau()->tabelle()->model()->rowCount(); ++r)
+                aktionen << d->vorschau()->tabelle()->model()->index(r, 1).data().toString();
             activate(d);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         });
@@ -247,4 +247,32 @@ TEST_F(Editor, ATableDroppedOnTheWindowIsTakenInThroughThePreviewAndAPictureIsRe
     EXPECT_EQ(frm->lblHinweis->text(),
               QStringLiteral(u"0 Einträge hinzugefügt, 1 Eintrag geändert"));
     EXPECT_EQ(cell(1, 1), "Anna Bergmann"); // the path was not typed into the cell
+}
+
+// A table longer than the list can take shows the rows of a full list and a tail, and says how
+// many it left out.
+TEST_F(Editor, ATableLongerThanTheListCanTakeSaysHowManyRowsThePreviewLeftOut) {
+    open(liste(2));
+    const QString csv = env.path(QStringLiteral("gross.csv"));
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Mitgliedsnummer;Name;MP\r\n");
+    for (int i = 1; i <= 1200; ++i)
+        f.write(QByteArray::number(200000 + i) + ";Spieler " + QByteArray::number(i) + ";N\r\n");
+    f.close();
+    QString info;
+    int zeilen = 0;
+    onModalOf<EinleseDialog>([&](EinleseDialog* d) {
+        info = d->findChild<QLabel*>(QStringLiteral("info"))->text();
+        zeilen = d->vorschau()->tabelle()->model()->rowCount();
+        activate(d);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    ablegen(frm.get(), csv);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return zeilen > 0; }));
+    EXPECT_EQ(zeilen, 1100);
+    EXPECT_TRUE(info.endsWith(QStringLiteral(u" 101 weitere Zeilen wurden weggelassen: die Liste "
+                                             u"hat höchstens 1000 Einträge.")))
+        << info.toStdString();
+    EXPECT_EQ(frm->liste().verlauf().count(), 0);
 }
