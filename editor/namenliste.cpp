@@ -372,12 +372,17 @@ void NamenListe::erweitern(const std::vector<std::string>& teilnehmer) {
         for (int r = 1; r <= iAnzahl_; ++r)
             names.insert(Grossschrift(zellen_.cell(kSpalteName, r)));
         std::vector<Zeile> neu;
-        for (const std::string& p : teilnehmer) {
+        for (const std::string& roh : teilnehmer) {
+            // As if typed: a name with a separator inside is refused (it would shift fields
+            // or cut the list on the next load), control characters and bytes the code page
+            // lacks are left out.
+            const QString zelle = cp1252::cellText(cp1252::toQString(roh));
+            if (zelle.isNull())
+                continue;
+            const std::string p = cp1252::fromQString(zelle);
             std::string upper = Grossschrift(p);
-            // A name the file cannot hold (TAB, line ends, the end-of-file mark) would shift
-            // fields or cut the list on the next load: skipped like a blank one.
             if (names.count(upper) || iAnzahl_ + int(neu.size()) >= kMaxEintraege ||
-                Bereinigen(p, ' ').empty() || !cp1252::isCellText(cp1252::toQString(p)))
+                Bereinigen(p, ' ').empty())
                 continue;
             neu.push_back(Zeile{std::to_string(iAnzahl_ + int(neu.size()) + 1), p, "N", ""});
             names.insert(std::move(upper));

@@ -308,11 +308,13 @@ TEST(Erweitern, NamesTheFileCannotHoldAreSkipped) {
     l.liste.Erweitern({"Tab\tName", "Zeilen\r\nEnde", "Nur\nLF",
                        "Ende\x1A"
                        "Datei",
-                       "Undefiniert \x81", "J\xFCrgen M\xFCller"},
+                       "Undefiniert\x81\x8D", std::string("Null\0Byte", 9), "Steuer\x07zeichen",
+                       "\x01\x02", "J\xFCrgen M\xFCller\r\n"},
                       l.hier);
-    // Any byte but those four is kept as it is, also one the code page leaves undefined.
-    EXPECT_EQ(l.nameList(),
-              (std::vector<std::string>{"A", "Undefiniert \x81", "J\xFCrgen M\xFCller"}));
+    // As typed: separators inside refuse the name, at its end they go; control characters and
+    // bytes the code page leaves undefined are left out.
+    EXPECT_EQ(l.nameList(), (std::vector<std::string>{"A", "Undefiniert", "NullByte",
+                                                      "Steuerzeichen", "J\xFCrgen M\xFCller"}));
     l.consistent();
 }
 
