@@ -52,6 +52,8 @@ public:
         case Zuordnung::Art::NummerMehrfach:
             break;
         }
+        if (p.aktion != Aktion::Unveraendert)
+            NummerPruefen(p);
         return p;
     }
 

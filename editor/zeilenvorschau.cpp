@@ -54,6 +54,32 @@ QString KeinPlatzText() {
 
 namespace {
 
+QString zweifel(const Zeile& eintrag) {
+    switch (MitgliedsnummerArt(eintrag[kSpalteDBVNr])) {
+    case Nummernart::Formel:
+        return QStringLiteral(u"die Mitgliedsnr. sieht aus wie eine Formel, nicht wie eine "
+                              u"Nummer");
+    case Nummernart::Datum:
+        return QStringLiteral(u"die Mitgliedsnr. sieht aus wie ein Datum, nicht wie eine Nummer");
+    case Nummernart::Buchstaben: // some clubs' numbers have them: noted, not refused
+    case Nummernart::Nummer:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+void NummerPruefen(Planzeile& p) {
+    const QString warum = zweifel(p.eintrag);
+    if (warum.isEmpty())
+        return;
+    p.haken = false;
+    p.grund = p.grund.isEmpty() ? warum : p.grund + QStringLiteral("; ") + warum;
+}
+
+namespace {
+
 struct Liste {
     const CellTable& zellen;
     Personenindex index;
@@ -92,6 +118,7 @@ std::vector<Planzeile> plan(const std::vector<Vorschauzeile>& eintraege, int pla
         p.haken = true;
         if (liste)
             abgleichen(p, *liste);
+        NummerPruefen(p);
         if (p.haken && neu >= platz) {
             p.haken = false;
             p.grund = KeinPlatzText();

@@ -49,6 +49,10 @@ private:
 
 // "kein Platz mehr: die Liste hat höchstens 1000 Einträge"
 QString KeinPlatzText();
+// An entry whose membership number looks like a formula or a date, not like a number
+// (MitgliedsnummerArt), is not ticked, and its reason says so beside any other ("die
+// Mitgliedsnr. sieht aus wie eine Formel, nicht wie eine Nummer").
+void NummerPruefen(Planzeile& p);
 
 // Pasting: every entry is new, as far as `platz` (the entries the list can still take)
 // allows; blank lines are left out, other lines without an entry are shown with their reason.

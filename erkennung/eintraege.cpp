@@ -5,7 +5,6 @@
 #include "platform/cp1252.h"
 #include "support/texthelpers.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -35,20 +34,18 @@ QString zitat(const QString& v) {
     return QStringLiteral(u"„") + t + QStringLiteral(u"“");
 }
 
-// What a membership number looks like that is none, as a note ends: a formula (a spreadsheet
-// that opens an export of the list would run it), a date (a spreadsheet turned the number into
-// one, or the column is another), letters. Empty for a plain number.
+// How the note on a membership number that is none ends; empty for a number.
 QString keineNummer(const QString& v) {
-    static const QRegularExpression datum(
-        QStringLiteral(R"(^(\d{1,2}[./]\d{1,2}[./](\d{2}|\d{4})|\d{4}-\d{1,2}-\d{1,2})$)"));
-    bool zahl = false; // "-17" or "+17" is a signed number
-    v.mid(1).toLongLong(&zahl);
-    if (v.size() > 1 && QStringView(u"=+-@").contains(v[0]) && !zahl)
+    switch (MitgliedsnummerArt(bytes(v))) {
+    case Nummernart::Formel:
         return QStringLiteral(u" sieht aus wie eine Formel");
-    if (datum.match(v).hasMatch())
+    case Nummernart::Datum:
         return QStringLiteral(u" sieht aus wie ein Datum");
-    if (std::any_of(v.begin(), v.end(), [](QChar ch) { return ch.isLetter(); }))
+    case Nummernart::Buchstaben:
         return QStringLiteral(u" enthält Buchstaben");
+    case Nummernart::Nummer:
+        break;
+    }
     return {};
 }
 

@@ -94,6 +94,48 @@ std::string Nummernform(std::string_view nummer) {
     return n;
 }
 
+namespace {
+
+bool ziffern(std::string_view s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Three groups of digits parted by one and the same of ".", "/" or "-": day, month and year,
+// or (with "-") year, month and day.
+bool datum(std::string_view s) {
+    const size_t a = s.find_first_of("./-");
+    if (a == std::string_view::npos)
+        return false;
+    const size_t b = s.find(s[a], a + 1);
+    if (b == std::string_view::npos)
+        return false;
+    const std::string_view t1 = s.substr(0, a), t2 = s.substr(a + 1, b - a - 1),
+                           t3 = s.substr(b + 1);
+    if (!ziffern(t1) || !ziffern(t2) || !ziffern(t3) || t2.size() > 2)
+        return false;
+    return s[a] == '-' ? t1.size() == 4 && t3.size() <= 2
+                       : t1.size() <= 2 && (t3.size() == 2 || t3.size() == 4);
+}
+
+} // namespace
+
+Nummernart MitgliedsnummerArt(std::string_view nummer) {
+    while (!nummer.empty() && leer(static_cast<unsigned char>(nummer.front())))
+        nummer.remove_prefix(1);
+    while (!nummer.empty() && leer(static_cast<unsigned char>(nummer.back())))
+        nummer.remove_suffix(1);
+    if (nummer.size() > 1 &&
+        (nummer[0] == '=' || nummer[0] == '@' ||
+         ((nummer[0] == '+' || nummer[0] == '-') && !ziffern(nummer.substr(1)))))
+        return Nummernart::Formel;
+    if (datum(nummer))
+        return Nummernart::Datum;
+    if (std::any_of(nummer.begin(), nummer.end(),
+                    [](char c) { return buchstabe(static_cast<unsigned char>(c)); }))
+        return Nummernart::Buchstaben;
+    return Nummernart::Nummer;
+}
+
 std::string Falten(std::string_view text, Umlaute umlaute) {
     std::string out;
     out.reserve(text.size() + 4);

@@ -13,6 +13,13 @@
 // without its leading zeros ("0100237 " is 100237: a spreadsheet drops them). Empty: none.
 std::string Nummernform(std::string_view nummer);
 
+// What a membership number from outside is taken for, blanks around it aside: a formula that a
+// spreadsheet opening an export of the list would run ("=…", "@…", "+" or "-" before anything
+// but digits), a date (a spreadsheet turned the number into one, or the column is another:
+// "01.03.2015", "1/3/15", "2015-03-01"), a number with letters ("DE-47"), else a number.
+enum class Nummernart { Nummer, Formel, Datum, Buchstaben };
+Nummernart MitgliedsnummerArt(std::string_view nummer);
+
 // ---- Letters
 
 enum class Umlaute { Grundbuchstabe, Ausgeschrieben };

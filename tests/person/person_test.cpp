@@ -17,6 +17,33 @@ TEST(Person, MembershipNumbersWithoutBlanksAndLeadingZeros) {
         EXPECT_EQ(Nummernform(f[0]), f[1]) << f[0];
 }
 
+TEST(Person, WhatAMembershipNumberFromOutsideLooksLike) {
+    using A = Nummernart;
+    const std::pair<const char*, A> faelle[] = {
+        {"100237", A::Nummer},
+        {" -4711 ", A::Nummer},
+        {"+4711", A::Nummer},
+        {"=cmd|' /C calc'!A0", A::Formel},
+        {"=17", A::Formel},
+        {"@SUMME(A1)", A::Formel},
+        {"+A1", A::Formel},
+        {"-2+3", A::Formel},
+        {"01.03.2015", A::Datum},
+        {"1/3/15", A::Datum},
+        {"2015-03-01", A::Datum},
+        {"01.03/2015", A::Nummer},
+        {"100.237", A::Nummer},
+        {"12-34-56", A::Nummer},
+        {"DE-47", A::Buchstaben},
+        {"\xC4"
+         "1",
+         A::Buchstaben},
+        {"=", A::Nummer},
+    };
+    for (const auto& [nummer, art] : faelle)
+        EXPECT_EQ(MitgliedsnummerArt(nummer), art) << nummer;
+}
+
 TEST(Person, PairsOfNamesAndNumbers) {
     const struct {
         const char *a, *nrA, *b, *nrB;
