@@ -118,7 +118,8 @@ void Bearbeitung::ungespeichertesPruefen() {
                            "bernommen werden");
     if (!daten)
         return;
-    if (daten->text == NamenDateiText(liste_.zellen())) {
+    if (WiederherstellungWieDatei(*daten, geladen_.stand) ||
+        daten->text == NamenDateiText(liste_.zellen())) {
         WiederherstellungEntfernen(*daten); // nothing the file does not hold
         return;
     }

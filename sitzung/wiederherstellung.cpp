@@ -186,6 +186,11 @@ std::string WiederherstellungAufbewahren(const Wiederherstellungsdaten& d) {
     return datei;
 }
 
+bool WiederherstellungWieDatei(const Wiederherstellungsdaten& d, const DateiStand& datei) {
+    return datei.vorhanden && int64_t(d.text.size()) == datei.groesse &&
+           safewrite::checksum(d.text) == datei.pruefsumme;
+}
+
 void WiederherstellungEntfernen(const Wiederherstellungsdaten& d) {
     safewrite::remove(WiederherstellungsdateiFuer(d.datei, d.sitzung.prozess));
     endeteSitzungen(d.datei, [&](const std::string& datei, const Wiederherstellungsdaten& e) {

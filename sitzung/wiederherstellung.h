@@ -40,6 +40,10 @@ std::string WiederherstellungsFrage(const Wiederherstellungsdaten& daten, const 
 // Not taken over: the changes are kept as a name file of their own beside the data, which go.
 // Its path, or empty where it could not be written (then the data stay).
 std::string WiederherstellungAufbewahren(const Wiederherstellungsdaten& daten);
+// The data are the file's very bytes, `datei` as it was read: what a session killed between
+// saving and removing them leaves. Read again, the file may give other cells (an entry without
+// a number gets its position), so the cells cannot tell.
+bool WiederherstellungWieDatei(const Wiederherstellungsdaten& daten, const DateiStand& datei);
 // Nothing the file does not hold, or kept elsewhere: the data go, and so do copies of them
 // that an interrupted take-over left under another ended session.
 void WiederherstellungEntfernen(const Wiederherstellungsdaten& daten);
