@@ -320,9 +320,13 @@ Sicherungsmeldung SicherungFehlt(const std::string& pfad) {
     const std::string sicherung = safewrite::realPath(pfad) + "~";
     struct stat st {};
     if (::lstat(sicherung.c_str(), &st) == 0 && st.st_uid != ::geteuid())
-        return {"Die vorige Fassung der Gesamt-Datei wurde nicht gesichert. \x84" +
+        // The usual way back (copying it over the list) would bring that user's file in.
+        return {"Die vorige Fassung der Gesamt-Datei wurde nicht daneben gesichert. \x84" +
                     paths::shownPath(sicherung) + "\x93 geh\xF6rt dem Benutzer " +
-                    paths::userName(st.st_uid) + " und ist nicht die Fassung vor diesem Speichern",
+                    paths::userName(st.st_uid) +
+                    " und ist nicht die Fassung vor diesem Speichern. Die fr\xFChere"
+                    "n Fassungen zeigt Datei \x9B \x84"
+                    "Fr\xFChere Fassungen\x85\x93",
                 true};
     return {"Die vorige Fassung der Gesamtdatei wurde nicht gesichert: " +
                 paths::shownPath(pfad + "~"),

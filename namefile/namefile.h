@@ -74,7 +74,8 @@ std::string OhneKopfzeileHinweis();
 std::string FremderVerweis(const std::string& pfad);
 // What to say where a save could not keep the file as it was beside it (NamenDateiSchreiben
 // returned false): a line for the run log; or, where "<name>~" is another user's file that
-// stays and would be taken for the backup, a note to show (`zeigen`).
+// stays and would be taken for the backup, a note to show (`zeigen`) that names its owner and
+// where this user's earlier versions are.
 struct Sicherungsmeldung {
     std::string text;
     bool zeigen = false;
