@@ -100,7 +100,7 @@ std::optional<Sperre> sperreAus(const std::string& datei) {
     const Sitzungsdatei d = SitzungsdateiLesen(datei, kSperreHoechstens);
     if (d.fehler == 0)
         if (std::optional<Sperre> s = sperreAusGelesenem(d)) {
-            s->benutzer = paths::userName(lst.st_uid);
+            s->benutzer = paths::userName(d.st.st_uid); // of the file whose text was read
             return s;
         }
     Sperre s;
