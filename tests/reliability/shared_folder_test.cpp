@@ -346,45 +346,37 @@ TEST_F(SharedFolder, ARecordThatStaysUndoesNoLaterSave) {
 }
 
 TEST_F(SharedFolder, AnotherMembersLockAndBackupAreSaidToBeTheirs) {
-    // The club's folder, where no member may remove another's files; one the owner may not
-    // write at all.
-    for (const auto& [wem, modus] : {std::pair{0u, 03775u}, {kAndere, 0755u}}) {
-        SCOPED_TRACE(wem);
-        besitzt(wem, ordner, modus);
-        const QString sperre = ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
-        writeBytes(sperre, SperrText({"direktor", "anderswo", 1, 0, 0}));
-        besitzt(kAndere, sperre, 0666); // so that the test can make it an ended session's
-        writeBytes(datei + u'~', liste(1, "B"));
-        besitzt(kAndere, datei + u'~', 0644);
-        const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
-            const Sperrversuch lebt = SperreNehmen(datei_(), EigeneSperre());
-            // Ended, and in a folder where it stays: two copies of the owner still meet.
-            writeBytes(sperre, SperrText({"b", EigeneSperre().rechner, 999999999, 0, 0}));
-            const Sperrversuch erste = SperreNehmen(datei_(), EigeneSperre());
-            const Sperrversuch zweite = SperreNehmen(datei_(), EigeneSperre());
-            Recorder gesagt;
-            NamenListe liste(gesagt);
-            Bearbeitung b(liste, gesagt);
-            b.oeffnen(datei_());
-            b.speichern(false);
-            // Where the note sends the user: the state it replaced is kept as the user's own.
-            int behalten = 0;
-            for (const auto& e : std::filesystem::recursive_directory_iterator(
-                     safewrite::stateFolder() + "/fassungen"))
-                behalten +=
-                    e.is_regular_file() && readBytes(QString::fromStdString(e.path())) == kListe;
-            const bool sicherung =
-                std::any_of(gesagt.notes.begin(), gesagt.notes.end(), [](auto& t) {
-                    return t.find("NAMEN.TIF~\x93 geh\xF6rt dem Benutzer 61002") !=
-                               std::string::npos &&
-                           t.ends_with("Datei \x9B \x84"
-                                       "Fr\xFChere Fassungen\x85\x93");
-                });
-            return (lebt.fremd.benutzer == "61002" ? 0 : 1) |
-                   (erste.ergebnis == Sperrversuch::Gesetzt ? 0 : 2) |
-                   (zweite.ergebnis == Sperrversuch::Fremd ? 0 : 4) |
-                   (sicherung && behalten > 0 ? 0 : 8);
-        });
-        EXPECT_EQ(ergebnis, 0);
-    }
+    besitzt(0, ordner, 03775);
+    const QString sperre = ordner + QStringLiteral("/.NAMEN.TIF.in-bearbeitung");
+    writeBytes(sperre, SperrText({"direktor", "anderswo", 1, 0, 0}));
+    besitzt(kAndere, sperre, 0666); // so that the test can make it an ended session's
+    writeBytes(datei + u'~', liste(1, "B"));
+    besitzt(kAndere, datei + u'~', 0644);
+    const int ergebnis = alsBenutzer(kBesitzer, kVerein, {}, [&] {
+        const Sperrversuch lebt = SperreNehmen(datei_(), EigeneSperre());
+        // Ended, and in a folder where it stays: two copies of the owner still meet.
+        writeBytes(sperre, SperrText({"b", EigeneSperre().rechner, 999999999, 0, 0}));
+        const Sperrversuch erste = SperreNehmen(datei_(), EigeneSperre());
+        const Sperrversuch zweite = SperreNehmen(datei_(), EigeneSperre());
+        Recorder gesagt;
+        NamenListe liste(gesagt);
+        Bearbeitung b(liste, gesagt);
+        b.oeffnen(datei_());
+        b.speichern(false);
+        int behalten = 0; // where the note sends the user, the state the save replaced
+        for (const auto& e :
+             std::filesystem::recursive_directory_iterator(safewrite::stateFolder()))
+            behalten += readBytes(QString::fromStdString(e.path())) == kListe;
+        const bool sicherung =
+            behalten && std::any_of(gesagt.notes.begin(), gesagt.notes.end(), [](auto& t) {
+                return t.find("NAMEN.TIF~\x93 geh\xF6rt dem Benutzer 61002 und ist nicht die "
+                              "Fassung vor "
+                              "diesem Speichern. Die fr\xFC"
+                              "heren Fassungen zeigt Datei \x9B") != std::string::npos;
+            });
+        return (lebt.fremd.benutzer == "61002" ? 0 : 1) |
+               (erste.ergebnis == Sperrversuch::Gesetzt ? 0 : 2) |
+               (zweite.ergebnis == Sperrversuch::Fremd ? 0 : 4) | (sicherung ? 0 : 8);
+    });
+    EXPECT_EQ(ergebnis, 0);
 }
