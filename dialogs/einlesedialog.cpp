@@ -62,6 +62,7 @@ EinleseDialog::EinleseDialog(const QString& name, tabelle::Ergebnis gelesen, Neu
     tabelle_ = new Spaltenvorschau(true);
     layout->addWidget(tabelle_, 1);
     connect(tabelle_, &Spaltenvorschau::bedeutungGewaehlt, this, [this](int spalte, Bedeutung b) {
+        vonHand_ = true;
         vorschau_->bedeutungSetzen(spalte, b);
         zeigen();
     });
@@ -69,6 +70,11 @@ EinleseDialog::EinleseDialog(const QString& name, tabelle::Ergebnis gelesen, Neu
 
     VorschauKnoepfe(this, layout, QStringLiteral(u"Übernehmen"), QStringLiteral("btnUebernehmen"));
     blattZeigen();
+    // Its columns are the list's own; the heading row was made for them, not read.
+    if (gelesen_.namensliste) {
+        tabelle_->waehlerVerbergen();
+        tabelle_->tabelle()->setRowHidden(0, true);
+    }
     VorschauGroesse(this, tabelle_, QSize(760, 460));
     tabelle_->tabelle()->setFocus();
 }
@@ -90,6 +96,22 @@ void EinleseDialog::blattZeigen() {
     zeigen();
 }
 
+void EinleseDialog::bedeutungenSetzen(const std::vector<int>& bedeutungen) {
+    for (int c = 0; c < int(bedeutungen.size()) && c < vorschau_->spalten(); ++c)
+        if (const int b = bedeutungen[size_t(c)]; b >= 0 && b < int(std::size(kBedeutungen)))
+            vorschau_->bedeutungSetzen(c, Bedeutung(b));
+    zeigen();
+}
+
+std::optional<std::vector<int>> EinleseDialog::vonHandGewaehlt() const {
+    if (!vonHand_)
+        return std::nullopt;
+    std::vector<int> bedeutungen;
+    for (const Bedeutung b : vorschau_->erkennung().spalten)
+        bedeutungen.push_back(int(b));
+    return bedeutungen;
+}
+
 void EinleseDialog::kodierungWechseln() {
     // The file may have gone meanwhile: the table read before stays.
     std::optional<tabelle::Ergebnis> neu =
@@ -109,8 +131,11 @@ void EinleseDialog::zeigen() {
 
 // The summary follows the ticks.
 void EinleseDialog::zusammenfassen() {
+    std::vector<Planzeile> plan = tabelle_->plan();
+    if (gelesen_.namensliste) // the heading row made for its columns is not the file's
+        std::erase_if(plan, [](const Planzeile& p) { return p.quelle == 0; });
     QStringList info;
-    info << QStringLiteral("„%1“: %2.").arg(name_, zaehlung(tabelle_->plan()));
+    info << QStringLiteral("„%1“: %2.").arg(name_, zaehlung(plan));
     info << QStringLiteral(u"Einträge der Liste, die nicht in der Tabelle stehen, bleiben, wie "
                            u"sie sind: %1.")
                 .arg(nichtInTabelle_);

@@ -30,6 +30,12 @@ public:
     // The plan with the ticks as the user set them.
     std::vector<Planzeile> plan() const { return tabelle_->plan(); }
     Spaltenvorschau* vorschau() const { return tabelle_; }
+    // The heading row of the sheet shown (empty without one), the meanings to give its columns
+    // (each as Bedeutung; others are left as recognised), and the meanings of every column
+    // once the user chose one by hand.
+    QStringList ueberschriften() const { return vorschau_->ueberschriften(); }
+    void bedeutungenSetzen(const std::vector<int>& bedeutungen);
+    std::optional<std::vector<int>> vonHandGewaehlt() const;
 
 private:
     QComboBox* auswahl(const QString& name, const QString& beschriftung);
@@ -44,6 +50,7 @@ private:
     const CellTable& zellen_;
     int anzahl_;
     int nichtInTabelle_ = 0;
+    bool vonHand_ = false;
     QString weggelassen_; // what the sheet shown left out
     std::optional<Zeilenvorschau> vorschau_;
     QFormLayout* wahl_;

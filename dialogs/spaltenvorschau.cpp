@@ -90,6 +90,12 @@ void Spaltenvorschau::waehlerBauen(const Zeilenvorschau& vorschau) {
     setTabOrder(vorige, tabelle_);
 }
 
+void Spaltenvorschau::waehlerVerbergen() {
+    for (int i = 0; i < waehlerLayout_->count(); ++i)
+        if (QWidget* w = waehlerLayout_->itemAt(i)->widget())
+            w->hide();
+}
+
 void Spaltenvorschau::zeigen(const Zeilenvorschau& vorschau, const std::vector<Planzeile>& plan) {
     if (int(waehler_.size()) != vorschau.spalten())
         waehlerBauen(vorschau);

@@ -31,6 +31,8 @@ public:
     QTableView* tabelle() const { return tabelle_; }
     QComboBox* waehler(int spalte) const { return waehler_.at(size_t(spalte)); }
     int spalten() const { return int(waehler_.size()); }
+    // For rows whose columns are known: no chooser above them.
+    void waehlerVerbergen();
 
 Q_SIGNALS:
     void bedeutungGewaehlt(int spalte, Bedeutung b);

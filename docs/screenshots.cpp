@@ -7,6 +7,7 @@
 #include "dialogs/einfuegedialog.h"
 #include "dialogs/einlesedialog.h"
 #include "dialogs/fassungsdialog.h"
+#include "editor/abgleich.h"
 #include "grid/gesamtspalten.h"
 #include "grid/hgeditors.h"
 #include "grid/hypergrid.h"
@@ -256,6 +257,33 @@ void importVorschau(const QString& name = QStringLiteral("import-preview")) {
     saveGrab(&dialog, name);
 }
 
+// Another name list merged into the example list: a colleague's NAMEN.TIF with a changed MP,
+// a corrected spelling, a new member and a number of another person.
+void namenslisteVorschau() {
+    QTemporaryDir dir;
+    const QString andere = dir.filePath(QStringLiteral("NAMEN.TIF"));
+    QFile datei(andere);
+    datei.open(QIODevice::WriteOnly);
+    datei.write("GESAMT-DATEI\r\n"
+                "Anna Bergmann\t \t1\tG\t100237\r\n"
+                "J\xFCrgen Wei\xDF\t \t10\tJ\t100570\r\n"
+                "Paula Neumeister\t \t41\tN\t102000\r\n"
+                "Petra Krause\t \t42\tN\t100311\r\n");
+    datei.close();
+    QFile beispiel(outDir + QStringLiteral("/../examples/NAMEN.TIF"));
+    beispiel.open(QIODevice::ReadOnly);
+    CellStore liste(kMaxEintraege + 1);
+    const int anzahl = NamenTextLesen(beispiel.readAll().toStdString(), liste).anzahl;
+    EinleseDialog dialog(
+        QFileInfo(andere).fileName(), *NamenlisteAlsTabelle(andere),
+        [](tabelle::Kodierung) { return std::optional<tabelle::Ergebnis>(); }, liste, anzahl,
+        nullptr);
+    dialog.resize(900, 360);
+    dialog.show();
+    QApplication::processEvents();
+    saveGrab(&dialog, QStringLiteral("namelist-merge"));
+}
+
 // The paste preview: a block from an e-mail pasted into the example list, with a player it
 // already holds and a name a spreadsheet saved with "?".
 void einfuegeVorschau() {
@@ -335,6 +363,7 @@ int main(int argc, char** argv) {
     gridWithDropDown();
     duplicateReview();
     einfuegeVorschau();
+    namenslisteVorschau();
     fruehereFassungen();
     importVorschau();
     mainWindow();

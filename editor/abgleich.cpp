@@ -237,5 +237,6 @@ std::optional<tabelle::Ergebnis> NamenlisteAlsTabelle(const QString& pfad) {
         blatt.zeilen.push_back(std::move(zeile));
     }
     e.erstesMitDaten = 0;
+    e.namensliste = true;
     return e;
 }

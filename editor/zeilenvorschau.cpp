@@ -34,6 +34,18 @@ void Zeilenvorschau::bedeutungSetzen(int spalte, Bedeutung b) {
     eintraege_ = EintraegeBilden(zeilen_, erkennung_);
 }
 
+QStringList Zeilenvorschau::ueberschriften() const {
+    if (erkennung_.kopfzeile)
+        for (const Vorschauzeile& z : eintraege_)
+            if (z.grund == Grund::Kopfzeile) {
+                QStringList kopf = zeilen_[size_t(z.quelle)];
+                while (kopf.size() < spalten())
+                    kopf << QString();
+                return kopf.mid(0, spalten());
+            }
+    return {};
+}
+
 QString Zeilenvorschau::spaltenname(int spalte) const {
     if (erkennung_.kopfzeile) {
         for (const Vorschauzeile& z : eintraege_) {

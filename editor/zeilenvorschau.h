@@ -39,6 +39,8 @@ public:
     void bedeutungSetzen(int spalte, Bedeutung b);
     // The column's heading when there is a heading row ("„Vorname“"), else "Spalte 3".
     QString spaltenname(int spalte) const;
+    // The heading row's cells, one per column; empty where the table has no heading row.
+    QStringList ueberschriften() const;
     const std::vector<Vorschauzeile>& eintraege() const { return eintraege_; }
 
 private:

@@ -39,6 +39,8 @@ struct Ergebnis {
     // For CSV the encoding that was used (detected or asked for); Utf8 for ODS and XLSX.
     Kodierung erkannt = Kodierung::Utf8;
     bool csv = false; // read as text, where the encoding can be chosen
+    // Another name list, its columns known: no heading row to show, no meaning to choose.
+    bool namensliste = false;
     // German, naming the file and saying what to do; empty on success. A table without any
     // cell is an error too ("enthält keine Daten"), its (empty) sheets are still given.
     QString fehler;

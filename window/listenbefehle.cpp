@@ -67,6 +67,7 @@ std::optional<std::vector<Planzeile>> TabelleZeigen(QWidget* fenster, const QStr
     }
     // Another name list is read as a list is opened; only tables need the module.
     std::optional<tabelle::Ergebnis> liste2 = NamenlisteAlsTabelle(pfad);
+    const bool namensliste = liste2.has_value();
     tabelle::Ergebnis gelesen = liste2 ? std::move(*liste2) : tabellenmodul::lesen(pfad);
     if (!gelesen.fehler.isEmpty()) {
         meldungen.fehler(cp1252::fromQString(gelesen.fehler));
@@ -80,8 +81,16 @@ std::optional<std::vector<Planzeile>> TabelleZeigen(QWidget* fenster, const QStr
     };
     EinleseDialog vorschau(QFileInfo(pfad).fileName(), std::move(gelesen), neuLesen, namen.zellen(),
                            namen.iAnzahl(), fenster);
+    // The meanings chosen by hand for a table with these headings, offered again.
+    const QStringList kopf = namensliste ? QStringList() : vorschau.ueberschriften();
+    if (!kopf.isEmpty())
+        if (const std::optional<std::vector<int>> wahl = SpaltenwahlLesen(kopf))
+            vorschau.bedeutungenSetzen(*wahl);
     if (vorschau.exec() != QDialog::Accepted)
         return std::nullopt;
+    if (const std::optional<std::vector<int>> wahl = vorschau.vonHandGewaehlt();
+        wahl && !vorschau.ueberschriften().isEmpty())
+        SpaltenwahlMerken(vorschau.ueberschriften(), *wahl);
     return vorschau.plan();
 }
 

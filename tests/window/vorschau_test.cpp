@@ -276,3 +276,49 @@ TEST_F(Editor, ATableLongerThanTheListCanTakeSaysHowManyRowsThePreviewLeftOut) {
         << info.toStdString();
     EXPECT_EQ(frm->liste().verlauf().count(), 0);
 }
+
+// A meaning chosen by hand for a column is offered again for the next table with the same
+// headings; another name list shows neither its made-up heading row nor choosers.
+TEST_F(Editor, ColumnMeaningsChosenByHandComeBackAndANameListNeedsNone) {
+    open(readBytes(quelle("examples/NAMEN.TIF")));
+    const QString csv = env.path(QStringLiteral("verein.csv"));
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Mitgliedsnummer;Spieler;Stufe\r\n100237;Anna Bergmann;G\r\n");
+    f.close();
+    QStringList vorher, nachher;
+    bool beantwortet = false;
+    onModalOf<EinleseDialog>([&](EinleseDialog* d) {
+        vorher << d->vorschau()->waehler(0)->currentText();
+        activate(d);
+        for (int i = 0; i < 3; ++i) // back from the rows to the first column's chooser
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home); // "nicht übernehmen"
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        beantwortet = true;
+    });
+    ablegen(frm.get(), csv);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return beantwortet; }));
+    antworten<EinleseDialog>(Qt::Key_Escape, &nachher);
+    ablegen(frm.get(), csv);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !nachher.isEmpty(); }));
+    EXPECT_EQ(vorher, QStringList{QStringLiteral("Mitgliedsnr.")});
+    EXPECT_EQ(nachher.value(0), QStringLiteral(u"nicht übernehmen"));
+
+    const QString andere = env.path(QStringLiteral("KOLLEGE.TIF"));
+    writeBytes(andere, "GESAMT-DATEI\r\nAnna Bergmann\t \t1\tG\t100237\r\n");
+    QString info;
+    bool waehlerDa = true, kopfDa = true;
+    onModalOf<EinleseDialog>([&](EinleseDialog* d) {
+        waehlerDa = d->vorschau()->waehler(0)->isVisible();
+        kopfDa = !d->vorschau()->tabelle()->isRowHidden(0);
+        info = d->findChild<QLabel*>(QStringLiteral("info"))->text();
+        d->reject();
+    });
+    ablegen(frm.get(), andere);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !info.isEmpty(); }));
+    EXPECT_FALSE(waehlerDa);
+    EXPECT_FALSE(kopfDa);
+    EXPECT_TRUE(info.startsWith(QStringLiteral(u"„KOLLEGE.TIF“: 1 geändert.")))
+        << info.toStdString();
+}
