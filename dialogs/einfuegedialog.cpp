@@ -1,6 +1,7 @@
 #include "dialogs/einfuegedialog.h"
 
 #include "cells/eintrag.h"
+#include "widgets/klartext.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -25,7 +26,7 @@ EinfuegeDialog::EinfuegeDialog(const QString& text, const CellTable& zellen, int
     setObjectName(QStringLiteral("dlgEinfuegen"));
     setWindowTitle(QStringLiteral(u"Einfügen aus der Zwischenablage"));
     auto* layout = new QVBoxLayout(this);
-    info_ = new QLabel;
+    info_ = KlartextLabel();
     info_->setObjectName(QStringLiteral("info"));
     info_->setWordWrap(true);
     layout->addWidget(info_);

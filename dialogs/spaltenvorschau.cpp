@@ -2,6 +2,7 @@
 
 #include "cells/eintrag.h"
 #include "platform/cp1252.h"
+#include "widgets/klartext.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -50,7 +51,7 @@ QTableWidgetItem* feldZelle(const Planzeile& p, int f, const QBrush& mark) {
         QFont fett = item->font();
         fett.setBold(true);
         item->setFont(fett);
-        item->setToolTip(item->text());
+        item->setToolTip(KlartextTipp(item->text()));
     }
     QStringList notizen;
     for (const Vermerk& v : p.vermerke)
@@ -58,7 +59,7 @@ QTableWidgetItem* feldZelle(const Planzeile& p, int f, const QBrush& mark) {
             notizen << v.text;
     if (!notizen.isEmpty()) {
         item->setBackground(mark);
-        item->setToolTip(notizen.join(u'\n'));
+        item->setToolTip(KlartextTipp(notizen.join(u'\n')));
     }
     return item;
 }
@@ -105,7 +106,7 @@ void Spaltenvorschau::waehlerBauen(const Zeilenvorschau& vorschau) {
         waehler->setAccessibleName(QStringLiteral("Bedeutung von %1").arg(name));
         for (const Bedeutung b : kBedeutungen)
             waehler->addItem(BedeutungText(b), int(b));
-        auto* label = new QLabel(name + u':', this);
+        QLabel* label = KlartextLabel(name + u':', this);
         label->setBuddy(waehler);
         waehlerLayout_->addWidget(label, c / kWaehlerJeZeile, 2 * (c % kWaehlerJeZeile));
         waehlerLayout_->addWidget(waehler, c / kWaehlerJeZeile, 2 * (c % kWaehlerJeZeile) + 1);
@@ -164,7 +165,7 @@ void Spaltenvorschau::zeileZeigen(int r, const Planzeile& p, const QStringList& 
             if (!wert.trimmed().isEmpty())
                 werte << wert.simplified();
         name->setText(werte.join(QStringLiteral(" | ")));
-        name->setToolTip(name->text());
+        name->setToolTip(KlartextTipp(name->text()));
         QFont schraeg = name->font();
         schraeg.setItalic(true);
         name->setFont(schraeg);
@@ -178,7 +179,7 @@ void Spaltenvorschau::zeileZeigen(int r, const Planzeile& p, const QStringList& 
         wichtig = wichtig || v.feld >= 0;
     }
     QTableWidgetItem* hinweis = zelle(hinweise.join(QStringLiteral("; ")));
-    hinweis->setToolTip(hinweise.join(u'\n'));
+    hinweis->setToolTip(KlartextTipp(hinweise.join(u'\n')));
     // Values of a column nobody takes are only listed: they are on every row.
     if (wichtig)
         hinweis->setBackground(mark);
