@@ -298,9 +298,10 @@ TEST_F(Editor, CtrlVOfAMegabyteLineTakesWhatACellHoldsAtOnceAndTheNoteSaysWhatWa
         ctrl(Qt::Key_V);
         key(Qt::Key_Return); // on to the next row's name
         EXPECT_LT(uhr.elapsed(), 1000);
-        EXPECT_EQ(cp1252::toQString(cell(1, row)), f.zelle);
+        EXPECT_EQ(cell(1, row).size(), size_t(f.zelle.size()));
+        EXPECT_TRUE(cp1252::toQString(cell(1, row)) == f.zelle);
         EXPECT_EQ(frm->liste().verlauf().index(), schritte + 1);
-        EXPECT_EQ(frm->lblHinweis->text(), f.hinweis);
+        EXPECT_EQ(frm->lblHinweis->text().toStdString(), f.hinweis.toStdString());
     }
 
     QString info;
@@ -320,7 +321,8 @@ TEST_F(Editor, CtrlVOfAMegabyteLineTakesWhatACellHoldsAtOnceAndTheNoteSaysWhatWa
     EXPECT_TRUE(info.endsWith(
         QStringLiteral("In 1 Zeile wurden zu lange Felder nach 32767 Zeichen abgeschnitten")))
         << info.toStdString();
-    EXPECT_EQ(cp1252::toQString(cell(1, row + 1)), anderer.left(32767));
+    EXPECT_TRUE(cp1252::toQString(cell(1, row + 1)) == anderer.left(32767))
+        << cell(1, row + 1).size() << " characters";
     EXPECT_EQ(cell(1, row + 2), "Karl Adam");
 }
 
