@@ -11,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTextDocumentFragment>
 #include <atomic>
@@ -152,6 +154,30 @@ TEST_F(Editor, MarkupInFileNamesHeadingsCellsAndTheClipboardIsShownAsItIsAndRead
          },
          {QStringLiteral(u"2 Einträge als Tabelle gespeichert: ") + env.path(bildImNamen) +
           QStringLiteral(".ods")}},
+        {"the file dialog's question whether to replace that table",
+         [&](Editor& e, Gezeigt& g) {
+             bool gefragt = false;
+             onNextModal([&](QWidget* w) {
+                 ASSERT_NE(qobject_cast<QFileDialog*>(w), nullptr);
+                 onModalOf<QMessageBox>([&](QMessageBox* frage) {
+                     sammeln(frage, g);
+                     gefragt = true;
+                     frage->button(QMessageBox::No)->click();
+                 });
+                 activate(w);
+                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                 ASSERT_TRUE(QTest::qWaitFor([&] { return gefragt; }));
+                 activate(w);
+                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+             });
+             activate(e.frm.get());
+             e.key(Qt::Key_L, Qt::AltModifier);
+             ASSERT_TRUE(
+                 QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_B);
+             ASSERT_TRUE(QTest::qWaitFor([&] { return gefragt; }));
+         },
+         {bildImNamen + QStringLiteral(".ods")}},
     };
 
     file = listenDatei;
