@@ -1,6 +1,8 @@
 #include "dialogs/einfuegedialog.h"
 
 #include "cells/eintrag.h"
+#include "tabelle/tabelle.h"
+#include "widgets/klartext.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,10 +12,29 @@
 
 namespace {
 
-// The text's rows, with what was left out of a very large one.
+// The text's rows, with what was left out of a very large one. A field takes at most what a
+// cell can: a name of a megabyte would keep the list busy for minutes.
 std::vector<QStringList> zeilen(const QString& text, QString& weggelassen) {
     Textzeilen t = ZeilenAusText(text);
     weggelassen = WeggelassenText(t);
+    int gekuerzt = 0;
+    for (QStringList& zeile : t.zeilen) {
+        bool lang = false;
+        for (QString& feld : zeile)
+            if (feld.size() > tabelle::kMaxZeichen) {
+                feld.truncate(tabelle::kMaxZeichen -
+                              int(feld.at(tabelle::kMaxZeichen - 1).isHighSurrogate()));
+                lang = true;
+            }
+        gekuerzt += lang;
+    }
+    if (gekuerzt > 0)
+        weggelassen += (weggelassen.isEmpty() ? QString() : QStringLiteral(". ")) +
+                       QStringLiteral(u"In %1 wurden zu lange Felder nach %2 Zeichen "
+                                      u"abgeschnitten")
+                           .arg(gekuerzt == 1 ? QStringLiteral("1 Zeile")
+                                              : QStringLiteral("%1 Zeilen").arg(gekuerzt))
+                           .arg(tabelle::kMaxZeichen);
     return std::move(t.zeilen);
 }
 
@@ -25,7 +46,7 @@ EinfuegeDialog::EinfuegeDialog(const QString& text, const CellTable& zellen, int
     setObjectName(QStringLiteral("dlgEinfuegen"));
     setWindowTitle(QStringLiteral(u"Einfügen aus der Zwischenablage"));
     auto* layout = new QVBoxLayout(this);
-    info_ = new QLabel;
+    info_ = KlartextLabel();
     info_->setObjectName(QStringLiteral("info"));
     info_->setWordWrap(true);
     layout->addWidget(info_);

@@ -1,5 +1,7 @@
 #include "dialogs/einlesedialog.h"
 
+#include "widgets/klartext.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -55,7 +57,7 @@ EinleseDialog::EinleseDialog(const QString& name, tabelle::Ergebnis gelesen, Neu
         connect(kodierung_, &QComboBox::currentIndexChanged, this,
                 &EinleseDialog::kodierungWechseln);
     }
-    info_ = new QLabel;
+    info_ = KlartextLabel(); // it names the file
     info_->setObjectName(QStringLiteral("info"));
     info_->setWordWrap(true);
     layout->addWidget(info_);

@@ -1,12 +1,14 @@
 #include "dialogs/spaltenvorschau.h"
 
 #include "cells/eintrag.h"
+#include "widgets/klartext.h"
 
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -52,6 +55,7 @@ Spaltenvorschau::Spaltenvorschau(bool mitHaken, QWidget* parent)
     tabelle_->horizontalHeader()->setResizeContentsPrecision(kGemesseneZeilen);
     layout->addWidget(tabelle_, 1);
     tabelle_->installEventFilter(this);
+    tabelle_->viewport()->installEventFilter(this);
     connect(zeilen_, &Vorschaumodell::dataChanged, this,
             [this](const QModelIndex&, const QModelIndex&, const QList<int>& rollen) {
                 if (rollen.contains(Qt::CheckStateRole))
@@ -72,7 +76,7 @@ void Spaltenvorschau::waehlerBauen(const Zeilenvorschau& vorschau) {
         waehler->setAccessibleName(QStringLiteral("Bedeutung von %1").arg(name));
         for (const Bedeutung b : kBedeutungen)
             waehler->addItem(BedeutungText(b), int(b));
-        auto* label = new QLabel(name + u':', this);
+        QLabel* label = KlartextLabel(name + u':', this);
         label->setBuddy(waehler);
         waehlerLayout_->addWidget(label, c / kWaehlerJeZeile, 2 * (c % kWaehlerJeZeile));
         waehlerLayout_->addWidget(waehler, c / kWaehlerJeZeile, 2 * (c % kWaehlerJeZeile) + 1);
@@ -117,6 +121,16 @@ bool Spaltenvorschau::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space &&
         static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
         zeilen_->hakenUmschalten(tabelle_->currentIndex().row());
+        return true;
+    }
+    // The rows' tooltips hold cells and headings from outside: shown literally, never as markup.
+    if (watched == tabelle_->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* hilfe = static_cast<QHelpEvent*>(event);
+        const QString text = tabelle_->indexAt(hilfe->pos()).data(Qt::ToolTipRole).toString();
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(hilfe->globalPos(), KlartextTipp(text), tabelle_->viewport());
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -2,6 +2,7 @@
 
 #include "grid/einfuegeblock.h"
 #include "platform/cp1252.h"
+#include "tabelle/tabelle.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,9 +20,28 @@
 namespace {
 constexpr int kMaxSearch = 32;
 constexpr int kSearchRestartMs = 2000;
+
+QString zuLang(qsizetype weggelassen, int grenze) {
+    return (weggelassen == 1 ? QStringLiteral("1 Zeichen wurde weggelassen")
+                             : QStringLiteral("%1 Zeichen wurden weggelassen").arg(weggelassen)) +
+           QStringLiteral(": die Zelle kann höchstens %1 Zeichen aufnehmen").arg(grenze);
+}
+
 } // namespace
 
+CellTextValidator::CellTextValidator(int maxLength, QObject* parent)
+    : QValidator(parent), maxLength_(maxLength > 0 ? maxLength : tabelle::kMaxZeichen),
+      ceiling_(maxLength_) {}
+
 QValidator::State CellTextValidator::validate(QString& input, int& pos) const {
+    // A drop or a middle-click paste arrives whole: too long, it is refused before its letters
+    // are looked at.
+    if (input.size() > ceiling_) {
+        Q_EMIT hint(QStringLiteral("Der Text wurde nicht übernommen: die Zelle kann höchstens "
+                                   "%1 Zeichen aufnehmen")
+                        .arg(maxLength_));
+        return Invalid;
+    }
     // What the cell already holds stays whole, even bytes no one could type.
     if (input != given_) {
         QString said;
@@ -35,11 +55,9 @@ QValidator::State CellTextValidator::validate(QString& input, int& pos) const {
             input = kept;
         }
     }
-    if (maxLength_ > 0) {
-        if (input.size() > ceiling_)
-            return Invalid;
-        ceiling_ = std::max(maxLength_, int(input.size()));
-    }
+    if (input.size() > ceiling_)
+        return Invalid;
+    ceiling_ = std::max(maxLength_, int(input.size()));
     return Acceptable;
 }
 
@@ -48,9 +66,23 @@ void CellTextValidator::allowText(const QString& text) {
     given_ = text;
 }
 
-QString CellTextValidator::take(const QString& typed) const {
+QString CellTextValidator::take(const QString& typed, qsizetype length, qsizetype replaced) const {
+    qsizetype room = std::clamp<qsizetype>(ceiling_ - (length - replaced), 0, maxLength_);
+    QString cut;
+    if (typed.size() > room) {
+        if (room > 0 && typed.at(room - 1).isHighSurrogate())
+            --room;
+        // A line copied with its line end loses it: that is not cut off.
+        QStringView rest = QStringView(typed).sliced(room);
+        while (!rest.isEmpty() && (rest.back() == u'\n' || rest.back() == u'\r'))
+            rest.chop(1);
+        if (!rest.isEmpty())
+            cut = zuLang(rest.size(), maxLength_);
+    }
     QString said;
-    const QString kept = cp1252::cellText(typed, &said);
+    const QString kept = cp1252::cellText(cut.isEmpty() ? typed : typed.left(room), &said);
+    if (!cut.isEmpty() && !kept.isNull())
+        said = said.isEmpty() ? cut : said + QStringLiteral("; ") + cut;
     if (!said.isEmpty())
         Q_EMIT hint(said);
     return kept;
@@ -76,7 +108,8 @@ void CellLineEdit::give(const QString& text) {
 
 void CellLineEdit::keyPressEvent(QKeyEvent* event) {
     if (!isReadOnly() && event->matches(QKeySequence::Paste)) {
-        const QString kept = validator_->take(QGuiApplication::clipboard()->text());
+        const QString kept = validator_->take(QGuiApplication::clipboard()->text(), text().size(),
+                                              selectedText().size());
         if (!kept.isEmpty())
             insert(kept);
         return;
@@ -84,7 +117,7 @@ void CellLineEdit::keyPressEvent(QKeyEvent* event) {
     const QString typed = event->text();
     if (isReadOnly() || typed.isEmpty() || typed.front().category() == QChar::Other_Control)
         return QLineEdit::keyPressEvent(event);
-    const QString kept = validator_->take(typed);
+    const QString kept = validator_->take(typed, text().size(), selectedText().size());
     if (kept == typed)
         return QLineEdit::keyPressEvent(event);
     if (!kept.isEmpty())
@@ -93,7 +126,9 @@ void CellLineEdit::keyPressEvent(QKeyEvent* event) {
 
 void CellLineEdit::inputMethodEvent(QInputMethodEvent* event) {
     const QString typed = event->commitString();
-    const QString kept = typed.isEmpty() || isReadOnly() ? typed : validator_->take(typed);
+    const QString kept = typed.isEmpty() || isReadOnly()
+                             ? typed
+                             : validator_->take(typed, text().size(), selectedText().size());
     if (kept == typed)
         return QLineEdit::inputMethodEvent(event);
     QInputMethodEvent fit(event->preeditString(), event->attributes());
@@ -285,6 +320,7 @@ void HgComboEditor::updateSuggestion() {
     if (!hint_) {
         hint_ = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
         hint_->setObjectName(QStringLiteral("suggestionHint"));
+        hint_->setTextFormat(Qt::PlainText); // an item of the list, never markup
         hint_->setForegroundRole(QPalette::ToolTipText);
         hint_->setBackgroundRole(QPalette::ToolTipBase);
         hint_->setAutoFillBackground(true);

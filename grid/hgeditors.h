@@ -16,18 +16,19 @@ class QToolButton;
 // Keeps typed and pasted text to what the cell can hold: letters beyond Windows-1252 become
 // their Latin base letter, the rest of what the file cannot hold is left out (TAB, CR, LF
 // too), and `hint` tells the user what happened.
-// The length limit (0: none) is for typing: a longer text the cell already holds stays whole,
-// may shrink, and may not grow again.
+// The length limit (0: a table cell's, tabelle::kMaxZeichen) is for typing and pasting: a
+// longer text the cell already holds stays whole, may shrink, and may not grow again.
 class CellTextValidator : public QValidator {
     Q_OBJECT
 public:
-    CellTextValidator(int maxLength, QObject* parent)
-        : QValidator(parent), maxLength_(maxLength), ceiling_(maxLength) {}
+    CellTextValidator(int maxLength, QObject* parent);
     State validate(QString& input, int& pos) const override;
     // The editor is about to be given this text; it stays as it is until the user changes it.
     void allowText(const QString& text);
-    // What typed or pasted text becomes before it goes in (null: refused), with the hint.
-    QString take(const QString& typed) const;
+    // What typed or pasted text becomes before it goes in (null: refused), with the hint. It
+    // replaces `replaced` of the editor's `length` characters; what goes beyond the limit is
+    // cut off before anything else looks at it, so that a clipboard of megabytes is quick.
+    QString take(const QString& typed, qsizetype length, qsizetype replaced) const;
 
 Q_SIGNALS:
     void hint(const QString& text) const;

@@ -1,7 +1,28 @@
 #include "widgets/dateiwahl.h"
 
+#include <QChildEvent>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSettings>
+
+namespace {
+
+// The dialog's own questions name the file ("… already exists"); a name that looks like markup
+// is shown as it is. Set when the question is polished, before its text is laid out.
+class FragenAlsKlartext : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::ChildPolished)
+            if (auto* frage = qobject_cast<QMessageBox*>(static_cast<QChildEvent*>(event)->child()))
+                frage->setTextFormat(Qt::PlainText);
+        return QObject::eventFilter(object, event);
+    }
+};
+
+} // namespace
 
 void DateidialogEinrichten(QFileDialog& dialog) {
     // The dialog keeps its history in the toolkit's own settings file: pointed where it cannot
@@ -9,6 +30,7 @@ void DateidialogEinrichten(QFileDialog& dialog) {
     for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.installEventFilter(new FragenAlsKlartext(&dialog));
 }
 
 QString DateiWaehlen(QWidget* parent, const Dateiwahl& wahl) {

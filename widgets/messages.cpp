@@ -69,6 +69,7 @@ void installDateiFehlerBox() {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"), cp1252::toQString(text),
                         QMessageBox::Ok);
         box.setObjectName(QStringLiteral("DateiFehlerBox"));
+        box.setTextFormat(Qt::PlainText); // it names the file
         box.exec();
     });
 }

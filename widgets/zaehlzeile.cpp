@@ -1,5 +1,7 @@
 #include "widgets/zaehlzeile.h"
 
+#include "widgets/klartext.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTimerEvent>
@@ -10,11 +12,11 @@ TZaehlzeile::TZaehlzeile(QWidget* parent) : QWidget(parent) {
     setFixedHeight(kHoehe);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
-    lblGrenze = new QLabel(QStringLiteral("Gesamt"));
+    lblGrenze = KlartextLabel(QStringLiteral("Gesamt"));
     lblGrenze->setObjectName(QStringLiteral("lblGrenze"));
     layout->addWidget(lblGrenze);
     layout->addStretch();
-    lblHinweis = new QLabel;
+    lblHinweis = KlartextLabel(); // notes quote cells and file names
     lblHinweis->setObjectName(QStringLiteral("lblHinweis"));
     lblHinweis->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lblHinweis->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -27,7 +29,7 @@ void TZaehlzeile::anzahlZeigen(const QString& text) {
 
 void TZaehlzeile::hinweisZeigen(const QString& text) {
     lblHinweis->setText(text);
-    lblHinweis->setToolTip(text);
+    lblHinweis->setToolTip(KlartextTipp(text));
     hinweisZeit_.start(kHinweisMs, this);
 }
 

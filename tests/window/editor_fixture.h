@@ -8,9 +8,12 @@
 #include "window/gesamtdatei.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -21,6 +24,23 @@ inline std::string liste(int n) {
         text += "Spieler " + std::to_string(i) + "\t \t" + std::to_string(i) + "\tN\t" +
                 std::to_string(100 + i) + "\r\n";
     return text;
+}
+
+// The file dropped where the user lets go of it: on the widget in the middle of the window.
+inline void ablegen(QWidget* fenster, const QString& pfad) {
+    const QPoint mitte = fenster->rect().center();
+    QWidget* ziel = fenster->childAt(mitte);
+    ASSERT_NE(ziel, nullptr);
+    const QPoint wo = ziel->mapFrom(fenster, mitte);
+    QMimeData daten;
+    daten.setUrls({QUrl::fromLocalFile(pfad)});
+    daten.setText(pfad); // as file managers also offer it: never typed into the cell
+    QDragEnterEvent hinein(wo, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &hinein);
+    ASSERT_TRUE(hinein.isAccepted());
+    QDropEvent ab(QPointF(wo), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &ab);
+    ASSERT_TRUE(ab.isAccepted());
 }
 
 struct Editor : ::testing::Test {

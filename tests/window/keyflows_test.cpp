@@ -3,11 +3,13 @@
 
 #include "dialogs/duplikatdialog.h"
 #include "dialogs/einfuegedialog.h"
+#include "platform/cp1252.h"
 #include "tests/window/editor_fixture.h"
 #include "widgets/messages.h"
 #include "widgets/suchleiste.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -263,6 +265,65 @@ TEST_F(Editor, CtrlVOfSeveralLinesInsertsThemAsEntriesAndOneLineStaysInTheCell) 
     key(Qt::Key_Return);
     EXPECT_EQ(cell(1, 2), "Carla"); // typed over the selected name
     EXPECT_EQ(label(), QStringLiteral(u"4 Einträge"));
+}
+
+// A megabyte line pasted into a cell: the cell takes what a table cell can hold, at once, and
+// the note says what was left out; a block with such a line is cut in its preview alike.
+TEST_F(Editor, CtrlVOfAMegabyteLineTakesWhatACellHoldsAtOnceAndTheNoteSaysWhatWasLeftOut) {
+    const QString lang = QStringLiteral("Meier ").repeated((1 << 20) / 6); // 1048572 characters
+    struct Fall {
+        QString zwischenablage;
+        QString zelle;
+        QString hinweis; // empty: none
+    };
+    const Fall faelle[] = {
+        {lang, lang.left(32767),
+         QStringLiteral("1015805 Zeichen wurden weggelassen: die Zelle kann höchstens 32767 "
+                        "Zeichen aufnehmen")},
+        {QStringLiteral(u"Ł") + lang, QStringLiteral("L") + lang.left(32766),
+         QStringLiteral(u"„Ł“ wurde als „L“ übernommen; 1015806 Zeichen wurden weggelassen: die "
+                        u"Zelle kann höchstens 32767 Zeichen aufnehmen")},
+        {lang.left(32767) + QStringLiteral("\r\n"), lang.left(32767), {}},
+    };
+    open(liste(int(std::size(faelle))));
+    key(Qt::Key_Tab); // from the Nr. to the name
+    int row = 0;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(++row);
+        frm->lblHinweis->clear();
+        QGuiApplication::clipboard()->setText(f.zwischenablage);
+        const int schritte = frm->liste().verlauf().index();
+        QElapsedTimer uhr;
+        uhr.start();
+        ctrl(Qt::Key_V);
+        key(Qt::Key_Return); // on to the next row's name
+        EXPECT_LT(uhr.elapsed(), 1000);
+        EXPECT_EQ(cell(1, row).size(), size_t(f.zelle.size()));
+        EXPECT_TRUE(cp1252::toQString(cell(1, row)) == f.zelle);
+        EXPECT_EQ(frm->liste().verlauf().index(), schritte + 1);
+        EXPECT_EQ(frm->lblHinweis->text().toStdString(), f.hinweis.toStdString());
+    }
+
+    QString info;
+    const QString anderer = QStringLiteral("Weber ").repeated(150000); // not one of those
+    QApplication::clipboard()->setText(QStringLiteral("Name\tMP\n") + anderer +
+                                       QStringLiteral("\tJ\nKarl Adam\tG\n"));
+    onModalOf<EinfuegeDialog>([&info](EinfuegeDialog* d) {
+        info = d->findChild<QLabel*>(QStringLiteral("info"))->text();
+        clickButton(d, QStringLiteral("btnEinfuegen"));
+    });
+    QElapsedTimer uhr;
+    uhr.start();
+    ctrl(Qt::Key_V);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return frm->liste().iAnzahl() == 5; }))
+        << info.toStdString();
+    EXPECT_LT(uhr.elapsed(), 3000);
+    EXPECT_TRUE(info.endsWith(
+        QStringLiteral("In 1 Zeile wurden zu lange Felder nach 32767 Zeichen abgeschnitten")))
+        << info.toStdString();
+    EXPECT_TRUE(cp1252::toQString(cell(1, row + 1)) == anderer.left(32767))
+        << cell(1, row + 1).size() << " characters";
+    EXPECT_EQ(cell(1, row + 2), "Karl Adam");
 }
 
 TEST_F(Editor, SpeichernWritesAndKeepsWorkingAndAbbruchThenAsksOnlyAboutLaterChanges) {

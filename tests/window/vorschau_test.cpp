@@ -204,27 +204,6 @@ TEST_F(Editor, AlsTabelleSpeichernWritesTheListSoThatTakingItInAgainChangesNothi
     EXPECT_EQ(cell(1, 1), "Anna Bergmann jun.");
 }
 
-namespace {
-
-// The file dropped where the user lets go of it: on the widget in the middle of the window.
-void ablegen(QWidget* fenster, const QString& pfad) {
-    const QPoint mitte = fenster->rect().center();
-    QWidget* ziel = fenster->childAt(mitte);
-    ASSERT_NE(ziel, nullptr);
-    const QPoint wo = ziel->mapFrom(fenster, mitte);
-    QMimeData daten;
-    daten.setUrls({QUrl::fromLocalFile(pfad)});
-    daten.setText(pfad); // as file managers also offer it: never typed into the cell
-    QDragEnterEvent hinein(wo, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ziel, &hinein);
-    ASSERT_TRUE(hinein.isAccepted());
-    QDropEvent ab(QPointF(wo), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ziel, &ab);
-    ASSERT_TRUE(ab.isAccepted());
-}
-
-} // namespace
-
 // A table dropped on the window is taken in through the preview; other files are refused.
 TEST_F(Editor, ATableDroppedOnTheWindowIsTakenInThroughThePreviewAndAPictureIsRefused) {
     const std::string beispiel = readBytes(quelle("examples/NAMEN.TIF"));
