@@ -38,7 +38,7 @@ Bearbeitung::~Bearbeitung() {
 
 bool Bearbeitung::oeffnen(const std::string& pfad) {
     pfad_ = pfad;
-    if (!sperreNehmen())
+    if (!sperreNehmen(pfad_, sperre_))
         return false;
     abgeschlossen_ = UnterbrochenesSpeichernAbschliessen(pfad_);
     CellStore zellen(kMaxEintraege + 1);
@@ -72,14 +72,21 @@ void Bearbeitung::sicherungGescheitert(const std::string& hinweis) {
     gescheitert(hinweis);
 }
 
-bool Bearbeitung::sperreNehmen() {
+bool Bearbeitung::sperreNehmen(const std::string& pfad, std::optional<Sperre>& gesetzt) {
     // Also where two copies start at once: the one that loses the race is asked.
     const Sperre eigene = EigeneSperre();
-    const Sperrversuch versuch = SperreNehmen(pfad_, eigene);
-    if (versuch.ergebnis == Sperrversuch::Fremd)
-        return meldungen_.frage(SperrFrage(versuch.fremd)); // opened anyway: the lock stays theirs
+    const Sperrversuch versuch = SperreNehmen(pfad, eigene);
+    if (versuch.ergebnis == Sperrversuch::Fremd) {
+        if (!meldungen_.frage(SperrFrage(versuch.fremd)))
+            return false;
+        // Opened anyway: the lock beside the list stays theirs, and this user's own copies
+        // meet at the one in the state folder.
+        if (ErsatzsperreNehmen(pfad, eigene).ergebnis == Sperrversuch::Gesetzt)
+            gesetzt = eigene;
+        return true;
+    }
     if (versuch.ergebnis == Sperrversuch::Gesetzt)
-        sperre_ = eigene;
+        gesetzt = eigene;
     return true;
 }
 
@@ -191,7 +198,7 @@ Bearbeitung::Geschrieben Bearbeitung::schreibenNach(const std::string& ziel, Fas
         return Geschrieben::Nein;
     }
     // Nothing is lost by choosing a file; Escape there still keeps the list as it is.
-    return meldungen_.frageJa(fehler + ".\nSoll die Liste unter einem anderen Namen gespeichert "
+    return meldungen_.frageJa(fehler + ". Soll die Liste unter einem anderen Namen gespeichert "
                                        "werden") &&
                    speichernUnter(offenBleiben)
                ? Geschrieben::Anderswo
@@ -210,13 +217,9 @@ bool Bearbeitung::speichernUnter(const std::string& ziel, bool offenBleiben) {
     if (dort.vorhanden && hier.vorhanden && dort.geraet == hier.geraet && dort.inode == hier.inode)
         return speichern(offenBleiben);
     // The file taken over is locked first, so that no other session starts on it meanwhile.
-    const Sperre eigene = EigeneSperre();
-    const Sperrversuch versuch = SperreNehmen(ziel, eigene);
-    if (versuch.ergebnis == Sperrversuch::Fremd && !meldungen_.frage(SperrFrage(versuch.fremd)))
-        return false;
     std::optional<Sperre> neueSperre;
-    if (versuch.ergebnis == Sperrversuch::Gesetzt)
-        neueSperre = eigene;
+    if (!sperreNehmen(ziel, neueSperre))
+        return false;
     // What a file chosen to be overwritten held stays findable among its versions.
     auto neueFassungen = std::make_unique<Fassungen>(ziel);
     neueFassungen->geoeffnet(dort);

@@ -73,7 +73,7 @@ public:
 
 private:
     void sicherungGescheitert(const std::string& hinweis);
-    bool sperreNehmen();
+    bool sperreNehmen(const std::string& pfad, std::optional<Sperre>& gesetzt);
     void hinweiseZeigen(const CellTable& gelesen);
     void ungespeichertesPruefen();
     void aenderungenSichern();

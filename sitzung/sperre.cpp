@@ -199,6 +199,14 @@ Sperrversuch SperreNehmen(const std::string& liste, const Sperre& eigene) {
     return nehmen(ersatz, eigene);
 }
 
+Sperrversuch ErsatzsperreNehmen(const std::string& liste, const Sperre& eigene) {
+    const std::string ersatz = ErsatzsperreFuer(liste);
+    if (ersatz.empty() || safewrite::foreignLink(liste))
+        return {Sperrversuch::OhneSperre, {}};
+    safewrite::makeStateFolder();
+    return nehmen(ersatz, eigene);
+}
+
 void SperreEntfernen(const std::string& liste, const Sperre& eigene) {
     entfernen(SperrdateiFuer(liste), eigene);
     entfernen(ErsatzsperreFuer(liste), eigene);

@@ -48,6 +48,9 @@ struct Sperrversuch {
 Sperrversuch SperreNehmen(const std::string& liste, const Sperre& eigene);
 // That lock in the state folder, named by the list's path; empty for a list that does not exist.
 std::string ErsatzsperreFuer(const std::string& liste);
+// Sets that lock alone: where the list is opened in spite of another's lock beside it (which
+// may be anything another user put there), the user's own copies still meet.
+Sperrversuch ErsatzsperreNehmen(const std::string& liste, const Sperre& eigene);
 // Removes the lock if it is this one.
 void SperreEntfernen(const std::string& liste, const Sperre& eigene);
 // The question to ask before opening a list another session has open (Windows-1252).

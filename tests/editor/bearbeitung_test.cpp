@@ -403,7 +403,7 @@ TEST(Bearbeitung, AListThatCannotBeWrittenIsSavedUnderAnotherNameAndTheSessionFo
     EXPECT_EQ(s.gespraech.gesagt.back(),
               "H 1 Eintr\xE4ge gespeichert in " + QFile::encodeName(anders).toStdString());
     EXPECT_EQ(s.gespraech.gesagt[s.gespraech.gesagt.size() - 2],
-              "? Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert.\nSoll die Liste "
+              "? Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert. Soll die Liste "
               "unter einem anderen Namen gespeichert werden");
     EXPECT_EQ(readBytes(anders), "GESAMT-DATEI\r\nAnna\t \t\t\t\r\n");
     EXPECT_EQ(s.bearbeitung.pfad(), ziel);
@@ -431,4 +431,28 @@ TEST(Bearbeitung, AListThatCannotBeWrittenIsSavedUnderAnotherNameAndTheSessionFo
     EXPECT_FALSE(SperreLesen(ziel));
     EXPECT_FALSE(QFile::exists(neueDaten));
     EXPECT_TRUE(s.gespraech.antworten.empty());
+}
+
+// Opened in spite of another's lock beside it (anything another user may have put there), the
+// list is still locked for the user's own next copy, which is asked about this one.
+TEST(Bearbeitung, OpenedInSpiteOfAnothersLockTheUsersNextCopyIsAskedAboutThisOne) {
+    Sitzung s;
+    writeBytes(s.datei, liste(2));
+    SperreSetzen(s.pfad, fremdeSperre());
+    s.gespraech.antworten = {true};
+    ASSERT_TRUE(s.bearbeitung.oeffnen(s.pfad));
+    Gespraech zweite;
+    zweite.antworten = {false};
+    NamenListe liste2{zweite};
+    Bearbeitung kopie{liste2, zweite};
+    EXPECT_FALSE(kopie.oeffnen(s.pfad));
+    ASSERT_EQ(zweite.gesagt.size(), 1u);
+    const Sperre eigene = EigeneSperre();
+    EXPECT_NE(
+        zweite.gesagt[0].find("von " + eigene.benutzer + " auf dem Rechner " + eigene.rechner),
+        std::string::npos)
+        << zweite.gesagt[0];
+    s.bearbeitung.beenden(true);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(ErsatzsperreFuer(s.pfad))));
+    EXPECT_EQ(SperreLesen(s.pfad)->rechner, "vereinsheim"); // theirs stays
 }

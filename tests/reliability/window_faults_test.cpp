@@ -83,7 +83,7 @@ TEST_F(OnADisk, DiskFullKeepsTheOldFileAndTheWindow) {
     save();
     ASSERT_FALSE(answers.texts.empty());
     EXPECT_EQ(answers.texts.back(),
-              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Zu wenig Speicherplatz.\n"
+              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Zu wenig Speicherplatz. "
                              "Soll die Liste unter einem anderen Namen gespeichert werden?"));
     EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(readBytes(file), liste(3));
@@ -121,7 +121,7 @@ TEST_F(OnADisk, ReadOnlyFileSystemIsAClearMessage) {
     save();
     ASSERT_FALSE(answers.texts.empty());
     EXPECT_EQ(answers.texts.back(),
-              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert.\n"
+              QStringLiteral("Fehler beim Speichern der Gesamt-Datei: Dateizugriff verweigert. "
                              "Soll die Liste unter einem anderen Namen gespeichert werden?"));
     EXPECT_TRUE(frm->isVisible());
     EXPECT_EQ(readBytes(file), liste(3));

@@ -714,7 +714,7 @@ TEST_F(Editor, FileReplacedByAFolderOrFolderGoneKeepsTheWindowOpen) {
     // The offer to save elsewhere taken, and its file dialog cancelled.
     DialogAnswerer yes(QStringLiteral("btn0"));
     const QString elsewhere =
-        QStringLiteral(".\nSoll die Liste unter einem anderen Namen gespeichert werden?");
+        QStringLiteral(". Soll die Liste unter einem anderen Namen gespeichert werden?");
     const auto cancelled = [] { onModalOf<QFileDialog>([](QFileDialog* d) { d->reject(); }); };
     cancelled();
     ctrl(Qt::Key_S);
