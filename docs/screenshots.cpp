@@ -226,6 +226,13 @@ void duplicateReview() {
     saveGrab(&dialog, QStringLiteral("duplicate-review"));
 }
 
+// The example list's bytes, the list the previews are shown against.
+std::string beispielText() {
+    QFile beispiel(outDir + QStringLiteral("/../examples/NAMEN.TIF"));
+    beispiel.open(QIODevice::ReadOnly);
+    return beispiel.readAll().toStdString();
+}
+
 // The import preview: a member table matched against the example list, with every kind of row.
 void importVorschau(const QString& name = QStringLiteral("import-preview")) {
     QTemporaryDir dir;
@@ -242,10 +249,8 @@ void importVorschau(const QString& name = QStringLiteral("import-preview")) {
                   "100644;Prof. Dr.;Lothar;Vogel;N;Essen\r\n"
                   "102074;;;;N;Bonn\r\n");
     tabelle.close();
-    QFile beispiel(outDir + QStringLiteral("/../examples/NAMEN.TIF"));
-    beispiel.open(QIODevice::ReadOnly);
     CellStore liste(kMaxEintraege + 1);
-    const int anzahl = NamenTextLesen(beispiel.readAll().toStdString(), liste).anzahl;
+    const int anzahl = NamenTextLesen(beispielText(), liste).anzahl;
     auto neuLesen = [csv](tabelle::Kodierung k) -> std::optional<tabelle::Ergebnis> {
         return tabelle::lesen(csv, k);
     };
@@ -270,10 +275,8 @@ void namenslisteVorschau() {
                 "Paula Neumeister\t \t41\tN\t102000\r\n"
                 "Petra Krause\t \t42\tN\t100311\r\n");
     datei.close();
-    QFile beispiel(outDir + QStringLiteral("/../examples/NAMEN.TIF"));
-    beispiel.open(QIODevice::ReadOnly);
     CellStore liste(kMaxEintraege + 1);
-    const int anzahl = NamenTextLesen(beispiel.readAll().toStdString(), liste).anzahl;
+    const int anzahl = NamenTextLesen(beispielText(), liste).anzahl;
     EinleseDialog dialog(
         QFileInfo(andere).fileName(), *NamenlisteAlsTabelle(andere),
         [](tabelle::Kodierung) { return std::optional<tabelle::Ergebnis>(); }, liste, anzahl,
@@ -287,10 +290,8 @@ void namenslisteVorschau() {
 // The paste preview: a block from an e-mail pasted into the example list, with a player it
 // already holds and a name a spreadsheet saved with "?".
 void einfuegeVorschau() {
-    QFile beispiel(outDir + QStringLiteral("/../examples/NAMEN.TIF"));
-    beispiel.open(QIODevice::ReadOnly);
     CellStore liste(kMaxEintraege + 1);
-    const int anzahl = NamenTextLesen(beispiel.readAll().toStdString(), liste).anzahl;
+    const int anzahl = NamenTextLesen(beispielText(), liste).anzahl;
     EinfuegeDialog dialog(QStringLiteral(u"Name\tMP\tMitgliedsnr.\n"
                                          u"Jürgen Weiß\tj\t100570\n"
                                          u"Ay?e Demir\tN\t102100\n"
@@ -304,9 +305,7 @@ void einfuegeVorschau() {
 // The earlier versions of the example list: one from before two entries were deleted and one
 // renamed, one as it was opened, one damaged.
 void fruehereFassungen() {
-    QFile beispiel(outDir + QStringLiteral("/../examples/NAMEN.TIF"));
-    beispiel.open(QIODevice::ReadOnly);
-    const std::string text = beispiel.readAll().toStdString();
+    const std::string text = beispielText();
     CellStore vorher(kMaxEintraege + 1), jetzt(kMaxEintraege + 1);
     const int n = NamenTextLesen(text, vorher).anzahl;
     NamenTextLesen(text, jetzt);

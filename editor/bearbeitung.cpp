@@ -145,6 +145,13 @@ void Bearbeitung::ungespeichertesPruefen() {
                            anzeigePfad(aufbewahrt));
 }
 
+// The next save compares with the file, Abbruch asks only about later changes.
+void Bearbeitung::gespeichert() {
+    geladen_ = LadeErgebnis{};
+    geladen_.stand = DateiStandLesen(pfad_);
+    liste_.gespeichert();
+}
+
 bool Bearbeitung::speichern(bool offenBleiben) {
     liste_.NeueZeileVerwerfen();
     for (const std::string& frage : FragenVorDemSpeichern(geladen_, DateiStandLesen(pfad_)))
@@ -154,12 +161,8 @@ bool Bearbeitung::speichern(bool offenBleiben) {
         g != Geschrieben::Ja)
         return g == Geschrieben::Anderswo;
     // The file holds the list now: a crash while the note shows must not offer it as unsaved.
-    if (offenBleiben) {
-        // The next save compares with the file, Abbruch asks only about later changes.
-        geladen_ = LadeErgebnis{};
-        geladen_.stand = DateiStandLesen(pfad_);
-        liste_.gespeichert();
-    }
+    if (offenBleiben)
+        gespeichert();
     if (wiederherstellung_) {
         if (offenBleiben)
             wiederherstellung_->gespeichert(geladen_.stand);
@@ -244,9 +247,7 @@ bool Bearbeitung::speichernUnter(const std::string& ziel, bool offenBleiben) {
     pfad_ = ziel;
     sperre_ = neueSperre;
     fassungen_ = std::move(neueFassungen);
-    geladen_ = LadeErgebnis{};
-    geladen_.stand = DateiStandLesen(pfad_);
-    liste_.gespeichert();
+    gespeichert();
     aenderungenSichern();
     sicherung_ = std::make_unique<Sicherung>(liste_, *wiederherstellung_);
     meldungen_.hinweis(std::to_string(liste_.zellen().rowCount() - 1) +

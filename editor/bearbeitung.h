@@ -77,6 +77,7 @@ private:
     void hinweiseZeigen(const CellTable& gelesen);
     void ungespeichertesPruefen();
     void aenderungenSichern();
+    void gespeichert();                            // the file holds the list now
     enum class Geschrieben { Nein, Ja, Anderswo }; // Anderswo: saved under another name
     Geschrieben schreibenNach(const std::string& ziel, Fassungen* fassungen, bool offenBleiben);
 

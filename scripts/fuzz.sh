@@ -19,8 +19,11 @@ for target in "${targets[@]}"; do mkdir -p "$build/corpus/$target"; done
 cp tests/namefile/corpus/* "$build"/corpus/namefile/
 cp tests/namefile/corpus/* "$build"/corpus/erkennung/ # name-file lines are pasted too
 # Table seeds: the first byte picks the encoding (CSV) or what the rest is (see fuzz_tabelle.cpp).
+# Preview seeds: the first byte as in fuzz_vorschau.cpp; a table's seeds are a whole CSV (0).
 for f in tests/tabelle/*.csv; do
-    { printf '\0'; cat "$f"; } > "$build/corpus/csv/$(basename "$f")"
+    for kind in csv vorschau; do
+        { printf '\0'; cat "$f"; } > "$build/corpus/$kind/$(basename "$f")"
+    done
 done
 for f in tests/tabelle/*.ods tests/tabelle/*.xlsx; do
     { printf '\0'; cat "$f"; } > "$build/corpus/tabelle/$(basename "$f")"
@@ -33,10 +36,6 @@ printf '\3<sst><si><r><t>a_x000D_</t></r><rPh><t>b</t></rPh></si><si><t>c</t></s
     > "$build"/corpus/tabelle/xlsx-texte
 printf '\4<styleSheet><numFmts><numFmt numFmtId="164" formatCode="[$-407]dd/mm/yy hh:mm"/><numFmt numFmtId="165" formatCode="#,##0.00%%;[Red]-0"/></numFmts><cellXfs><xf numFmtId="164"/><xf numFmtId="165"/></cellXfs></styleSheet>' \
     > "$build"/corpus/tabelle/xlsx-stile
-# Preview seeds: the first byte as in fuzz_vorschau.cpp; a table's seeds are a whole CSV (0).
-for f in tests/tabelle/*.csv; do
-    { printf '\0'; cat "$f"; } > "$build/corpus/vorschau/$(basename "$f")"
-done
 printf '\1<office:document-content xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><table:table table:name="T"><table:table-row><table:table-cell><text:p>Name</text:p></table:table-cell><table:table-cell><text:p>MP</text:p></table:table-cell></table:table-row><table:table-row table:number-rows-repeated="2000"><table:table-cell><text:p>Anna Berg</text:p></table:table-cell><table:table-cell table:number-columns-repeated="100"><text:p>j</text:p></table:table-cell></table:table-row></table:table></office:document-content>' \
     > "$build"/corpus/vorschau/ods-wiederholt
 printf '\2<worksheet><sheetData><row><c t="inlineStr"><is><t>Mitgliedsnr</t></is></c><c t="inlineStr"><is><t>Name</t></is></c></row><row><c><v>101</v></c><c t="inlineStr"><is><t>Hans Meier</t></is></c><c r="XFD2" t="inlineStr"><is><t>x</t></is></c></row></sheetData></worksheet>' \

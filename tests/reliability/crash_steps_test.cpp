@@ -97,6 +97,16 @@ const Sperre kSperre{"petra", "vereinsheim", 1, 2, 3};
 const std::string kSperreText = "Benutzer=petra\nRechner=vereinsheim\nProzess=1\nStart=2\nSeit=3\n";
 const std::string kWeg = "<unreadable>"; // what readBytes gives where no file is
 
+// What the child saving ended with: its exit code, -1 where a stop killed it.
+int ende(pid_t child) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+        return -1;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 254) << "saving failed";
+    return WEXITSTATUS(status);
+}
+
 struct CrashSteps : ::testing::TestWithParam<Pfad> {
     TempEnv env;
     QString ordner = env.path(QStringLiteral("verein"));
@@ -247,12 +257,7 @@ struct CrashSteps : ::testing::TestWithParam<Pfad> {
             fassungen.reset(); // its versions reach the disk behind the save
             ::_exit(ok ? safewrite::testing::operations() : 254);
         }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-            return -1;
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 254) << "saving failed";
-        return WEXITSTATUS(status);
+        return ende(child);
     }
 
     bool aufzeichnungDa() const {
@@ -498,12 +503,7 @@ TEST(SaveUnderAnotherName,
             const bool ok = sitzung.speichernUnter(neu, true);
             ::_exit(ok ? safewrite::testing::operations() : 254);
         }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
-            return -1;
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 254) << "saving failed";
-        return WEXITSTATUS(status);
+        return ende(child);
     };
     vorbereiten();
     const int schritte = speichern(0);
